@@ -1,0 +1,105 @@
+#include "colour/indexed.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "colour/colour_ops.h"
+#include "colour/slot_geometry.h"
+
+namespace mozu {
+
+namespace {
+
+// A run of "every pixel of colour from gets colour to" passes, applied in order. The passes
+// act on each pixel alone, so their combined effect is a map from colour to colour; only a
+// pixel whose colour is one of the `from` colours can change. The map is worked out once for
+// those colours by running the passes literally, then applied in one sweep over the picture.
+class PassChain {
+  public:
+    void add(Colour from, Colour to) { passes_.push_back({from, to}); }
+
+    void apply(const Picture& p, Picture& s) const {
+        if (&p != &s) s = p;
+        std::vector<Pass> changes;  // colour -> its final colour, for the colours that change
+        for (const Pass& pass : passes_) {
+            const Colour result = run(pass.from);
+            if (result != pass.from &&
+                std::none_of(changes.begin(), changes.end(),
+                             [&](const Pass& c) { return c.from == pass.from; }))
+                changes.push_back({pass.from, result});
+        }
+        if (changes.empty()) return;
+        Colour lastIn = 0xFFFFFFFF, lastOut = 0;  // no pixel has the top byte set
+        bool lastChanges = false;
+        for (int y = 0; y < s.height(); ++y) {
+            std::uint8_t* q = s.row(y);
+            std::uint8_t* end = q + s.stride();
+            for (; q != end; q += 3) {
+                const Colour c = MakeColour(q[2], q[1], q[0]);
+                if (c != lastIn) {
+                    lastIn = c;
+                    lastChanges = false;
+                    for (const Pass& change : changes) {
+                        if (change.from == c) {
+                            lastOut = change.to;
+                            lastChanges = true;
+                            break;
+                        }
+                    }
+                }
+                if (lastChanges) {
+                    q[0] = static_cast<std::uint8_t>(Blue(lastOut));
+                    q[1] = static_cast<std::uint8_t>(Green(lastOut));
+                    q[2] = static_cast<std::uint8_t>(Red(lastOut));
+                }
+            }
+        }
+    }
+
+  private:
+    struct Pass {
+        Colour from, to;
+    };
+    Colour run(Colour c) const {
+        for (const Pass& pass : passes_)
+            if (c == pass.from) c = pass.to;
+        return c;
+    }
+    std::vector<Pass> passes_;
+};
+
+Colour PenValue(int k) {
+    return MakeColour(k, 0, 0);
+}
+
+}  // namespace
+
+void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, int m) {
+    int n;
+    if (m == kSourceSlot) {
+        // Only 16 found colours are kept, so at most pens 0-15 have a key.
+        n = std::clamp(state.sourceColourCount - 1, 1, 15);
+    } else {
+        n = SlotPens(m) - 1;
+    }
+    PassChain chain;
+    // The detour over 32 + k keeps a pen number written for one key from being taken for a
+    // later key.
+    for (int k = 0; k <= n; ++k) {
+        const Colour key = m == kSourceSlot ? state.foundColours[static_cast<std::size_t>(k)]
+                                            : GetColor(state, k, m);
+        chain.add(key, PenValue(32 + k));
+    }
+    for (int k = 0; k <= n; ++k) chain.add(PenValue(32 + k), PenValue(k));
+    chain.apply(p, s);
+}
+
+void Indexed2BMP(const ConversionState& state, const Picture& p, Picture& s, int m) {
+    const int n = SlotPens(m) - 1;
+    PassChain chain;
+    for (int k = 0; k <= n; ++k) chain.add(PenValue(k), PenValue(32 + k));
+    for (int k = 0; k <= n; ++k) chain.add(PenValue(32 + k), GetColor(state, k, m));
+    chain.apply(p, s);
+}
+
+}  // namespace mozu
