@@ -1,0 +1,125 @@
+#pragma once
+// TMyOpenDialog: the program's own open window. The user walks through drives and folders shown
+// as icons in three columns, clicks a file to see a small preview and a one-line description
+// (Label2), and confirms (KeyGreen01) or cancels (KeyRed01).
+//
+// Use from the main window (created once, kept for the program's life; it remembers its folder):
+//
+//     TMyOpenDialog dialog(asker);                // asker: the message window
+//     dialog.setErrorHandler(showIoError);        // optional, see below
+//     QString path = dialog.Execute(this);        // full path, or "<none>" when cancelled
+//
+// Execute hides the owner, shows the dialog and waits in a local event loop (the user interface
+// stays live) until OK or Cancel closes it; then the owner is shown again. Show() is the same
+// without waiting: `finished(path)` is emitted on closing (tests and callers that keep their own
+// loop use it).
+//
+// The previews read every file with their own conversion state, PC video source and SymbOS
+// video reader: previewing never changes the caller's pictures, palettes or open video.
+// Input/output errors (a drive without a medium, a file that cannot be read) go to the error
+// handler with the error code and the message; without one they are shown as a notice through
+// the asker with the code's text.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "dialogs/drive_list.h"
+#include "dialogs/folder_view.h"
+
+class QLabel;
+
+namespace mozu {
+
+class Asker;
+class EntryColumn;
+class ScrollTrack;
+class SkinKey;
+class PreviewImage;
+
+class TMyOpenDialog : public QWidget {
+    Q_OBJECT
+  public:
+    using ErrorHandler = std::function<void(int code, const QString& message)>;
+
+    explicit TMyOpenDialog(Asker& asker, QWidget* parent = nullptr);
+    ~TMyOpenDialog() override;
+
+    // Shows the dialog and waits until it closes: the chosen path, or "<none>".
+    QString Execute(QWidget* owner = nullptr);
+    // Shows the dialog and returns at once; `finished` tells the result.
+    void Show(QWidget* owner = nullptr);
+    void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
+
+    // The folder the next Execute shows (with its trailing '/'); a folder that no longer exists
+    // falls back to the home folder.
+    void setCurrentFolder(const QString& folder);
+    QString currentFolder() const { return currentFolder_; }
+    int depth() const { return depth_; }  // 0 in the drives view
+    QString chosenPath() const { return chosenPath_; }
+    QString homeFolder() const { return homeFolder_; }
+    // The drives the drives view lists (the system's unless set, e.g. by tests).
+    void setDrives(std::vector<Drive> drives) { drivesOverride_ = std::move(drives); }
+
+  signals:
+    void finished(const QString& path);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // Handlers (named after their controls).
+    void ListBoxClick(int column, int row);
+    void Button2Click();  // Key01: one level up
+    void KeyGreen01Click();
+    void KeyRed01Click();
+    void FormClose();
+    void VerticalScrolled(int percent);
+
+    void Refresh();
+    void ListBoxFill();   // the folder view of the current folder
+    void Button1Click();  // the drives view
+    void ListBoxesRefresh();
+    void EnterFolder(const QString& folder);
+    void ShowColumns(int scrollFrom);
+    void ClearColumns();
+    void SetColumnsLarge(bool large);
+    void ShowPreview(const QString& folder, const QString& name);
+    void ReportError(int code, const QString& message);
+    std::vector<Drive> Drives() const;
+
+    Asker& asker_;
+    ErrorHandler errorHandler_;
+    QWidget* owner_ = nullptr;
+    bool open_ = false;
+
+    QString homeFolder_;
+    QString currentFolder_;
+    int depth_ = 0;
+    bool fileClicked_ = false;
+    QString chosenPath_;
+    bool confirmed_ = false;
+    std::vector<Drive> shownDrives_;
+    std::vector<Drive> drivesOverride_;
+
+    QPixmap background_;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+
+    std::array<EntryColumn*, 3> columns_{};
+    ScrollTrack* vertical_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    PreviewImage* image2_ = nullptr;
+    SkinKey* key01_ = nullptr;
+    SkinKey* keyGreen01_ = nullptr;
+    SkinKey* keyRed01_ = nullptr;
+};
+
+}  // namespace mozu

@@ -1,0 +1,139 @@
+#pragma once
+// TMySaveDialog: the program's own save window. The user picks a folder with its own drive and
+// folder browser, types a name of at most 7 characters and, for a picture, ticks the formats to
+// write; for a video it asks for a title and a line of additional information instead. It writes
+// nothing itself: it hands back a base name (folder + name, no extension) and the save selection.
+//
+// Use from the main window (created once; it remembers its folder between uses):
+//
+//     TMySaveDialog dialog(asker);               // asker: the message window ("Enter folder name")
+//     SaveDialogResult r = dialog.Execute(this, selection, AMSname(currentFileName));
+//     if (r.cancelled()) ...                     // selection "FFFFFFFFFFFFF", name "<none>"
+//
+// Picture mode: `selection` is one 'T'/'F' per picture slot (23 characters from the converted
+// flags). OK without touching the options gives it back unchanged; clicking an option rebuilds it
+// as 12 characters (slots 0-11), so all options off gives "FFFFFFFFFFFF", which is no cancel.
+// Video mode: `selection` begins with 'V'; OK gives the video description: the character 32 +
+// length of the title, the title, the character 32 + length of the information, the information
+// (each at most 32 characters). name: the folder + the AMS name typed, e.g. "/home/ann/sunset".
+//
+// Execute hides the owner, shows the dialog and waits in a local event loop until OK or Cancel;
+// Show() returns at once and `finished()` tells when result() is ready. "New Folder" asks
+// "Enter folder name" through the asker (any length); a folder that cannot be made is an
+// input/output error, given to the error handler (default: a notice with the code's text).
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "dialogs/drive_list.h"
+#include "dialogs/folder_view.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace mozu {
+
+class Asker;
+class EntryColumn;
+class ScrollTrack;
+class SkinKey;
+class OptionMark;
+
+struct SaveDialogResult {
+    QString selection;
+    QString name;
+    bool cancelled() const { return selection == QLatin1String("FFFFFFFFFFFFF"); }
+};
+
+class TMySaveDialog : public QWidget {
+    Q_OBJECT
+  public:
+    using ErrorHandler = std::function<void(int code, const QString& message)>;
+
+    explicit TMySaveDialog(Asker& asker, QWidget* parent = nullptr);
+    ~TMySaveDialog() override;
+
+    // Shows the dialog and waits until it closes.
+    SaveDialogResult Execute(QWidget* owner, const QString& selection, const QString& name);
+    // Shows the dialog and returns at once; `finished` is emitted when result() is ready.
+    void Show(QWidget* owner, const QString& selection, const QString& name);
+    SaveDialogResult result() const { return {selection_, name_}; }
+    void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
+
+    void setCurrentFolder(const QString& folder);
+    QString currentFolder() const { return currentFolder_; }
+    int level() const { return level_; }  // 0 in the drives view
+    QString chosenName() const { return chosenName_; }
+    QString homeFolder() const { return homeFolder_; }
+    void setDrives(std::vector<Drive> drives) { drivesOverride_ = std::move(drives); }
+
+    // The video description OK builds from a title and an information line.
+    static QString VideoDescription(const QString& title, const QString& info);
+
+  signals:
+    void finished();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void OptionClick(int n);
+    void Option16Click();  // "New Folder"
+    void Edit1Exit();
+    void KeyGreen01Click();
+    void KeyRed01Click();
+    void Key01Click();  // one level up
+    void ListBoxClick(int column, int row);
+    void FormClose();
+    void VerticalScrolled(int percent);
+
+    void RefreshBrowser();
+    void ShowDrives();
+    void ShowFolder();
+    void ShowColumns();
+    void ReportError(int code, const QString& message);
+    std::vector<Drive> Drives() const;
+    bool videoMode() const { return selection_.startsWith('V'); }
+
+    Asker& asker_;
+    ErrorHandler errorHandler_;
+    QWidget* owner_ = nullptr;
+    bool open_ = false;
+
+    QString homeFolder_;
+    QString currentFolder_;
+    int level_ = 0;
+    QString chosenName_;
+    bool confirmed_ = false;
+    QString selection_;
+    QString name_;
+    std::array<std::uint8_t, 14> flags_{};
+    std::vector<Drive> shownDrives_;
+    std::vector<Drive> drivesOverride_;
+
+    QPixmap background_;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+
+    std::array<EntryColumn*, 3> columns_{};
+    ScrollTrack* vertical_ = nullptr;
+    QLabel* label1_ = nullptr;
+    SkinKey* key01_ = nullptr;
+    SkinKey* keyGreen01_ = nullptr;
+    SkinKey* keyRed01_ = nullptr;
+    std::array<OptionMark*, 12> options_{};  // Option00 ... Option11 (3 and 7 unused)
+    OptionMark* option16_ = nullptr;
+    QLineEdit* edit1_ = nullptr;
+    QLineEdit* videoTitle_ = nullptr;
+    QLineEdit* videoAdd_ = nullptr;
+    std::vector<QWidget*> videoControls_;
+};
+
+}  // namespace mozu
