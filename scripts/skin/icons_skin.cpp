@@ -1,0 +1,34 @@
+// The program's own icon: a small CPC-style monitor showing the badge's stripes.
+
+#include "skin_common.h"
+
+namespace {
+
+using namespace skin;
+
+QImage AppIcon(int size) {
+    QImage picture = NewPicture(size, size);
+    QPainter p;
+    BeginPainter(p, picture);
+    const qreal s = size / 64.0;
+    p.scale(s, s);
+    // The monitor's case and its foot.
+    p.setPen(QPen(colour::kGroove, 2));
+    p.setBrush(Vertical(QRectF(4, 6, 56, 44), colour::kEdgeLight, colour::kCase));
+    p.drawRoundedRect(QRectF(4, 6, 56, 44), 6, 6);
+    p.setBrush(colour::kCase);
+    p.drawRoundedRect(QRectF(18, 50, 28, 8), 2, 2);
+    // The screen with the three stripes.
+    p.setBrush(colour::kScreen);
+    p.drawRoundedRect(QRectF(10, 12, 44, 32), 3, 3);
+    DrawStripes(p, 16, 18, 32, 5, 2.5);
+    return picture;
+}
+
+void DrawIcons(Output& out) {
+    out.save("MozuIcon", AppIcon(64));
+}
+
+}  // namespace
+
+MOZU_SKIN_PART("icons", DrawIcons);

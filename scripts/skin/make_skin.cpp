@@ -1,0 +1,48 @@
+// Draws every picture of Mozu's skin and writes them, with the resource list skin.qrc, into
+// the folder given (app/skin). Run through scripts/make-skin.sh.
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+#include "skin_common.h"
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_skin OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    skin::Output out(folder);
+    auto parts = skin::Parts();
+    std::sort(parts.begin(), parts.end(),
+              [](const skin::Part& a, const skin::Part& b) { return qstrcmp(a.name, b.name) < 0; });
+    for (const auto& part : parts) {
+        std::printf("drawing %s\n", part.name);
+        part.draw(out);
+    }
+    if (!out.ok()) return 1;
+
+    auto names = out.names();
+    std::sort(names.begin(), names.end());
+    QFile qrc(QDir(folder).filePath("skin.qrc"));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write skin.qrc\n");
+        return 1;
+    }
+    QTextStream s(&qrc);
+    s << "<!DOCTYPE RCC>\n<!-- Written by scripts/skin/make_skin: do not edit. -->\n"
+      << "<RCC version=\"1.0\">\n  <qresource prefix=\"/skin\">\n";
+    for (const auto& n : names) s << "    <file>" << n << ".png</file>\n";
+    s << "  </qresource>\n</RCC>\n";
+    std::printf("%zu pictures written to %s\n", names.size(), argv[1]);
+    return 0;
+}
