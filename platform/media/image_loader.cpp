@@ -192,8 +192,15 @@ bool RleStreamComplete(const std::vector<std::uint8_t>& b, std::size_t pos, bool
     return pos == b.size() && row >= rows;
 }
 
-// Checks what Qt's reader does not: Qt silently fills a short file with zero pixels.
-void CheckBmpComplete(const std::vector<std::uint8_t>& b, const std::string& path) {
+struct BmpLayout {
+    int width = 0;
+    int rows = 0;
+    bool rle = false;
+};
+
+// Checks what Qt's reader does not: given a short file, Qt returns a picture whose missing
+// rows are left unset.
+BmpLayout CheckBmpComplete(const std::vector<std::uint8_t>& b, const std::string& path) {
     constexpr std::size_t kFileHeader = 14;
     if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') Fail(io::kInvalidData, path, "not a BMP file");
     if (b.size() < kFileHeader + 4) Fail(io::kReadPastEnd, path, "truncated BMP header");
@@ -223,11 +230,12 @@ void CheckBmpComplete(const std::vector<std::uint8_t>& b, const std::string& pat
     if (compression == 1 || compression == 2) {  // RLE8, RLE4
         if (dataOffset >= b.size() || !RleStreamComplete(b, dataOffset, compression == 1, rows))
             Fail(io::kReadPastEnd, path, "truncated BMP pixel data");
-    } else {
+    } else if (compression == 0 || compression == 3 || compression == 6) {  // plain, bit fields
         const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
         if (dataOffset + stride * rows > b.size())
             Fail(io::kReadPastEnd, path, "truncated BMP pixel data");
     }
+    return {static_cast<int>(width), static_cast<int>(rows), compression == 1 || compression == 2};
 }
 
 std::string Extension(const std::string& path) {
@@ -269,7 +277,7 @@ void JPEGtoBMP(const std::string& path, Picture& image) {
 
 void LoadBMP(const std::string& path, Picture& image) {
     const std::vector<std::uint8_t> bytes = ReadNonEmpty(path);
-    CheckBmpComplete(bytes, path);
+    const BmpLayout layout = CheckBmpComplete(bytes, path);
 
     // The bytes are read once, so the file cannot change between the check and the decode.
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
@@ -280,6 +288,13 @@ void LoadBMP(const std::string& path, Picture& image) {
     QImageReader reader(&buffer, "bmp");
     reader.setAutoTransform(false);
     QImage decoded;
+    if (layout.rle) {
+        // Qt does not touch the pixels an RLE stream skips (moves, rows ended early) and
+        // leaves them uninitialised. Handed a picture of the right size and format, the
+        // reader draws into it, so skipped pixels keep palette entry 0, as in a cleared bitmap.
+        decoded = QImage(layout.width, layout.rows, QImage::Format_Indexed8);
+        decoded.fill(0);
+    }
     if (!reader.read(&decoded) || decoded.isNull())
         Fail(io::kInvalidData, path, "unreadable BMP file: " + reader.errorString().toStdString());
 

@@ -1,0 +1,261 @@
+// Checked file I/O and the error table: a failed or abandoned write never harms the old file,
+// reads past the end carry code 100, and the table holds the message window's texts.
+
+#include "platform/binary_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/io_error.h"
+#include "platform/temp_dir.h"
+
+namespace mozu {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using test::ReadBytes;
+using test::TempDir;
+
+Bytes Noise(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes b(n);
+    for (auto& x : b) x = static_cast<std::uint8_t>(random());
+    return b;
+}
+
+template <typename F>
+int CodeOf(F&& f) {
+    try {
+        f();
+    } catch (const IoError& e) {
+        return e.code();
+    }
+    return -1;
+}
+
+// ---- OutputFile
+
+TEST(OutputFileTest, CommitReplacesTheOldFileOnlyAtTheEnd) {
+    TempDir dir;
+    const std::string path = dir.write("0.rim", Bytes{9, 9, 9});
+    {
+        OutputFile out(path);
+        out.putByte(1);
+        out.putWord(0x0302);  // little-endian
+        out.write(Bytes{4, 5});
+        EXPECT_EQ(out.size(), 5u);
+        // Until commit, readers still see the old file; the new bytes live in a second file.
+        EXPECT_EQ(ReadBytes(path), (Bytes{9, 9, 9}));
+        EXPECT_EQ(dir.entries().size(), 2u);
+        out.commit();
+    }
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2, 3, 4, 5}));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+}
+
+TEST(OutputFileTest, LargeMixedWritesArriveInOrder) {
+    TempDir dir;
+    const std::string path = dir.file("big.vid");
+    const Bytes a = Noise(70000, 1), b = Noise(300000, 2), c = Noise(65536, 3);
+    Bytes expected;
+    OutputFile out(path);
+    for (std::uint8_t x : a) out.putByte(x);
+    out.write(b);
+    out.write(c);
+    out.putWord(0xBEEF);
+    expected.insert(expected.end(), a.begin(), a.end());
+    expected.insert(expected.end(), b.begin(), b.end());
+    expected.insert(expected.end(), c.begin(), c.end());
+    expected.insert(expected.end(), {0xEF, 0xBE});
+    out.commit();
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST(OutputFileTest, AbandonedWriteLeavesOldFileAndNoTemporaryFile) {
+    TempDir dir;
+    const Bytes old = Noise(1000, 4);
+    const std::string path = dir.write("1.sca", old);
+    {
+        OutputFile out(path);  // destroyed without commit, as when a writer throws
+        out.write(Noise(100000, 5));
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+
+    try {
+        OutputFile out(path);
+        out.write(Bytes{1, 2, 3});
+        throw IoError(io::kDiskFull, "simulated");
+    } catch (const IoError&) {
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+
+    OutputFile out(path);
+    out.putByte(7);
+    out.discard();
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+    // A discarded file takes no more bytes and cannot be committed.
+    EXPECT_EQ(CodeOf([&] { out.putByte(1); }), io::kFileNotOpen);
+    EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kFileNotOpen);
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(OutputFileTest, AbandonedNewFileIsNeverCreated) {
+    TempDir dir;
+    {
+        OutputFile out(dir.file("new.sgx"));
+        out.putByte(1);
+    }
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(OutputFileTest, WriteAtPatchesWrittenBytesEvenStillBuffered) {
+    TempDir dir;
+    const std::string path = dir.file("frames.vid");
+    OutputFile out(path);
+    out.write(Bytes{0, 0, 0, 0, 5, 6});
+    out.writeAt(1, Bytes{0xAA, 0xBB});  // still in the buffer
+    Bytes tail = Noise(200000, 6);
+    out.write(tail);
+    out.writeAt(0, Bytes{0x11});               // long since on disc
+    out.writeAt(4 + 2 + 199999, Bytes{0x22});  // the very last byte
+    out.commit();
+    Bytes expected = {0x11, 0xAA, 0xBB, 0, 5, 6};
+    tail.back() = 0x22;
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST(OutputFileTest, WriteAtBeyondTheWrittenBytesIsRefused) {
+    TempDir dir;
+    OutputFile out(dir.file("x.vid"));
+    out.write(Bytes{1, 2, 3});
+    EXPECT_EQ(CodeOf([&] { out.writeAt(2, Bytes{1, 2}); }), io::kDeviceWriteFault);
+    EXPECT_EQ(CodeOf([&] { out.writeAt(4, Bytes{1}); }), io::kDeviceWriteFault);
+    out.commit();
+    EXPECT_EQ(ReadBytes(dir.file("x.vid")), (Bytes{1, 2, 3}));
+}
+
+TEST(OutputFileTest, MissingFolderIsRefusedAtOnce) {
+    TempDir dir;
+    const int code = CodeOf([&] { OutputFile out(dir.file("no-folder/0.rim")); });
+    EXPECT_EQ(code, io::kFileNotFound);  // ENOENT
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(OutputFileTest, ReadOnlyFolderIsRefusedAndOldFileKept) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempDir dir;
+    const std::string path = dir.write("0.rim", Bytes{1, 2});
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(CodeOf([&] { OutputFile out(path); }), io::kAccessDenied);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+}
+
+// ---- Reading
+
+TEST(ByteReaderTest, LittleEndianReadsAndCheckedEnd) {
+    const Bytes bytes = {0x01, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0xFF};
+    ByteReader r(bytes, "test.scr");
+    EXPECT_EQ(r.u8(), 0x01);
+    EXPECT_EQ(r.u16(), 0x1234);
+    EXPECT_EQ(r.u32(), 0x12345678u);
+    EXPECT_EQ(r.position(), 7u);
+    EXPECT_EQ(r.at(7), 0xFF);
+    try {
+        r.u16();  // one byte left
+        ADD_FAILURE() << "read past the end";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kReadPastEnd);
+        EXPECT_EQ(ErrorText(e.code()), "Read error:End of file");
+        EXPECT_NE(std::string(e.what()).find("test.scr"), std::string::npos);
+    }
+}
+
+TEST(ByteReaderTest, EveryWayPastTheEndIsCode100) {
+    const Bytes bytes = {1, 2, 3, 4};
+    ByteReader r(bytes, "x");
+    EXPECT_EQ(CodeOf([&] { r.at(4); }), io::kReadPastEnd);
+    EXPECT_EQ(CodeOf([&] { r.seek(5); }), io::kReadPastEnd);
+    r.seek(4);  // the end itself is a valid place
+    EXPECT_EQ(CodeOf([&] { r.u8(); }), io::kReadPastEnd);
+    r.seek(1);
+    EXPECT_EQ(CodeOf([&] { r.take(4); }), io::kReadPastEnd);
+    EXPECT_EQ(CodeOf([&] { r.take(static_cast<std::size_t>(-1)); }), io::kReadPastEnd);
+    EXPECT_EQ(r.take(3).size(), 3u);
+    ByteReader empty({}, "empty");
+    EXPECT_EQ(CodeOf([&] { empty.u32(); }), io::kReadPastEnd);
+}
+
+TEST(InputFileTest, ReadsAtAnyOffsetAndChecksTheEnd) {
+    TempDir dir;
+    const Bytes bytes = Noise(5000, 8);
+    const std::string path = dir.write("a.vid", bytes);
+    InputFile in(path);
+    EXPECT_EQ(in.size(), 5000u);
+    Bytes part(10);
+    in.readAt(4990, part);
+    EXPECT_EQ(part, Bytes(bytes.end() - 10, bytes.end()));
+    in.readAt(0, part);
+    EXPECT_EQ(part, Bytes(bytes.begin(), bytes.begin() + 10));
+    EXPECT_EQ(CodeOf([&] { in.readAt(4991, part); }), io::kReadPastEnd);
+    EXPECT_EQ(CodeOf([&] { in.readAt(~std::uint64_t{0}, part); }), io::kReadPastEnd);
+    EXPECT_EQ(ReadWholeFile(path), bytes);
+    EXPECT_TRUE(ReadWholeFile(dir.write("empty", {})).empty());
+}
+
+TEST(InputFileTest, MissingFileAndFolder) {
+    TempDir dir;
+    EXPECT_EQ(CodeOf([&] { InputFile in(dir.file("none")); }), io::kFileNotFound);
+    EXPECT_EQ(CodeOf([&] { ReadWholeFile(dir.file("none")); }), io::kFileNotFound);
+    EXPECT_EQ(CodeOf([&] { ReadWholeFile(dir.path().string()); }), io::kAccessDenied);
+    EXPECT_FALSE(FileExists(dir.file("none")));
+    EXPECT_FALSE(FileExists(dir.path().string()));
+    EXPECT_TRUE(FileExists(dir.write("there", {1})));
+}
+
+// ---- Error table and errno mapping
+
+TEST(ErrorTextTest, SpotChecks) {
+    EXPECT_EQ(ErrorText(0), "Successful operation");
+    EXPECT_EQ(ErrorText(32),
+              "Plik jest ju\u017c otwarty, niemo\u017cliwy wsp\u00f3lny dost\u0119p do pliku");
+    EXPECT_EQ(ErrorText(100), "Read error:End of file");
+    EXPECT_EQ(ErrorText(101), "Write error:Disc is full");
+    EXPECT_EQ(ErrorText(106), "Unavailable input operation");
+    EXPECT_EQ(ErrorText(154), "CRC error \tERROR_CRC");
+    EXPECT_EQ(ErrorText(170), "Disk is full");
+    // Codes without a text, and codes outside the table.
+    for (int code : {1, 8, 28, 107, 159, 171, 255, -1, 256}) EXPECT_EQ(ErrorText(code), "") << code;
+}
+
+TEST(ErrorTextTest, ErrnoMapping) {
+    EXPECT_EQ(ErrnoToIoCode(ENOENT), io::kFileNotFound);
+    EXPECT_EQ(ErrnoToIoCode(ENOTDIR), io::kPathNotFound);
+    EXPECT_EQ(ErrnoToIoCode(EACCES), io::kAccessDenied);
+    EXPECT_EQ(ErrnoToIoCode(ENOSPC), io::kDiskFull);
+    EXPECT_EQ(ErrorText(ErrnoToIoCode(ENOSPC)), "Write error:Disc is full");
+    EXPECT_EQ(ErrnoToIoCode(EROFS), io::kWriteProtected);
+    try {
+        ThrowErrno(ENOENT, "cannot open", "/x/y.bmp");
+        ADD_FAILURE();
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kFileNotFound);
+        EXPECT_NE(std::string(e.what()).find("/x/y.bmp"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace mozu
