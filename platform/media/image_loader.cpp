@@ -285,6 +285,12 @@ void LoadBMP(const std::string& path, Picture& image) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
+    // Qt refuses pictures above 128 MB by default; ours may reach kMaxPixels at 4 bytes each.
+    // The limit is Qt's one process-wide setting, so it is only ever raised, never lowered.
+    constexpr int kAllocationLimitMb = static_cast<int>(kMaxPixels * 4 / (1024 * 1024));
+    if (QImageReader::allocationLimit() != 0 &&
+        QImageReader::allocationLimit() < kAllocationLimitMb)
+        QImageReader::setAllocationLimit(kAllocationLimitMb);
     QImageReader reader(&buffer, "bmp");
     reader.setAutoTransform(false);
     QImage decoded;
@@ -298,8 +304,11 @@ void LoadBMP(const std::string& path, Picture& image) {
     if (!reader.read(&decoded) || decoded.isNull())
         Fail(io::kInvalidData, path, "unreadable BMP file: " + reader.errorString().toStdString());
 
-    // ARGB32 keeps every channel as stored: no premultiplying, no colour management.
-    const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
+    // 16 to 32-bit files arrive as RGB32 or ARGB32, palette files as Mono or Indexed8; ARGB32
+    // keeps every channel as stored: no premultiplying, no colour management.
+    const bool direct =
+        decoded.format() == QImage::Format_RGB32 || decoded.format() == QImage::Format_ARGB32;
+    const QImage argb = direct ? decoded : decoded.convertToFormat(QImage::Format_ARGB32);
     Picture picture;
     try {
         picture.reset(argb.width(), argb.height());
