@@ -1,0 +1,50 @@
+#pragma once
+// Fixtures shared by the video tests: a temporary folder, frames that carry their own number
+// as big black and white blocks (readable after lossy coding), and a scripted asker.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "colour/picture.h"
+#include "platform/asker.h"
+
+namespace mozu::test {
+
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Paints frame number `n` (0-255) as 8 columns of blocks, bit 7 on the left: white for 1,
+// black for 0, in the top half; the bottom half a grey ramp so scaling has detail to sample.
+void PaintFrameNumber(int n, Picture& picture);
+// Reads the number back from the centres of the blocks.
+int ReadFrameNumber(const Picture& picture);
+// The same from a bottom-up BGR buffer of width x height.
+int ReadFrameNumber(const std::vector<std::uint8_t>& bottomUp, int width, int height);
+
+class ScriptedAsker : public Asker {
+  public:
+    bool yes = true;
+    std::vector<std::string> questions;
+    std::vector<std::string> notices;
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return yes;
+    }
+    std::optional<std::string> askName(const std::string& prompt, int) override {
+        questions.push_back(prompt);
+        return std::nullopt;
+    }
+    void notify(const std::string& text) override { notices.push_back(text); }
+};
+
+}  // namespace mozu::test

@@ -1,0 +1,168 @@
+// The FFmpeg frame source over small videos made here with FFmpeg's own encoders.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "platform/io_error.h"
+#include "platform/media/ffmpeg_test_video.h"
+#include "platform/media/vidframe_ffmpeg.h"
+#include "video_test_support.h"
+
+namespace mozu {
+namespace {
+
+struct Case {
+    const char* file;
+    const char* encoder;
+    int bFrames;
+};
+
+std::string CaseName(const testing::TestParamInfo<Case>& info) {
+    std::string name = std::string(info.param.encoder) + "_" + info.param.file;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+class VidframeTest : public testing::TestWithParam<Case> {
+  protected:
+    void SetUp() override {
+        if (!HasVideoEncoder(GetParam().encoder))
+            GTEST_SKIP() << "no encoder " << GetParam().encoder;
+        spec.encoder = GetParam().encoder;
+        spec.maxBFrames = GetParam().bFrames;
+        spec.frames = 100;  // far enough for jumps that seek rather than decode on
+        av_log_set_level(AV_LOG_FATAL);
+        path = dir.file(GetParam().file);
+        WriteTestVideo(path, spec, test::PaintFrameNumber);
+        source = MakeFfmpegFrameSource();
+    }
+    std::vector<std::uint8_t> frame(int index) {
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(spec.width * spec.height * 3));
+        source->getFrame(index, buffer);
+        return buffer;
+    }
+
+    test::TempDir dir;
+    TestVideoSpec spec;  // 64 x 48 at 25 fps, a key frame every 10
+    std::string path;
+    std::unique_ptr<VideoFrameSource> source;
+};
+
+TEST_P(VidframeTest, ReportsTheVideoInfo) {
+    const VideoInfo info = source->openDirectShow(path);
+    EXPECT_EQ(info.width, 64);
+    EXPECT_EQ(info.height, 48);
+    EXPECT_EQ(info.timeBase, 10000000);
+    EXPECT_EQ(info.frameDuration, 400000);
+    EXPECT_EQ(info.timeBase / info.frameDuration, 25);
+    EXPECT_EQ(info.frameCount, 100);
+}
+
+TEST_P(VidframeTest, EveryFrameIsTheSameWhateverTheOrderOfAccess) {
+    const VideoInfo info = source->openDirectShow(path);
+    std::vector<std::vector<std::uint8_t>> sequential;
+    for (int i = 0; i < info.frameCount; ++i) {
+        sequential.push_back(frame(i));
+        ASSERT_EQ(test::ReadFrameNumber(sequential.back(), 64, 48), i) << "frame " << i;
+    }
+    std::vector<int> order(static_cast<std::size_t>(info.frameCount));
+    for (int i = 0; i < info.frameCount; ++i) order[static_cast<std::size_t>(i)] = i;
+    std::mt19937 random(7);
+    std::shuffle(order.begin(), order.end(), random);
+    order.insert(order.end(), {99, 0, 99, 98, 5, 5, 4, 21, 19, 20, 95, 3, 80, 2});
+    for (const int i : order) {
+        const auto bytes = frame(i);
+        ASSERT_EQ(test::ReadFrameNumber(bytes, 64, 48), i);
+        ASSERT_EQ(bytes, sequential[static_cast<std::size_t>(i)]) << "frame " << i;
+    }
+
+    // A fresh source reached by one jump gives the same bytes as well.
+    auto other = MakeFfmpegFrameSource();
+    other->openDirectShow(path);
+    std::vector<std::uint8_t> buffer(sequential[0].size());
+    other->getFrame(33, buffer);
+    EXPECT_EQ(buffer, sequential[33]);
+}
+
+TEST_P(VidframeTest, IndexesOutsideTheVideoAreErrorsAndTheSourceGoesOn) {
+    const VideoInfo info = source->openDirectShow(path);
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(64 * 48 * 3));
+    try {
+        source->getFrame(info.frameCount, buffer);
+        FAIL() << "no error past the end";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kReadPastEnd);
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(source->getFrame(-1, buffer), IoError);
+    EXPECT_EQ(test::ReadFrameNumber(frame(12), 64, 48), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, VidframeTest,
+                         testing::Values(Case{"clip.avi", "mpeg4", 2},
+                                         Case{"clip.mpg", "mpeg2video", 2},
+                                         Case{"clip.mov", "mjpeg", 0}, Case{"clip.mkv", "mpeg4", 2},
+                                         Case{"clip.wmv", "wmv2", 0},
+                                         Case{"clip.ts", "mpeg2video", 2},
+                                         Case{"clip.mp4", "libx264", 3}),
+                         CaseName);
+
+TEST(VidframeErrors, MissingFileNamesTheFile) {
+    test::TempDir dir;
+    auto source = MakeFfmpegFrameSource();
+    const std::string path = dir.file("nothing.avi");
+    try {
+        source->openDirectShow(path);
+        FAIL() << "opened a missing file";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kFileNotFound);
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+    }
+}
+
+TEST(VidframeErrors, FilesWithoutPicturesAreRefused) {
+    test::TempDir dir;
+    auto source = MakeFfmpegFrameSource();
+    const std::string text = dir.file("notes.avi");
+    std::ofstream(text) << "these are not the frames you are looking for\n";
+    EXPECT_THROW(source->openDirectShow(text), IoError);
+    std::vector<std::uint8_t> buffer(16);
+    EXPECT_THROW(source->getFrame(0, buffer), IoError);  // nothing open
+}
+
+TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
+    test::TempDir dir;
+    TestVideoSpec spec;
+    spec.encoder = "mpeg4";
+    const std::string path = dir.file("cut.avi");
+    av_log_set_level(AV_LOG_FATAL);
+    WriteTestVideo(path, spec, test::PaintFrameNumber);
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+    auto source = MakeFfmpegFrameSource();
+    VideoInfo info;
+    try {
+        info = source->openDirectShow(path);
+    } catch (const IoError&) {
+        return;  // refusing the file is a clear answer too
+    }
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
+    for (int i = 0; i < info.frameCount; ++i) {
+        try {
+            source->getFrame(i, buffer);
+            // Whatever is delivered is a frame of the video, never one from beyond its data.
+            EXPECT_LE(test::ReadFrameNumber(buffer, info.width, info.height), i);
+        } catch (const IoError&) {
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mozu

@@ -1,0 +1,79 @@
+#pragma once
+// The PC video on show in the main window: the open frame source, the decoded source frame,
+// the current frame and the range marks; and the arithmetic the video controls need (running
+// time, slider and mark positions, progress ball). The GUI wires these to its widgets.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "colour/picture.h"
+#include "video/video_source.h"
+
+namespace mozu {
+
+struct VideoState {
+    std::unique_ptr<VideoFrameSource> source;  // the frame library, given by the owner
+    bool open = false;
+    VideoInfo info;                    // of the open PC video
+    Picture frame;                     // the source frame picture, width x height
+    std::vector<std::uint8_t> buffer;  // getFrame's bottom-up buffer, reused
+
+    std::int32_t currentFrame = 0;
+    std::int32_t startMark = 0;
+    std::int32_t endMark = 0;
+    std::int32_t frameCountCopy = 0;    // frameCount of the PC video
+    std::int32_t symbosFrameCount = 0;  // N of an open SymbOS video
+    bool loaded = false;                // a PC or SymbOS video is loaded
+    bool symbosVideo = false;
+    bool preview = false;  // VideoKey08's flag
+};
+
+// The frame count of the current source: the PC video's or the SymbOS video's.
+std::int32_t SourceFrameCount(const VideoState& v);
+
+// Opens `path` through v.source; the previous video must be closed first. IoError on failure,
+// after which the state is closed.
+void OpenVideoSource(VideoState& v, const std::string& path);
+void CloseVideoSource(VideoState& v);
+// Decodes frame `index` into v.frame (rows turned the right way up).
+void DecodeVideoFrame(VideoState& v, std::int32_t index);
+// OpenVideo without the display: opens, decodes frame 0, sets the current frame and the marks.
+void OpenVideo(VideoState& v, const std::string& path);
+
+// timeBase div frameDuration; 0 when the duration is not positive.
+std::int32_t VideoFrameRate(const VideoInfo& info);
+// "%.2d:%.2d:%.2d" of hours, minutes and seconds.
+std::string RunningTimeText(std::int64_t seconds);
+// What ShowVideoInfo appends to Label1: the running time, "\n\r", the rate and " fps".
+std::string VideoInfoText(const VideoInfo& info, std::int32_t frameCountCopy);
+
+// Navigation; Next and Previous return false (beep) at their limits.
+bool NextFrame(VideoState& v);
+bool PreviousFrame(VideoState& v);
+void BackwardFrame(VideoState& v);
+void ForwardFrame(VideoState& v);
+void SetStartMark(VideoState& v);
+void SetEndMark(VideoState& v);
+
+// Slider arithmetic, in extended precision as the controls do it, truncated.
+int ThumbLeft(std::int32_t current, std::int32_t count, int trackWidth, int trackLeft);
+int FrameAtTrackPosition(std::int32_t count, int trackWidth, int position);
+int ClampThumbLeft(int left, int trackWidth, int trackLeft);
+// x range of the grey mark bands.
+struct MarkBands {
+    int from = 0;
+    int to = 0;
+};
+MarkBands MarkBandRange(std::int32_t start, std::int32_t end, std::int32_t count, int trackWidth);
+
+// Progress of a video conversion: angle 0-180 and the ball's top left corner.
+int ProgressAngle(std::int64_t done, std::int64_t total);
+struct BallPosition {
+    int left = 0;
+    int top = 0;
+};
+BallPosition ProgressBallPosition(int angle);
+
+}  // namespace mozu

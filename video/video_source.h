@@ -1,0 +1,34 @@
+#pragma once
+// The PC video frame source as the program relies on it: open a file by path and learn its
+// size, rate and length; decode any frame by index; close. The FFmpeg implementation lives in
+// platform/media (MakeFfmpegFrameSource); tests may supply their own.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace mozu {
+
+// What the program reads of an open video: five 32-bit numbers in this order.
+struct VideoInfo {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t timeBase = 0;       // time units per second (10,000,000: units of 100 ns)
+    std::int32_t frameDuration = 0;  // one frame in time units
+    std::int32_t frameCount = 0;
+};
+
+class VideoFrameSource {
+  public:
+    virtual ~VideoFrameSource() = default;
+    // Opens the file (closing any video this source had open). IoError naming the file when it
+    // cannot be opened, holds no video stream or cannot be decoded.
+    virtual const VideoInfo& openDirectShow(const std::string& path) = 0;
+    // Decodes frame `index` into `buffer`: width x height pixels of blue, green, red, rows packed
+    // at width x 3 bytes, the BOTTOM row first. buffer.size() must be width x height x 3.
+    // IoError for an index outside 0 .. frameCount - 1, a closed source or undecodable data.
+    virtual void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) = 0;
+    virtual void closeVideo() = 0;
+};
+
+}  // namespace mozu
