@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "colour/colour_ops.h"
+#include "colour/dithering.h"
+#include "colour/indexed.h"
+#include "colour/reference.h"
+
+namespace mozu {
+namespace {
+
+TEST(GreyDithering, UniformLuminance128BecomesWhiteForMode2) {
+    ConversionState state;
+    // 0.299 x 128 + 0.587 x 128 + 0.114 x 129 = 128.114: level 1 with no error.
+    DitheringCPCPalette(state, Picture(320, 100, MakeColour(128, 128, 129)), 2);
+    const Picture& slot = state.slots[2];
+    ASSERT_EQ(slot.width(), 640);
+    ASSERT_EQ(slot.height(), 200);
+    EXPECT_EQ(slot, Picture(640, 200, MakeColour(1, 0, 0)));  // the border too: level 1 wins
+    EXPECT_EQ(state.palettes[2][0], 1);
+    EXPECT_EQ(state.palettes[2][1], 8);
+    Indexed2BMP(state, slot, state.slots[2], 2);
+    EXPECT_EQ(state.slots[2], Picture(640, 200, MakeColour(255, 255, 255)));
+}
+
+TEST(GreyDithering, UniformBlackStaysBlack) {
+    ConversionState state;
+    DitheringCPCPalette(state, Picture(640, 200, MakeColour(0, 0, 0)), 2);
+    EXPECT_EQ(state.slots[2], Picture(640, 200, MakeColour(0, 0, 0)));
+    Indexed2BMP(state, state.slots[2], state.slots[2], 2);
+    EXPECT_EQ(state.slots[2].pixel(320, 100), MakeColour(0, 0, 0));
+}
+
+TEST(GreyDithering, OnlyTheSourceAreaReachesTheIndexPicture) {
+    // A white 10 x 10 source on the 320 x 200 canvas of slot 8: the scanned margin right of and
+    // below it (pure red, level 1, pen 3) must not appear; the rest is the background level.
+    ConversionState state;
+    DitheringCPCPalette(state, Picture(10, 10, MakeColour(255, 255, 255)), 8);
+    const Picture& slot = state.slots[8];
+    ASSERT_EQ(slot.width(), 320);
+    // White is level 3, pen 0; the margin (21 pixels) is level 1 and the background level 3.
+    EXPECT_EQ(slot, Picture(320, 200, MakeColour(0, 0, 0)));
+    for (std::size_t i = 0; i < 27; ++i) EXPECT_EQ(state.palettes[8][i], i);
+}
+
+TEST(GreyDithering, VideoFramesUseLevel1AsBackground) {
+    ConversionState state;
+    DitheringCPCPalette(state, Picture(8, 6, MakeColour(0, 0, 0)), 13);
+    EXPECT_EQ(state.slots[13], Picture(8, 6, MakeColour(1, 0, 0)));  // level 0 is pen 1
+}
+
+TEST(PopularityDithering, BorderHasTheMostPopularColourAndPensFollowPopularity) {
+    ConversionState state;
+    Picture src(100, 100, MakeColour(0, 0, 255));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 75; x < 100; ++x) src.setPixel(x, y, MakeColour(255, 0, 0));
+    DitheringCPCPalette2(state, src, 0);
+    const Picture& slot = state.slots[0];
+    ASSERT_EQ(slot.width(), 160);
+    ASSERT_EQ(slot.height(), 200);
+    EXPECT_EQ(slot.pixel(0, 0), MakeColour(0, 0, 255));
+    EXPECT_EQ(slot.pixel(159, 199), MakeColour(0, 0, 255));
+    EXPECT_EQ(slot.pixel(30 + 80, 50 + 10), MakeColour(255, 0, 0));  // CPC colours stay
+    // Blue 7500 pixels, red 2500, white 201 (the margin), then the others by index.
+    const std::uint8_t expected[16] = {7, 15, 8, 0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(state.palettes[0][static_cast<std::size_t>(i)], expected[i]) << i;
+    for (std::size_t i = 16; i < 27; ++i) EXPECT_EQ(state.palettes[0][i], 0);
+}
+
+TEST(PopularityDithering, Slot10BorderIsOneOfTheSixteenPens) {
+    // (128, 128, 0) is colour index 16, outside the sixteen colours of slot 10; its fold is
+    // index 13, (128, 128, 128).
+    ConversionState state;
+    DitheringCPCPalette2(state, Picture(100, 100, MakeColour(128, 128, 0)), 10);
+    const Picture& slot = state.slots[10];
+    ASSERT_EQ(slot.width(), 512);
+    ASSERT_EQ(slot.height(), 212);
+    EXPECT_EQ(slot.pixel(0, 0), MakeColour(128, 128, 128));
+    std::set<Colour> sixteen;
+    for (std::size_t i = 0; i < 16; ++i) sixteen.insert(state.colourTable[i]);
+    for (int y = 0; y < slot.height(); ++y)
+        for (int x = 0; x < slot.width(); ++x)
+            ASSERT_TRUE(sixteen.count(slot.pixel(x, y))) << x << "," << y;
+}
+
+TEST(PopularityDithering, Slots10And11EndWithPens0To15) {
+    for (int slot : {10, 11}) {
+        ConversionState state;
+        state.palettes[static_cast<std::size_t>(slot)].fill(9);
+        DitheringCPCPalette2(state, reference::SmoothPicture(90, 60, 5), slot);
+        for (std::size_t i = 0; i < 16; ++i)
+            EXPECT_EQ(state.palettes[static_cast<std::size_t>(slot)][i], i);
+        for (std::size_t i = 16; i < 27; ++i)
+            EXPECT_EQ(state.palettes[static_cast<std::size_t>(slot)][i], 0);
+    }
+}
+
+TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
+    struct Case {
+        int slot, w, h;
+    };
+    const Case popularity[] = {{0, 133, 200},  {0, 17, 9},     {1, 267, 200}, {4, 184, 150},
+                               {5, 100, 264},  {10, 512, 192}, {11, 70, 40},  {15, 240, 90},
+                               {20, 232, 264}, {21, 50, 30}};
+    unsigned seed = 100;
+    for (const Case& c : popularity)
+        for (int kind = 0; kind < 2; ++kind) {
+            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
+                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            ConversionState fast, plain;
+            DitheringCPCPalette2(fast, src, c.slot);
+            reference::DitheringCPCPalette2(plain, src, c.slot);
+            ASSERT_EQ(fast.slots[static_cast<std::size_t>(c.slot)],
+                      plain.slots[static_cast<std::size_t>(c.slot)])
+                << "slot " << c.slot << " kind " << kind;
+            EXPECT_EQ(fast.palettes[static_cast<std::size_t>(c.slot)],
+                      plain.palettes[static_cast<std::size_t>(c.slot)]);
+        }
+    const Case grey[] = {{2, 533, 200}, {2, 640, 200}, {6, 100, 264},  {8, 267, 200},
+                         {8, 3, 2},     {9, 81, 47},   {13, 192, 144}, {14, 224, 30}};
+    for (const Case& c : grey)
+        for (int kind = 0; kind < 2; ++kind) {
+            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
+                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            ConversionState fast, plain;
+            DitheringCPCPalette(fast, src, c.slot);
+            reference::DitheringCPCPalette(plain, src, c.slot);
+            ASSERT_EQ(fast.slots[static_cast<std::size_t>(c.slot)],
+                      plain.slots[static_cast<std::size_t>(c.slot)])
+                << "slot " << c.slot << " kind " << kind;
+            EXPECT_EQ(fast.palettes[static_cast<std::size_t>(c.slot)],
+                      plain.palettes[static_cast<std::size_t>(c.slot)]);
+        }
+}
+
+}  // namespace
+}  // namespace mozu

@@ -1,0 +1,36 @@
+#pragma once
+// Deliberately plain versions of the colour engine's operations, written step by step as the
+// operations are defined (pixel by pixel, every pass literally, shares in double). The tests
+// pin the fast versions against them on random pictures and on the sample photograph.
+
+#include <array>
+#include <cstdint>
+
+#include "colour/conversion_state.h"
+#include "colour/picture.h"
+
+namespace mozu::reference {
+
+// Walks all 16,777,216 colour positions, green outer, red, blue inner.
+std::int32_t CountColors(const Picture& picture, std::array<Colour, 16>& found);
+
+// Size computation and sampling of the resize, with the source's tall-pixel flag given.
+Picture ResizeBitmap(const Picture& picture, int slot, bool tallSource);
+
+// Both passes over the whole picture, for every key, one after the other.
+Picture BMP2Indexed(const Picture& p, const Colour* keys, int n);
+Picture Indexed2BMP(const Picture& p, const ConversionState& state, int m, int n);
+
+// The ditherers, writing state.slots[slot] and the palette slot like the real ones.
+void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot);
+void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot);
+
+// Test pictures from a fixed seed: `colours` random colours spread over the picture (0: every
+// pixel random), or a smooth photograph-like picture with noise.
+Picture RandomPicture(int w, int h, unsigned seed, int colours = 0);
+Picture SmoothPicture(int w, int h, unsigned seed);
+
+// FNV-1a 64 over the picture's size, its bytes and palette positions 0-15 of the slot.
+std::uint64_t SlotChecksum(const ConversionState& state, int slot);
+
+}  // namespace mozu::reference
