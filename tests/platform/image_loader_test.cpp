@@ -400,7 +400,9 @@ struct JpegSpec {
     int height = 0;
     J_COLOR_SPACE space = JCS_RGB;
     int components = 3;
-    Bytes samples = {};  // rows top-down, `components` bytes a pixel
+    Bytes samples = {};                  // rows top-down, `components` bytes a pixel
+    J_COLOR_SPACE stored = JCS_UNKNOWN;  // the file's colour space; unknown: libjpeg's choice
+    bool adobeMarker = true;             // for CMYK and YCCK files
 };
 
 // Quality 100 with every component at full resolution (4:4:4).
@@ -417,6 +419,8 @@ Bytes EncodeJpeg(const JpegSpec& s) {
     cinfo.input_components = s.components;
     cinfo.in_color_space = s.space;
     jpeg_set_defaults(&cinfo);  // CMYK input also gets the Adobe marker here
+    if (s.stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, s.stored);
+    if (!s.adobeMarker) cinfo.write_Adobe_marker = FALSE;
     jpeg_set_quality(&cinfo, 100, TRUE);
     for (int c = 0; c < cinfo.num_components; ++c) {
         cinfo.comp_info[c].h_samp_factor = 1;
@@ -499,21 +503,35 @@ TEST_F(JpegTest, GreyscaleBecomesGreyRgb) {
     }
 }
 
-TEST_F(JpegTest, AdobeCmykBecomesRgb) {
-    // Adobe files store the inks inverted: C, M, Y = R, G, B at full K (255), and a K of 128
-    // darkens white to 128 grey.
-    JpegSpec s{.width = 16, .height = 8, .space = JCS_CMYK, .components = 4};
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x) {
-            if (x < 8)
-                s.samples.insert(s.samples.end(), {200, 100, 50, 255});
-            else
-                s.samples.insert(s.samples.end(), {255, 255, 255, 128});
-        }
-    const Picture p = Load(EncodeJpeg(s));
-    ASSERT_EQ(p.width(), 16);
-    ExpectNear(p, 2, 2, {200, 100, 50});
-    ExpectNear(p, 12, 5, {128, 128, 128});
+TEST_F(JpegTest, CmykAndYcckBecomeRgb) {
+    // Adobe files (and every YCCK file) store the inks inverted: C, M, Y = R, G, B at full K
+    // (255), and a K of 128 darkens white to 128 grey. Files without the Adobe marker store
+    // plain inks: (255 - C) * (255 - K) / 255.
+    struct Case {
+        J_COLOR_SPACE stored;
+        bool adobe;
+        std::array<std::uint8_t, 4> left, right;
+    };
+    const Case cases[] = {{JCS_CMYK, true, {200, 100, 50, 255}, {255, 255, 255, 128}},
+                          {JCS_YCCK, true, {200, 100, 50, 255}, {255, 255, 255, 128}},
+                          {JCS_CMYK, false, {55, 155, 205, 0}, {0, 0, 0, 127}}};
+    for (const Case& c : cases) {
+        JpegSpec s{.width = 16,
+                   .height = 8,
+                   .space = JCS_CMYK,
+                   .components = 4,
+                   .stored = c.stored,
+                   .adobeMarker = c.adobe};
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const auto& ink = x < 8 ? c.left : c.right;
+                s.samples.insert(s.samples.end(), ink.begin(), ink.end());
+            }
+        const Picture p = Load(EncodeJpeg(s));
+        ASSERT_EQ(p.width(), 16);
+        ExpectNear(p, 2, 2, {200, 100, 50});
+        ExpectNear(p, 12, 5, {128, 128, 128});
+    }
 }
 
 TEST_F(JpegTest, BundledPhotograph) {
