@@ -36,7 +36,7 @@ namespace mozu {
 class Asker;
 class EntryColumn;
 class ScrollTrack;
-class SkinKey;
+class PictureKey;
 class PreviewImage;
 
 class TMyOpenDialog : public QWidget {
@@ -87,7 +87,7 @@ class TMyOpenDialog : public QWidget {
     void Button1Click();  // the drives view
     void ListBoxesRefresh();
     void EnterFolder(const QString& folder);
-    void ShowColumns(int scrollFrom);
+    void ShowColumns();
     void ClearColumns();
     void SetColumnsLarge(bool large);
     void ShowPreview(const QString& folder, const QString& name);
@@ -107,6 +107,7 @@ class TMyOpenDialog : public QWidget {
     bool confirmed_ = false;
     std::vector<Drive> shownDrives_;
     std::vector<Drive> drivesOverride_;
+    FolderListing listing_;  // the current folder's subfolders and files
 
     QPixmap background_;
     QPoint dragOffset_;
@@ -117,9 +118,9 @@ class TMyOpenDialog : public QWidget {
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     PreviewImage* image2_ = nullptr;
-    SkinKey* key01_ = nullptr;
-    SkinKey* keyGreen01_ = nullptr;
-    SkinKey* keyRed01_ = nullptr;
+    PictureKey* key01_ = nullptr;
+    PictureKey* keyGreen01_ = nullptr;
+    PictureKey* keyRed01_ = nullptr;
 };
 
 }  // namespace mozu

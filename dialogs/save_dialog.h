@@ -39,7 +39,7 @@ namespace mozu {
 class Asker;
 class EntryColumn;
 class ScrollTrack;
-class SkinKey;
+class PictureKey;
 class OptionMark;
 
 struct SaveDialogResult {
@@ -117,6 +117,7 @@ class TMySaveDialog : public QWidget {
     std::array<std::uint8_t, 14> flags_{};
     std::vector<Drive> shownDrives_;
     std::vector<Drive> drivesOverride_;
+    int folderCount_ = 0;  // subfolders before the files in the columns
 
     QPixmap background_;
     QPoint dragOffset_;
@@ -125,9 +126,9 @@ class TMySaveDialog : public QWidget {
     std::array<EntryColumn*, 3> columns_{};
     ScrollTrack* vertical_ = nullptr;
     QLabel* label1_ = nullptr;
-    SkinKey* key01_ = nullptr;
-    SkinKey* keyGreen01_ = nullptr;
-    SkinKey* keyRed01_ = nullptr;
+    PictureKey* key01_ = nullptr;
+    PictureKey* keyGreen01_ = nullptr;
+    PictureKey* keyRed01_ = nullptr;
     std::array<OptionMark*, 12> options_{};  // Option00 ... Option11 (3 and 7 unused)
     OptionMark* option16_ = nullptr;
     QLineEdit* edit1_ = nullptr;

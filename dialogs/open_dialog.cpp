@@ -1,0 +1,385 @@
+#include "dialogs/open_dialog.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/picture_key.h"
+#include "dialogs/dialog_layout.h"
+#include "dialogs/dialog_pictures.h"
+#include "dialogs/dialog_shape.h"
+#include "dialogs/dialog_widgets.h"
+#include "dialogs/file_preview.h"
+#include "platform/asker.h"
+#include "platform/io_error.h"
+
+namespace mozu {
+namespace {
+
+namespace L = dialog_layout::open;
+
+constexpr int kRowHeight = 24, kFontHeight = 16;            // folder view
+constexpr int kDriveRowHeight = 60, kDriveFontHeight = 36;  // drives view
+
+QLabel* MakeLabel(const QString& name, const dialog_layout::Box& box, int pixels, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(box.x, box.y, box.w, box.h);
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet("color: white; background: transparent;");
+    return label;
+}
+
+void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
+    w->setGeometry(b.x, b.y, b.w, b.h);
+}
+
+}  // namespace
+
+TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), asker_(asker) {
+    // FormCreate
+    setObjectName("TMyOpenDialog");
+    setWindowTitle("Open");
+    setFixedSize(L::kWidth, L::kHeight);
+    setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
+    background_ = DialogPicture(DialogPic::OpenBackground);
+
+    const std::array<dialog_layout::Box, 3> boxes = {L::kListBox1, L::kListBox2, L::kListBox3};
+    for (int c = 0; c < 3; ++c) {
+        columns_[c] = new EntryColumn(QString("ListBox%1").arg(c + 1), this);
+        PlaceOver(columns_[c], boxes[c]);
+        columns_[c]->setMetrics(kRowHeight, kFontHeight);
+        connect(columns_[c], &EntryColumn::rowClicked, this,
+                [this, c](int row) { ListBoxClick(c, row); });
+        connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
+            const int n = std::max(1, columns_[0]->count());
+            vertical_->setThumbOffset(vertical_->thumbOffset() +
+                                      steps * std::max(1, L::kVertical.h / n));
+            VerticalScrolled(static_cast<int>(static_cast<double>(vertical_->thumbOffset()) /
+                                              L::kVertical.h * 100));
+        });
+    }
+    vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
+    PlaceOver(vertical_, L::kVertical);
+    vertical_->setThumbOffset(0);
+    vertical_->hide();
+    connect(vertical_, &ScrollTrack::scrolled, this, &TMyOpenDialog::VerticalScrolled);
+
+    label1_ = MakeLabel("Label1", L::kLabel1, 14, this);
+    label2_ = MakeLabel("Label2", L::kLabel2, 12, this);
+    label2_->setAlignment(Qt::AlignCenter);
+    image2_ = new PreviewImage("Image2", this);
+    PlaceOver(image2_, L::kImage2);
+    image2_->hide();
+
+    key01_ = new PictureKey("Key01", this);
+    key01_->resize(dialog_layout::kUpKeyWidth, dialog_layout::kUpKeyHeight);
+    key01_->setPictures(DialogPictureName(DialogPic::UpKeyUp),
+                        DialogPictureName(DialogPic::UpKeyDown));
+    key01_->move(L::kKey01.x, L::kKey01.y);
+    connect(key01_, &PictureKey::clicked, this, &TMyOpenDialog::Button2Click);
+    keyGreen01_ = new PictureKey("KeyGreen01", this);
+    keyGreen01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
+    keyGreen01_->setPictures(DialogPictureName(DialogPic::GreenKeyUp),
+                             DialogPictureName(DialogPic::GreenKeyDown));
+    keyGreen01_->move(L::kKeyGreen01.x, L::kKeyGreen01.y);
+    connect(keyGreen01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyGreen01Click);
+    keyRed01_ = new PictureKey("KeyRed01", this);
+    keyRed01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
+    keyRed01_->setPictures(DialogPictureName(DialogPic::RedKeyUp),
+                           DialogPictureName(DialogPic::RedKeyDown));
+    keyRed01_->move(L::kKeyRed01.x, L::kKeyRed01.y);
+    connect(keyRed01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyRed01Click);
+
+    homeFolder_ = HomeFolder();
+    currentFolder_ = homeFolder_;
+    // The home folder's depth is counted from its path ("/home/ann/" is 3).
+    depth_ = PathDepth(homeFolder_);
+}
+
+TMyOpenDialog::~TMyOpenDialog() = default;
+
+void TMyOpenDialog::setCurrentFolder(const QString& folder) {
+    currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
+    depth_ = PathDepth(currentFolder_);
+}
+
+std::vector<Drive> TMyOpenDialog::Drives() const {
+    return drivesOverride_.empty() ? ListDrives() : drivesOverride_;
+}
+
+QString TMyOpenDialog::Execute(QWidget* owner) {
+    QString result = "<none>";
+    QEventLoop loop;
+    auto connection = connect(this, &TMyOpenDialog::finished, &loop, [&](const QString& path) {
+        result = path;
+        loop.quit();
+    });
+    Show(owner);
+    if (open_) loop.exec();
+    disconnect(connection);
+    return result;
+}
+
+void TMyOpenDialog::Show(QWidget* owner) {
+    owner_ = owner;
+    confirmed_ = false;
+    chosenPath_.clear();
+    Refresh();
+    label2_->clear();
+    if (owner_) {
+        move(owner_->geometry().center() - rect().center());
+        owner_->hide();
+    }
+    open_ = true;
+    show();
+    raise();
+    activateWindow();
+}
+
+void TMyOpenDialog::ReportError(int code, const QString& message) {
+    if (errorHandler_)
+        errorHandler_(code, message);
+    else
+        asker_.notify(std::string(ErrorText(code)));
+}
+
+void TMyOpenDialog::ClearColumns() {
+    for (EntryColumn* c : columns_) c->clear();
+}
+
+void TMyOpenDialog::SetColumnsLarge(bool large) {
+    for (EntryColumn* c : columns_)
+        c->setMetrics(large ? kDriveRowHeight : kRowHeight, large ? kDriveFontHeight : kFontHeight);
+}
+
+void TMyOpenDialog::ShowColumns() {
+    for (EntryColumn* c : columns_) c->setVisible(c->count() > 0);
+    // The drives view needs the bar from 6 large rows, the folder view from 14 rows.
+    const int needed = depth_ == 0 ? 6 : 14;
+    vertical_->setVisible(columns_[0]->count() >= needed);
+}
+
+void TMyOpenDialog::EnterFolder(const QString& folder) {
+    // The listing is read first: a folder that cannot be read leaves the view as it was.
+    FolderListing listing = ListFolder(folder, OpenDialogMask());
+    listing_ = std::move(listing);
+    currentFolder_ = WithTrailingSlash(folder);
+    depth_ = PathDepth(currentFolder_);
+    label1_->setText(currentFolder_);
+    vertical_->setThumbOffset(0);
+}
+
+void TMyOpenDialog::Refresh() {
+    image2_->hide();
+    ClearColumns();
+    if (depth_ >= 1) {
+        // A remembered folder that has gone (a removed stick, a deleted folder) gives way to the
+        // home folder, and a home folder that cannot be read to the drives view.
+        for (const QString& folder : {currentFolder_, homeFolder_}) {
+            try {
+                EnterFolder(folder);
+                SetColumnsLarge(false);
+                ListBoxFill();
+                ShowColumns();
+                return;
+            } catch (const IoError&) {
+            }
+        }
+    }
+    Button1Click();
+}
+
+void TMyOpenDialog::ListBoxFill() {
+    const std::vector<Entry> entries = FolderEntries(listing_);
+    const auto split = SplitIntoColumns(entries, ColumnSizesEven(static_cast<int>(entries.size())));
+    for (int c = 0; c < 3; ++c) columns_[c]->setEntries(split[c]);
+}
+
+void TMyOpenDialog::Button1Click() {
+    label1_->clear();
+    ClearColumns();
+    depth_ = 0;
+    currentFolder_.clear();
+    listing_ = {};
+    shownDrives_ = Drives();
+    std::vector<Entry> entries;
+    for (const Drive& d : shownDrives_) entries.push_back({d.name, DriveIcon(d)});
+    SetColumnsLarge(true);
+    const auto split =
+        SplitIntoColumns(entries, ColumnSizesDrives(static_cast<int>(entries.size())));
+    for (int c = 0; c < 3; ++c) columns_[c]->setEntries(split[c]);
+    vertical_->setThumbOffset(0);
+    ShowColumns();
+}
+
+void TMyOpenDialog::ListBoxClick(int column, int row) {
+    EntryColumn* clicked = columns_[column];
+    if (row < 0 || row >= clicked->count()) return;
+    label2_->clear();
+    vertical_->setThumbOffset(
+        static_cast<int>(static_cast<double>(row) / clicked->count() * L::kVertical.h));
+    for (EntryColumn* c : columns_) {
+        c->setSelectedRow(std::min(row, c->count() - 1));
+        if (c != clicked) c->setSelectedRow(-1);
+        c->setMarkedRow(-1);
+    }
+    chosenPath_.clear();
+
+    int entry = row;
+    for (int c = 0; c < column; ++c) entry += columns_[c]->count();
+
+    if (depth_ == 0) {
+        const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
+        if (!DriveReady(drive)) {
+            ReportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+            return;
+        }
+        try {
+            EnterFolder(drive.rootPath);
+        } catch (const IoError& e) {
+            ReportError(e.code(), QString::fromStdString(e.what()));
+            return;
+        }
+        fileClicked_ = false;
+    } else if (entry < listing_.folders.size()) {
+        fileClicked_ = false;
+        image2_->hide();
+        try {
+            EnterFolder(currentFolder_ + clicked->text(row) + '/');
+        } catch (const IoError& e) {
+            ReportError(e.code(), QString::fromStdString(e.what()));
+            return;
+        }
+    } else {
+        fileClicked_ = true;
+        const QString name = clicked->text(row);
+        try {
+            const FilePreview preview = PreviewFile(currentFolder_ + name);
+            // Files without a picture of their own (types 3 and 255) leave Image2 as it was.
+            if (!preview.picture.isNull()) image2_->setPicture(preview.picture);
+            label2_->setText(preview.label);
+        } catch (const IoError& e) {
+            ReportError(e.code(), QString::fromStdString(e.what()));
+            return;
+        }
+        image2_->show();
+        chosenPath_ = currentFolder_ + name;
+        clicked->setSelectedRow(row);
+        clicked->setMarkedRow(row);
+    }
+
+    SetColumnsLarge(false);
+    if (!fileClicked_) ListBoxFill();
+    label1_->setText(currentFolder_);
+    ShowColumns();
+}
+
+void TMyOpenDialog::Button2Click() {
+    label2_->clear();
+    image2_->hide();
+    if (currentFolder_ != homeFolder_) {
+        if (depth_ == 0) {
+            // Up in the drives view: back to the home folder.
+            currentFolder_ = homeFolder_;
+        } else {
+            currentFolder_ = ParentFolder(currentFolder_);
+        }
+        depth_ = PathDepth(currentFolder_);
+    } else {
+        depth_ = 0;
+    }
+    ClearColumns();
+    if (depth_ < 2) {
+        Button1Click();
+        return;
+    }
+    try {
+        EnterFolder(currentFolder_);
+    } catch (const IoError&) {
+        Refresh();  // the folder above has gone: home, or the drives view
+        return;
+    }
+    SetColumnsLarge(false);
+    ListBoxFill();
+    ShowColumns();
+}
+
+void TMyOpenDialog::VerticalScrolled(int percent) {
+    const int n = columns_[0]->count();
+    columns_[0]->setSelectedRow(std::max(0, n * percent / 100 - 1));
+    for (int c = 1; c < 3; ++c) {
+        if (columns_[c]->count() == 0) continue;
+        columns_[c]->setSelectedRow(std::min(n * percent / 100, columns_[c]->count() - 1));
+    }
+}
+
+void TMyOpenDialog::KeyGreen01Click() {
+    if (chosenPath_.isEmpty()) return;
+    confirmed_ = true;
+    close();
+}
+
+void TMyOpenDialog::KeyRed01Click() {
+    chosenPath_ = "<none>";
+    confirmed_ = false;
+    close();
+}
+
+void TMyOpenDialog::FormClose() {
+    if (!open_) return;
+    open_ = false;
+    if (owner_) owner_->show();
+    const QString result = confirmed_ ? chosenPath_ : QString("<none>");
+    emit finished(result);
+}
+
+void TMyOpenDialog::closeEvent(QCloseEvent* event) {
+    // Closing through the window manager is a cancel.
+    event->accept();
+    FormClose();
+}
+
+void TMyOpenDialog::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, background_);
+}
+
+void TMyOpenDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TMyOpenDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void TMyOpenDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            KeyRed01Click();
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            KeyGreen01Click();
+            break;
+        case Qt::Key_Backspace:
+            Button2Click();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace mozu

@@ -1,0 +1,479 @@
+#include "dialogs/save_dialog.h"
+
+#include <sys/stat.h>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <cerrno>
+
+#include "app/picture_key.h"
+#include "dialogs/dialog_layout.h"
+#include "dialogs/dialog_pictures.h"
+#include "dialogs/dialog_shape.h"
+#include "dialogs/dialog_widgets.h"
+#include "formats/file_name.h"
+#include "platform/asker.h"
+#include "platform/io_error.h"
+#include "video/vid_format.h"
+
+namespace mozu {
+namespace {
+
+namespace L = dialog_layout::save;
+
+constexpr int kRowHeight = 24, kFontHeight = 16;
+constexpr int kDriveRowHeight = 60, kDriveFontHeight = 36;
+const QString kCancelSelection = QStringLiteral("FFFFFFFFFFFFF");
+
+// Option n's caption and its place: the screen modes and CPC graphics in the left column, the
+// overscans and MSX graphics in the right one.
+struct OptionPlace {
+    int n;
+    const char* caption;
+    int column;
+    int row;
+};
+constexpr OptionPlace kOptions[] = {
+    {0, "Mode 0", 0, 0},
+    {1, "Mode 1", 0, 1},
+    {2, "Mode 2", 0, 2},
+    {8, "CPC SGX(resized)", 0, 3},
+    {9, "CPC SGX (fullsize)", 0, 4},
+    {4, "Mode 0 overscan", 1, 0},
+    {5, "Mode 1 overscan", 1, 1},
+    {6, "Mode 2 overscan", 1, 2},
+    {10, "MSX SGX(resized)", 1, 3},
+    {11, "MSX SGX (fullsize)", 1, 4},
+};
+
+QString Ams(const QString& name) {
+    return QString::fromStdString(AMSname(name.toStdString()));
+}
+
+QLabel* MakeCaption(const QString& objectName, const QString& text, const dialog_layout::Box& box,
+                    QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    label->setGeometry(box.x, box.y, box.w, box.h);
+    QFont font = label->font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet("color: white; background: transparent;");
+    return label;
+}
+
+QLineEdit* MakeEdit(const QString& objectName, const dialog_layout::Box& box, int maxLength,
+                    QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setGeometry(box.x, box.y, box.w, box.h);
+    edit->setMaxLength(maxLength);
+    QFont font = edit->font();
+    font.setPixelSize(14);
+    font.setBold(true);
+    edit->setFont(font);
+    edit->setStyleSheet(
+        "QLineEdit { color: white; background: #0c0d12; border: 1px solid #788096;"
+        " border-radius: 3px; padding: 0 4px; selection-background-color: #2870e6; }");
+    return edit;
+}
+
+}  // namespace
+
+TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), asker_(asker) {
+    setObjectName("TMySaveDialog");
+    setWindowTitle("Save");
+    setFixedSize(L::kWidth, L::kHeight);
+    setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
+    background_ = DialogPicture(DialogPic::SaveBackground);
+
+    label1_ = MakeCaption("Label1", QString(), L::kLabel1, this);
+    QFont font = label1_->font();
+    font.setPixelSize(14);
+    label1_->setFont(font);
+
+    key01_ = new PictureKey("Key01", this);
+    key01_->resize(dialog_layout::kUpKeyWidth, dialog_layout::kUpKeyHeight);
+    key01_->setPictures(DialogPictureName(DialogPic::UpKeyUp),
+                        DialogPictureName(DialogPic::UpKeyDown));
+    key01_->move(L::kKey01.x, L::kKey01.y);
+    connect(key01_, &PictureKey::clicked, this, &TMySaveDialog::Key01Click);
+
+    option16_ = new OptionMark("Option16", "New Folder", this);
+    option16_->setGeometry(L::kOption16.x, L::kOption16.y, L::kOption16.w, L::kOption16.h);
+    connect(option16_, &OptionMark::clicked, this, &TMySaveDialog::Option16Click);
+    connect(option16_, &OptionMark::released, this,
+            [this] { option16_->setLook(OptionMark::Look::Off); });
+
+    const std::array<dialog_layout::Box, 3> boxes = {L::kListBox1, L::kListBox2, L::kListBox3};
+    for (int c = 0; c < 3; ++c) {
+        columns_[c] = new EntryColumn(QString("ListBox%1").arg(c + 1), this);
+        columns_[c]->setGeometry(boxes[c].x, boxes[c].y, boxes[c].w, boxes[c].h);
+        connect(columns_[c], &EntryColumn::rowClicked, this,
+                [this, c](int row) { ListBoxClick(c, row); });
+        connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
+            const int n = std::max(1, columns_[0]->count());
+            vertical_->setThumbOffset(vertical_->thumbOffset() +
+                                      steps * std::max(1, L::kVertical.h / n));
+            VerticalScrolled(static_cast<int>(static_cast<double>(vertical_->thumbOffset()) /
+                                              L::kVertical.h * 100));
+        });
+    }
+    vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
+    vertical_->setGeometry(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
+    vertical_->setThumbOffset(0);
+    vertical_->hide();
+    connect(vertical_, &ScrollTrack::scrolled, this, &TMySaveDialog::VerticalScrolled);
+
+    for (const OptionPlace& o : kOptions) {
+        auto* option =
+            new OptionMark(QString("Option%1").arg(o.n, 2, 10, QChar('0')), o.caption, this);
+        option->setGeometry(L::kOptionLeft[o.column], L::kOptionTop[o.row], L::kOptionWidth,
+                            L::kOptionHeight);
+        const int n = o.n;
+        connect(option, &OptionMark::clicked, this, [this, n] { OptionClick(n); });
+        connect(option, &OptionMark::released, this, [this, n, option] {
+            option->setLook(flags_[n] ? OptionMark::Look::On : OptionMark::Look::Off);
+        });
+        options_[o.n] = option;
+    }
+
+    MakeCaption("Edit1Caption", "Filename", L::kEdit1Caption, this)
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    edit1_ = MakeEdit("Edit1", L::kEdit1, 7, this);
+    videoControls_.push_back(
+        MakeCaption("VideoTitleCaption", "Video Title", L::kVideoTitleCaption, this));
+    videoTitle_ = MakeEdit("VideoTitle", L::kVideoTitle, kVidTextSize, this);
+    videoControls_.push_back(videoTitle_);
+    videoControls_.push_back(
+        MakeCaption("VideoAddCaption", "VideoAdditional Info", L::kVideoAddCaption, this));
+    videoAdd_ = MakeEdit("VideoAdd", L::kVideoAdd, kVidTextSize, this);
+    videoControls_.push_back(videoAdd_);
+    for (QLineEdit* edit : {edit1_, videoTitle_, videoAdd_}) {
+        connect(edit, &QLineEdit::textChanged, this, &TMySaveDialog::Edit1Exit);
+        connect(edit, &QLineEdit::editingFinished, this, &TMySaveDialog::Edit1Exit);
+    }
+    connect(edit1_, &QLineEdit::returnPressed, this, &TMySaveDialog::KeyGreen01Click);
+
+    keyGreen01_ = new PictureKey("KeyGreen01", this);
+    keyGreen01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
+    keyGreen01_->setPictures(DialogPictureName(DialogPic::GreenKeyUp),
+                             DialogPictureName(DialogPic::GreenKeyDown));
+    keyGreen01_->move(L::kKeyGreen01.x, L::kKeyGreen01.y);
+    connect(keyGreen01_, &PictureKey::clicked, this, &TMySaveDialog::KeyGreen01Click);
+    keyRed01_ = new PictureKey("KeyRed01", this);
+    keyRed01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
+    keyRed01_->setPictures(DialogPictureName(DialogPic::RedKeyUp),
+                           DialogPictureName(DialogPic::RedKeyDown));
+    keyRed01_->move(L::kKeyRed01.x, L::kKeyRed01.y);
+    connect(keyRed01_, &PictureKey::clicked, this, &TMySaveDialog::KeyRed01Click);
+
+    homeFolder_ = HomeFolder();
+    currentFolder_ = homeFolder_;
+    level_ = PathDepth(homeFolder_);  // counted from the path, 3 for /home/ann/
+}
+
+TMySaveDialog::~TMySaveDialog() = default;
+
+QString TMySaveDialog::VideoDescription(const QString& title, const QString& info) {
+    // The file stores the texts as bytes: Latin-1 keeps one character a byte.
+    return QString::fromLatin1(
+        MakeVideoDescription(title.left(kVidTextSize).toLatin1().toStdString(),
+                             info.left(kVidTextSize).toLatin1().toStdString()));
+}
+
+void TMySaveDialog::setCurrentFolder(const QString& folder) {
+    currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
+    level_ = PathDepth(currentFolder_);
+}
+
+std::vector<Drive> TMySaveDialog::Drives() const {
+    return drivesOverride_.empty() ? ListDrives() : drivesOverride_;
+}
+
+void TMySaveDialog::ReportError(int code, const QString& message) {
+    if (errorHandler_)
+        errorHandler_(code, message);
+    else
+        asker_.notify(std::string(ErrorText(code)));
+}
+
+SaveDialogResult TMySaveDialog::Execute(QWidget* owner, const QString& selection,
+                                        const QString& name) {
+    QEventLoop loop;
+    auto connection = connect(this, &TMySaveDialog::finished, &loop, &QEventLoop::quit);
+    Show(owner, selection, name);
+    if (open_) loop.exec();
+    disconnect(connection);
+    return result();
+}
+
+void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString& name) {
+    owner_ = owner;
+    selection_ = selection;
+    name_ = name;
+    RefreshBrowser();
+    confirmed_ = false;
+    if (owner_) {
+        move(owner_->geometry().center() - rect().center());
+        owner_->hide();
+    }
+    edit1_->setText(Ams(name));
+
+    flags_.fill(0);
+    for (int n = 0; n <= 12 && n < selection_.size(); ++n) flags_[n] = selection_[n] == 'T';
+
+    const bool video = videoMode();
+    for (QWidget* w : videoControls_) w->setVisible(video);
+    for (OptionMark* option : options_) {
+        if (!option) continue;
+        option->setVisible(!video);
+        const int n = option->objectName().mid(6, 2).toInt();
+        option->setEnabled(flags_[n] != 0);
+        option->setLook(flags_[n] ? OptionMark::Look::On : OptionMark::Look::Inactive);
+    }
+    // "New Folder" is no format: it always shows its "off" mark and is there in picture mode.
+    option16_->setVisible(!video);
+    option16_->setEnabled(true);
+    option16_->setLook(OptionMark::Look::Off);
+    if (video) {
+        videoTitle_->setText(QFileInfo(name).completeBaseName().left(kVidTextSize));
+        videoAdd_->setText(("Converted with Mozu " +
+                            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat))
+                               .left(kVidTextSize));
+    }
+
+    ShowColumns();
+    open_ = true;
+    show();
+    raise();
+    activateWindow();
+    chosenName_ = Ams(name);
+    edit1_->setFocus();
+}
+
+void TMySaveDialog::OptionClick(int n) {
+    flags_[n] ^= 1;
+    // Rebuilt from the flags of slots 0-11: twelve characters, never the cancel string.
+    selection_.clear();
+    for (int i = 0; i < 12; ++i) selection_ += flags_[i] ? 'T' : 'F';
+}
+
+void TMySaveDialog::Edit1Exit() {
+    chosenName_ = Ams(edit1_->text());
+}
+
+void TMySaveDialog::KeyGreen01Click() {
+    // No name, or no folder (the drives view), and OK does nothing: nothing may be written to
+    // a place the user did not choose.
+    if (chosenName_.isEmpty() || currentFolder_.isEmpty()) return;
+    confirmed_ = true;
+    if (videoMode()) selection_ = VideoDescription(videoTitle_->text(), videoAdd_->text());
+    close();
+}
+
+void TMySaveDialog::KeyRed01Click() {
+    chosenName_ = "<none>";
+    selection_ = kCancelSelection;
+    confirmed_ = false;
+    close();
+}
+
+void TMySaveDialog::FormClose() {
+    if (!open_) return;
+    open_ = false;
+    if (confirmed_) {
+        name_ = currentFolder_ + Ams(chosenName_);
+    } else {
+        // Closed by the window manager counts as cancel too.
+        name_ = "<none>";
+        selection_ = kCancelSelection;
+    }
+    QCoreApplication::processEvents();
+    if (owner_) owner_->show();
+    emit finished();
+}
+
+void TMySaveDialog::closeEvent(QCloseEvent* event) {
+    event->accept();
+    FormClose();
+}
+
+void TMySaveDialog::RefreshBrowser() {
+    if (level_ >= 1) {
+        // A remembered folder that has gone gives way to the home folder.
+        for (const QString& folder : {currentFolder_, homeFolder_}) {
+            if (!QFileInfo(folder).isDir()) continue;
+            currentFolder_ = WithTrailingSlash(folder);
+            level_ = PathDepth(currentFolder_);
+            try {
+                ShowFolder();
+                return;
+            } catch (const IoError&) {
+            }
+        }
+    }
+    ShowDrives();
+}
+
+void TMySaveDialog::ShowDrives() {
+    level_ = 0;
+    currentFolder_.clear();
+    label1_->clear();
+    shownDrives_ = Drives();
+    std::vector<Entry> entries;
+    for (const Drive& d : shownDrives_) entries.push_back({d.name, DriveIcon(d)});
+    const auto split =
+        SplitIntoColumns(entries, ColumnSizesDrives(static_cast<int>(entries.size())));
+    for (int c = 0; c < 3; ++c) {
+        columns_[c]->setMetrics(kDriveRowHeight, kDriveFontHeight);
+        columns_[c]->setEntries(split[c]);
+    }
+    vertical_->setThumbOffset(0);
+    ShowColumns();
+}
+
+void TMySaveDialog::ShowFolder() {
+    const FolderListing listing = ListFolder(currentFolder_, SaveDialogMask());
+    std::vector<Entry> entries;
+    for (const QString& f : listing.folders) entries.push_back({f, EntryIcon::Folder});
+    for (const QString& f : listing.files) entries.push_back({f, EntryIcon::Image});
+    const auto split = SplitIntoColumns(entries, ColumnSizesEven(static_cast<int>(entries.size())));
+    for (int c = 0; c < 3; ++c) {
+        columns_[c]->setMetrics(kRowHeight, kFontHeight);
+        columns_[c]->setEntries(split[c]);
+    }
+    folderCount_ = static_cast<int>(listing.folders.size());
+    label1_->setText(currentFolder_);
+    vertical_->setThumbOffset(0);
+    ShowColumns();
+}
+
+void TMySaveDialog::ShowColumns() {
+    for (EntryColumn* c : columns_) c->setVisible(c->count() > 0);
+    vertical_->setVisible(columns_[0]->count() >= (level_ == 0 ? 6 : 14));
+}
+
+void TMySaveDialog::ListBoxClick(int column, int row) {
+    EntryColumn* clicked = columns_[column];
+    if (row < 0 || row >= clicked->count()) return;
+    int entry = row;
+    for (int c = 0; c < column; ++c) entry += columns_[c]->count();
+
+    const QString before = currentFolder_;
+    const int levelBefore = level_;
+    try {
+        if (level_ == 0) {
+            const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
+            if (!DriveReady(drive)) {
+                ReportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+                return;
+            }
+            currentFolder_ = drive.rootPath;
+            level_ = PathDepth(currentFolder_);
+            ShowFolder();
+        } else if (entry < folderCount_) {
+            currentFolder_ += clicked->text(row) + '/';
+            level_ += 1;
+            ShowFolder();
+        } else {
+            // A file gives its name; the list stays.
+            chosenName_ = Ams(clicked->text(row));
+            edit1_->setText(chosenName_);
+            clicked->setSelectedRow(row);
+        }
+    } catch (const IoError& e) {
+        currentFolder_ = before;
+        level_ = levelBefore;
+        ReportError(e.code(), QString::fromStdString(e.what()));
+    }
+}
+
+void TMySaveDialog::Key01Click() {
+    if (currentFolder_ == homeFolder_) {
+        ShowDrives();
+        return;
+    }
+    if (level_ == 0) {
+        // Up in the drives view: the home folder.
+        currentFolder_ = homeFolder_;
+    } else {
+        currentFolder_ = ParentFolder(currentFolder_);
+    }
+    level_ = PathDepth(currentFolder_);
+    if (level_ <= 1) {
+        ShowDrives();
+        return;
+    }
+    try {
+        ShowFolder();
+    } catch (const IoError&) {
+        RefreshBrowser();  // the folder above has gone: home, or the drives view
+    }
+}
+
+void TMySaveDialog::Option16Click() {
+    const std::optional<std::string> answer = asker_.askName("Enter folder name", 0);
+    if (!answer || answer->empty()) return;
+    const QString name = QString::fromStdString(*answer);
+    if (currentFolder_.isEmpty() || name.contains('/') || name == "." || name == "..") {
+        ReportError(io::kPathNotFound, "cannot make a folder " + name + " here");
+        return;
+    }
+    const QString path = currentFolder_ + name;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        const int err = errno;
+        ReportError(ErrnoToIoCode(err), "cannot make the folder " + path);
+        return;
+    }
+    currentFolder_ = path + '/';
+    level_ = PathDepth(currentFolder_);
+    try {
+        ShowFolder();
+    } catch (const IoError& e) {
+        ReportError(e.code(), QString::fromStdString(e.what()));
+    }
+}
+
+void TMySaveDialog::VerticalScrolled(int percent) {
+    const int n = columns_[0]->count();
+    const int row = std::max(0, n * percent / 100 - 1);
+    for (EntryColumn* c : columns_)
+        if (c->count() > 0) c->setSelectedRow(std::min(row, c->count() - 1));
+}
+
+void TMySaveDialog::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, background_);
+}
+
+void TMySaveDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void TMySaveDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void TMySaveDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        KeyRed01Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+}  // namespace mozu
