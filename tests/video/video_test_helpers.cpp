@@ -1,7 +1,9 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "platform/io_error.h"
 #include "video_test_support.h"
 
 namespace mozu::test {
@@ -55,6 +57,18 @@ int ReadFrameNumber(const std::vector<std::uint8_t>& bottomUp, int width, int he
         const std::size_t row = static_cast<std::size_t>(height - 1 - y);
         return static_cast<int>(bottomUp[(row * width + x) * 3 + 1]);
     });
+}
+
+void FakeFrameSource::getFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+    asked.push_back(index);
+    if (index < 0 || index >= info_.frameCount || index == failAt)
+        throw IoError(io::kReadPastEnd, "no frame " + std::to_string(index));
+    Picture picture(info_.width, info_.height);
+    PaintFrameNumber(index % 256, picture);
+    for (int y = 0; y < info_.height; ++y)
+        std::copy_n(
+            picture.row(y), picture.stride(),
+            buffer.data() + static_cast<std::size_t>(info_.height - 1 - y) * picture.stride());
 }
 
 }  // namespace mozu::test

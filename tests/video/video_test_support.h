@@ -9,6 +9,7 @@
 
 #include "colour/picture.h"
 #include "platform/asker.h"
+#include "video/video_source.h"
 
 namespace mozu::test {
 
@@ -30,6 +31,22 @@ void PaintFrameNumber(int n, Picture& picture);
 int ReadFrameNumber(const Picture& picture);
 // The same from a bottom-up BGR buffer of width x height.
 int ReadFrameNumber(const std::vector<std::uint8_t>& bottomUp, int width, int height);
+
+// A video source without a file: frame i is PaintFrameNumber(i mod 256) at the given size.
+class FakeFrameSource : public VideoFrameSource {
+  public:
+    explicit FakeFrameSource(VideoInfo info) : info_(info) {}
+    const VideoInfo& openDirectShow(const std::string&) override { return info_; }
+    void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
+    void closeVideo() override { ++closed; }
+
+    std::vector<std::int32_t> asked;  // every index getFrame was called with
+    std::int32_t failAt = -1;         // getFrame raises IoError for this index
+    int closed = 0;
+
+  private:
+    VideoInfo info_;
+};
 
 class ScriptedAsker : public Asker {
   public:
