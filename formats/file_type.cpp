@@ -1,0 +1,145 @@
+#include "formats/file_type.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <vector>
+
+#include "formats/amsdos_header.h"
+#include "formats/file_type_detail.h"
+#include "formats/screen_files.h"
+#include "platform/binary_file.h"
+
+namespace mozu {
+
+namespace {
+
+std::string Extension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot < start) return {};
+    return path.substr(dot);  // dot included
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string Upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+// The first 257 bytes, or as many as the file has, and random access to a few later ones.
+class Probe {
+  public:
+    explicit Probe(InputFile& in) : in_(in) {
+        buf_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), kSize)));
+        in.readAt(0, buf_);
+    }
+    // -1 where the file has no such byte.
+    int at(std::uint64_t offset) const {
+        if (offset < buf_.size()) return buf_[static_cast<std::size_t>(offset)];
+        if (offset >= in_.size()) return -1;
+        std::uint8_t b = 0;
+        in_.readAt(offset, std::span<std::uint8_t>(&b, 1));
+        return b;
+    }
+
+  private:
+    InputFile& in_;
+    static constexpr std::uint64_t kSize = 257;
+    std::vector<std::uint8_t> buf_;
+};
+
+}  // namespace
+
+namespace detail {
+
+CpcKind CpcKindOf(const std::string& path, bool wholeLowerCase) {
+    const std::string ext = Extension(path);
+    if (wholeLowerCase) {
+        const std::string e = Lower(ext);
+        if (e == ".vid") return CpcKind::Video;
+        if (e == ".sgx") return CpcKind::Sgx;
+        if (e == ".bin" || e == ".scr" || e == ".rim") return CpcKind::Screen;
+        if (e == ".sca") return CpcKind::Overscan;
+        return CpcKind::None;
+    }
+    const std::string e = ext.empty() ? std::string() : Upper(ext.substr(1, 3));
+    if (e == "VID") return CpcKind::Video;
+    if (e == "SGX") return CpcKind::Sgx;
+    if (e == "BIN" || e == "SCR" || e == "RIM") return CpcKind::Screen;
+    if (e == "SCA") return CpcKind::Overscan;
+    return CpcKind::None;
+}
+
+std::uint8_t ClassifyOpenFile(InputFile& in, CpcKind kind) {
+    const Probe probe(in);
+    std::uint8_t type = filetype::kUnsupported;
+    switch (kind) {
+        case CpcKind::Video: {
+            const int mode = probe.at(18);
+            if (mode == 1) type = filetype::kVideo4;
+            if (mode == 7) type = filetype::kVideo16;
+            break;
+        }
+        case CpcKind::Sgx: {
+            const int b0 = probe.at(0);
+            const int b1 = probe.at(1);
+            if (b0 == 0x40 && b1 == 5) type = filetype::kSgx16;
+            if (b0 == 0x40 && b1 == 0) type = filetype::kSgx4;
+            // A plain graphic starts with its width in bytes, then in pixels.
+            if (b0 >= 0 && b1 >= 0 && b0 * 4 == b1) type = filetype::kSgx4;
+            break;
+        }
+        case CpcKind::Screen: {
+            const bool header = probe.at(22) == 0xC0 && probe.at(21) == 0x00 &&
+                                probe.at(25) == 0x40 && probe.at(65) == 0x40;
+            if (header) {
+                // Our own files start the routine with LD A,mode; a mode byte that is no screen
+                // mode (or a file too short to hold the routine) is a headed screen file that
+                // is not ours.
+                const int mode = probe.at(kStartupRoutineOffset + 1);
+                type = probe.at(kStartupRoutineOffset) == 0x3E && mode >= 0 && mode <= 2
+                           ? static_cast<std::uint8_t>(mode)
+                           : filetype::kHeadedScreen;
+            }
+            break;
+        }
+        case CpcKind::Overscan: {
+            const int mode = probe.at(128);
+            if (mode >= 0 && mode <= 2)
+                type = static_cast<std::uint8_t>(filetype::kOverscanMode0 + mode);
+            break;
+        }
+        case CpcKind::None:
+            break;
+    }
+    return type;
+}
+
+}  // namespace detail
+
+std::uint8_t IsSupportedFile(const std::string& path) {
+    const std::string ext = Lower(Extension(path));
+    if (ext == ".bmp") return filetype::kBmp;
+    if (ext == ".jpg" || ext == ".jpeg") return filetype::kJpeg;
+    static constexpr const char* kVideos[] = {".avi", ".divx", ".xvid", ".vob", ".mov",
+                                              ".wmv", ".rmvb", ".mpg",  ".mpeg"};
+    for (const char* v : kVideos)
+        if (ext == v) return filetype::kPcVideo;
+    InputFile in(path);
+    return detail::ClassifyOpenFile(in, detail::CpcKindOf(path, true));
+}
+
+std::uint8_t CheckCPCFile(const std::string& path) {
+    InputFile in(path);
+    return detail::ClassifyOpenFile(in, detail::CpcKindOf(path, false));
+}
+
+}  // namespace mozu

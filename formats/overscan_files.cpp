@@ -1,0 +1,125 @@
+#include "formats/overscan_files.h"
+
+#include <algorithm>
+
+#include "colour/colour_ops.h"
+#include "formats/amsdos_header.h"
+#include "formats/file_image.h"
+#include "formats/file_name.h"
+#include "formats/overscan_loader.h"
+#include "formats/pixel_encoding.h"
+#include "formats/slot_pens.h"
+
+namespace mozu {
+
+namespace {
+
+// The level file keeps the entry address &0670 (it is data for another program, never run).
+constexpr AmsdosFields kOverscanHeader = {0x0660, 0x6080, kOverscanEntryAddress, 0x006080};
+constexpr AmsdosFields kLevelHeader = {0x0660, 0x6080, 0x0670, 0x006800};
+
+int LinePixels(int mode, int bytes) {
+    return bytes * PixelsPerByte(ModeEncoding(mode));
+}
+
+// Lines packed one after the other.
+std::uint8_t* PackLines(int mode, std::span<const std::uint8_t> pens, int lines, int lineBytes,
+                        std::uint8_t* out) {
+    const std::size_t linePixels = static_cast<std::size_t>(LinePixels(mode, lineBytes));
+    for (int y = 0; y < lines; ++y, out += lineBytes)
+        EncodePens(ModeEncoding(mode), pens.data() + static_cast<std::size_t>(y) * linePixels,
+                   lineBytes, out);
+    return out;
+}
+
+// Pen 15 first, pen 0 last.
+std::uint8_t* PutPaletteReversed(const std::array<std::uint8_t, 16>& palette, std::uint8_t* out) {
+    return std::copy(palette.rbegin(), palette.rend(), out);
+}
+
+std::uint8_t* PutHeader(const std::string& amsName, const AmsdosFields& fields, std::uint8_t* out) {
+    const auto header = MakeAmsdosHeader(amsName, fields);
+    return std::copy(header.begin(), header.end(), out);
+}
+
+void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
+    const int slot = 4 + mode;
+    const std::vector<std::uint8_t> pens = ReadSlotPens(
+        state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes), kOverscanLines,
+        PenCount(ModeEncoding(mode)), "overscan mode " + std::to_string(mode) + " picture");
+    const std::string path = CheckFileName(asker, baseName + std::to_string(mode) + ".sca");
+    Paleta(state, slot);
+    WriteFileImage(path, BuildOverscanFile(mode, pens, state.modePalette, AMSname(path)));
+    state.saved[static_cast<std::size_t>(slot)] = 1;
+}
+
+void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
+    const int paletteSlot = 4 + mode;
+    const int pens = PenCount(ModeEncoding(mode));
+    const int width = LinePixels(mode, kOverscanLineBytes);
+    const int extraWidth = LinePixels(mode, kLevelExtraLineBytes);
+    const std::string what = "level mode " + std::to_string(mode) + " picture";
+    // Mode 0 keeps both parts in slot 20; mode 1 takes the background from slot 5 and the extra
+    // graphics from the right of slot 21.
+    const Picture& background = state.picture(mode == 0 ? 20 : 5);
+    const Picture& extraSource = state.picture(mode == 0 ? 20 : 21);
+    const std::vector<std::uint8_t> backgroundPens =
+        ReadSlotPens(background, 0, 0, width, kOverscanLines, pens, what);
+    const std::vector<std::uint8_t> extraPens =
+        ReadSlotPens(extraSource, mode == 0 ? width : 368, 0, extraWidth, kLevelExtraLines, pens,
+                     what + " (extra graphics)");
+    // No existing-file check: a level file is replaced without a question.
+    const std::string path = baseName + std::to_string(mode) + ".lvl";
+    Paleta(state, paletteSlot);
+    WriteFileImage(
+        path, BuildLevelFile(mode, backgroundPens, extraPens, state.modePalette, AMSname(path)));
+    state.saved[static_cast<std::size_t>(paletteSlot)] = 1;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> BuildOverscanFile(int mode, std::span<const std::uint8_t> pens,
+                                            const std::array<std::uint8_t, 16>& modePalette,
+                                            const std::string& amsName) {
+    // The 185 bytes after the picture are never read; they stay zero.
+    std::vector<std::uint8_t> file(kOverscanFileSize, 0);
+    std::uint8_t* out = PutHeader(amsName, kOverscanHeader, file.data());
+    *out++ = static_cast<std::uint8_t>(mode);
+    out = PutPaletteReversed(modePalette, out);
+    out = std::copy(kOverscanLoaderStub.begin(), kOverscanLoaderStub.end(), out);
+    out = std::copy(kOverscanLoaderRoutine.begin(), kOverscanLoaderRoutine.end(), out);
+    PackLines(mode, pens, kOverscanLines, kOverscanLineBytes, out);
+    return file;
+}
+
+std::vector<std::uint8_t> BuildLevelFile(int mode, std::span<const std::uint8_t> background,
+                                         std::span<const std::uint8_t> extra,
+                                         const std::array<std::uint8_t, 16>& modePalette,
+                                         const std::string& amsName) {
+    std::vector<std::uint8_t> file(kLevelFileSize, 0);
+    std::uint8_t* out = PutHeader(amsName, kLevelHeader, file.data());
+    *out++ = static_cast<std::uint8_t>(mode);
+    out = PutPaletteReversed(modePalette, out);
+    out = std::copy(modePalette.rbegin(), modePalette.rend() - 1, out);  // pens 15 down to 1
+    out = PackLines(mode, background, kOverscanLines, kOverscanLineBytes, out);
+    PackLines(mode, extra, kLevelExtraLines, kLevelExtraLineBytes, out);
+    return file;
+}
+
+void MakeOverscanedMode0(ConversionState& state, Asker& asker, const std::string& baseName) {
+    MakeOverscan(state, asker, baseName, 0);
+}
+void MakeOverscanedMode1(ConversionState& state, Asker& asker, const std::string& baseName) {
+    MakeOverscan(state, asker, baseName, 1);
+}
+void MakeOverscanedMode2(ConversionState& state, Asker& asker, const std::string& baseName) {
+    MakeOverscan(state, asker, baseName, 2);
+}
+void MakeLevelMode0(ConversionState& state, Asker&, const std::string& baseName) {
+    MakeLevel(state, baseName, 0);
+}
+void MakeLevelMode1(ConversionState& state, Asker&, const std::string& baseName) {
+    MakeLevel(state, baseName, 1);
+}
+
+}  // namespace mozu

@@ -1,0 +1,67 @@
+#include "formats/picture_decoding.h"
+
+#include "formats/amsdos_header.h"
+#include "formats/overscan_files.h"
+#include "formats/pixel_encoding.h"
+#include "formats/screen_files.h"
+#include "formats/screen_layout.h"
+#include "platform/binary_file.h"
+
+namespace mozu {
+
+namespace {
+
+PenPicture MakePenPicture(int width, int height) {
+    PenPicture p;
+    p.width = width;
+    p.height = height;
+    p.pens.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    return p;
+}
+
+// Firmware numbers stored pen 15 first.
+std::array<std::uint8_t, 16> ReversedPalette(std::span<const std::uint8_t> bytes) {
+    std::array<std::uint8_t, 16> firmware{};
+    for (std::size_t i = 0; i < 16; ++i) firmware[15 - i] = bytes[i];
+    return firmware;
+}
+
+}  // namespace
+
+DecodedPicture DecodeScreenFile(std::span<const std::uint8_t> file, int mode,
+                                const std::string& name) {
+    ByteReader r(file, name);
+    if (file.size() < kScreenFileBytesNeeded) r.seek(kScreenFileBytesNeeded + 1);  // raises
+    const PixelEncoding encoding = ModeEncoding(mode);
+    DecodedPicture d;
+    d.picture = MakePenPicture(screen::kLineBytes * PixelsPerByte(encoding), screen::kLines);
+    const std::uint8_t* image = file.data() + kAmsdosHeaderSize;
+    for (int y = 0; y < screen::kLines; ++y)
+        DecodeBytes(encoding, image + screen::LineOffset(y), screen::kLineBytes,
+                    d.picture.pens.data() +
+                        static_cast<std::size_t>(y) * static_cast<std::size_t>(d.picture.width));
+    // The palette is the start-up routine's ink table, which every mode has.
+    d.firmware = ReversedPalette(file.subspan(kStartupRoutineOffset + kStartupInkTable, 16));
+    d.hasPalette = true;
+    return d;
+}
+
+DecodedPicture DecodeOverscanFile(std::span<const std::uint8_t> file, int mode,
+                                  const std::string& name) {
+    ByteReader r(file, name);
+    if (file.size() < kOverscanFileBytesNeeded) r.seek(kOverscanFileBytesNeeded + 1);  // raises
+    const PixelEncoding encoding = ModeEncoding(mode);
+    DecodedPicture d;
+    d.picture = MakePenPicture(kOverscanLineBytes * PixelsPerByte(encoding), kOverscanLines);
+    d.firmware = ReversedPalette(file.subspan(kAmsdosHeaderSize + 1, 16));
+    d.hasPalette = true;
+    // The mode byte, the palette and the 216 bytes of the loader come before the picture.
+    const std::uint8_t* in = file.data() + kOverscanPictureOffset;
+    for (int y = 0; y < kOverscanLines; ++y, in += kOverscanLineBytes)
+        DecodeBytes(encoding, in, kOverscanLineBytes,
+                    d.picture.pens.data() +
+                        static_cast<std::size_t>(y) * static_cast<std::size_t>(d.picture.width));
+    return d;
+}
+
+}  // namespace mozu
