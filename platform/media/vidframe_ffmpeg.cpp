@@ -408,6 +408,8 @@ class FfmpegFrameSource final : public VideoFrameSource {
 
 }  // namespace
 
+void QuietFfmpegLog() { av_log_set_level(AV_LOG_ERROR); }
+
 std::unique_ptr<VideoFrameSource> MakeFfmpegFrameSource() {
     return std::make_unique<FfmpegFrameSource>();
 }

@@ -9,4 +9,7 @@ namespace mozu {
 
 std::unique_ptr<VideoFrameSource> MakeFfmpegFrameSource();
 
+// Keeps FFmpeg's own warnings (damaged streams it repairs) off the terminal; errors still show.
+void QuietFfmpegLog();
+
 }  // namespace mozu

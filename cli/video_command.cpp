@@ -1,0 +1,151 @@
+// mozu-cli video INPUT -o BASE [--colors 4|16] [--start N] [--end N] [--autobalance]
+//                  [--title T] [--info I] [--force]
+// Runs the same conversion as the main window's video buttons, one frame per tick at full
+// speed.
+
+#include "cli/video_command.h"
+
+#include <unistd.h>
+
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/options.h"
+#include "colour/conversion_state.h"
+#include "platform/asker.h"
+#include "platform/media/vidframe_ffmpeg.h"
+#include "video/vid_writer.h"
+#include "video/video_navigation.h"
+
+namespace mozu {
+
+namespace {
+
+// Answers the overwrite question from --force; the end notices are replaced by the summary.
+class VideoCliAsker : public Asker {
+  public:
+    explicit VideoCliAsker(bool force) : force_(force) {}
+    bool askYesNo(const std::string& text) override {
+        question_ = text;
+        return text.starts_with("File ") && force_;
+    }
+    std::optional<std::string> askName(const std::string&, int) override {
+        const std::size_t end = question_.find(" exists");
+        throw cli::CliError(question_.substr(5, end == std::string::npos ? end : end - 5) +
+                            " exists (use --force to replace it)");
+    }
+    void notify(const std::string&) override {}
+
+  private:
+    bool force_;
+    std::string question_;
+};
+
+std::int32_t ParseFrame(const QString& value, const std::string& option) {
+    bool ok = false;
+    const long long n = value.toLongLong(&ok);
+    if (!ok || n < 0 || n > INT32_MAX)
+        throw cli::CliError(
+            "--" + option + " takes a frame number, not '" + value.toStdString() + "'", 2);
+    return static_cast<std::int32_t>(n);
+}
+
+// What the save dialog puts in the information field: "Converted with Mozu " and today's date
+// in the short date format of the user's locale.
+std::string DefaultInformation() {
+    return "Converted with Mozu " +
+           QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+void DrawProgress(std::int32_t done, std::int32_t total) {
+    constexpr int kWidth = 40;
+    const int filled = total > 0 ? static_cast<int>(std::int64_t{done} * kWidth / total) : 0;
+    std::fprintf(stderr, "\r[%s%s] %d/%d",
+                 std::string(static_cast<std::size_t>(filled), '#').c_str(),
+                 std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total);
+    std::fflush(stderr);
+}
+
+int Run(int argc, char** argv) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Converts a PC video (or frames START to END of it) into a "
+        "SymbOS video BASE.vid.");
+    parser.addPositionalArgument("INPUT", "The PC video (AVI, MPEG, MOV, MP4, MKV, WMV, ...).");
+    const QCommandLineOption output(QStringList{"o", "output"},
+                                    "Output base name; .vid is added (name cut to 7 characters).",
+                                    "BASE");
+    const QCommandLineOption colors("colors", "4 (default) or 16 colours.", "N", "4");
+    const QCommandLineOption start("start", "First frame of the range (default 0).", "N", "0");
+    const QCommandLineOption end("end", "End of the range (default the frame count).", "N");
+    const QCommandLineOption autobalance("autobalance", "Autobalance every frame.");
+    const QCommandLineOption title("title",
+                                   "Title (default the input's name), up to 32 characters.", "T");
+    const QCommandLineOption info("info", "Additional information, up to 32 characters.", "I");
+    const QCommandLineOption force("force", "Replace an existing file.");
+    parser.addOptions({output, colors, start, end, autobalance, title, info, force});
+    if (cli::ParseOrHelp(parser, cli::Arguments(argc, argv))) return 0;
+
+    const QStringList inputs = parser.positionalArguments();
+    if (inputs.size() != 1) throw cli::CliError("video takes one INPUT file", 2);
+    if (!parser.isSet(output)) throw cli::CliError("video needs -o BASE", 2);
+    const QString colourText = parser.value(colors);
+    if (colourText != "4" && colourText != "16")
+        throw cli::CliError("--colors takes 4 or 16, not '" + colourText.toStdString() + "'", 2);
+    const std::string input = inputs.front().toStdString();
+    if (!QFileInfo::exists(inputs.front())) throw cli::CliError(input + ": no such file");
+
+    QuietFfmpegLog();
+    VideoState video;
+    video.source = MakeFfmpegFrameSource();
+    OpenVideo(video, input);
+    const std::int32_t frameCount = video.info.frameCount;
+    video.startMark = ParseFrame(parser.value(start), "start");
+    video.endMark = parser.isSet(end) ? ParseFrame(parser.value(end), "end") : frameCount;
+    if (video.endMark > frameCount)
+        throw cli::CliError("--end " + std::to_string(video.endMark) + " is past the end of " +
+                            input + " (" + std::to_string(frameCount) + " frames)");
+
+    VideoRunSettings settings;
+    settings.sixteen = colourText == "16";
+    settings.autobalance = parser.isSet(autobalance);
+    settings.baseName = cli::OutputBaseName(parser.value(output).toStdString());
+    settings.title = parser.isSet(title)
+                         ? parser.value(title).toStdString()
+                         : QFileInfo(inputs.front()).completeBaseName().toStdString();
+    settings.information =
+        parser.isSet(info) ? parser.value(info).toStdString() : DefaultInformation();
+    settings.title = settings.title.substr(0, kVidTextSize);
+    settings.information = settings.information.substr(0, kVidTextSize);
+
+    ConversionState state;
+    state.currentFileName = input;
+    VideoCliAsker asker(parser.isSet(force));
+    VideoWriterRun run;
+    run.start(state, video, asker, settings);
+    const bool showProgress = ::isatty(STDERR_FILENO) != 0;
+    for (;;) {
+        const VideoWriterRun::Tick t = run.tick(state, video, asker);
+        if (t != VideoWriterRun::Tick::Frame) break;
+        if (showProgress) DrawProgress(run.framesWritten(), run.plan().frames);
+    }
+    if (showProgress) std::fputc('\n', stderr);
+    CloseVideoSource(video);
+
+    const VideoRunPlan& plan = run.plan();
+    std::cout << "wrote " << run.outputPath() << ": " << run.framesWritten() << " frames of "
+              << plan.width << "x" << plan.height << ", " << (plan.sixteen ? 16 : 4) << " colours, "
+              << plan.rate << " fps, " << run.bytesWritten() << " bytes\n";
+    return 0;
+}
+
+}  // namespace
+
+int RunVideoCommand(int argc, char** argv) {
+    return cli::Guarded([&] { return Run(argc, argv); });
+}
+
+}  // namespace mozu
