@@ -1,0 +1,222 @@
+// The video path end to end on test videos made at start (640 x 480, 300 frames at 25 fps,
+// H.264 when FFmpeg has libx264, and MPEG-4 Part 2): converting the whole video to a 4-colour
+// and a 16-colour SymbOS video against decoding every frame with no conversion, and
+// random-access getFrame against sequential. After the run it prints the throughput ratios
+// (source frames per second of the conversion over those of decoding), from the fastest
+// repetition of each. Goals: at least 0.8 for H.264, at least 0.5 for MPEG-4 Part 2.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "colour/conversion_state.h"
+#include "platform/asker.h"
+#include "platform/media/ffmpeg_test_video.h"
+#include "platform/media/vidframe_ffmpeg.h"
+#include "video/vid_writer.h"
+#include "video/video_navigation.h"
+
+namespace {
+
+using namespace mozu;
+
+constexpr int kFrames = 300;
+
+struct Source {
+    const char* name;
+    const char* encoder;
+    const char* file;
+};
+constexpr Source kSources[] = {{"h264", "libx264", "h264.mp4"}, {"mpeg4", "mpeg4", "mpeg4.avi"}};
+
+std::string& Folder() {
+    static std::string folder;
+    return folder;
+}
+std::string PathOf(int source) {
+    return Folder() + "/" + kSources[source].file;
+}
+
+// Moving shapes over a gradient with some grain: detail for the encoder and the ditherer.
+void Paint(int n, Picture& p) {
+    std::minstd_rand grain(static_cast<unsigned>(n));
+    for (int y = 0; y < p.height(); ++y) {
+        std::uint8_t* row = p.row(y);
+        for (int x = 0; x < p.width(); ++x) {
+            const int dx = x - (n * 3) % p.width(), dy = y - p.height() / 2;
+            const bool disc = dx * dx + dy * dy < 90 * 90;
+            const int g = static_cast<int>(grain() % 16);
+            row[x * 3 + 0] = static_cast<std::uint8_t>(disc ? 40 : (x + n) % 256);
+            row[x * 3 + 1] =
+                static_cast<std::uint8_t>(disc ? 200 : (y * 255 / p.height() + g) % 256);
+            row[x * 3 + 2] = static_cast<std::uint8_t>(disc ? 230 : (128 + g + n) % 256);
+        }
+    }
+}
+
+class SilentAsker : public Asker {
+  public:
+    bool askYesNo(const std::string&) override { return true; }
+    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
+    void notify(const std::string&) override {}
+};
+
+void BM_DecodeEveryFrame(benchmark::State& st) {
+    const int s = static_cast<int>(st.range(0));
+    auto source = MakeFfmpegFrameSource();
+    for (auto _ : st) {
+        const VideoInfo info = source->openDirectShow(PathOf(s));
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
+        for (int i = 0; i < info.frameCount; ++i) source->getFrame(i, buffer);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    st.SetItemsProcessed(st.iterations() * kFrames);
+}
+
+void BM_ConvertWholeVideo(benchmark::State& st) {
+    const int s = static_cast<int>(st.range(0));
+    const bool sixteen = st.range(1) == 16;
+    ConversionState state;
+    SilentAsker asker;
+    VideoState video;
+    video.source = MakeFfmpegFrameSource();
+    for (auto _ : st) {
+        OpenVideo(video, PathOf(s));  // the open decodes frame 0, as the main window does
+        VideoWriterRun run;
+        VideoRunSettings settings;
+        settings.sixteen = sixteen;
+        settings.baseName = Folder() + "/out";
+        run.start(state, video, asker, settings);
+        while (run.tick(state, video, asker) == VideoWriterRun::Tick::Frame) {
+        }
+    }
+    st.SetItemsProcessed(st.iterations() * kFrames);
+}
+
+void BM_SequentialGetFrame(benchmark::State& st) {
+    const int s = static_cast<int>(st.range(0));
+    auto source = MakeFfmpegFrameSource();
+    const VideoInfo info = source->openDirectShow(PathOf(s));
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
+    int i = 0;
+    for (auto _ : st) {
+        source->getFrame(i, buffer);
+        i = (i + 1) % info.frameCount;
+    }
+}
+
+void BM_RandomGetFrame(benchmark::State& st) {
+    const int s = static_cast<int>(st.range(0));
+    auto source = MakeFfmpegFrameSource();
+    const VideoInfo info = source->openDirectShow(PathOf(s));
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> pick(0, info.frameCount - 1);
+    for (auto _ : st) source->getFrame(pick(random), buffer);
+}
+
+void Register() {
+    for (int s = 0; s < 2; ++s) {
+        if (!HasVideoEncoder(kSources[s].encoder)) {
+            std::printf("note: no %s encoder: the %s source is skipped\n", kSources[s].encoder,
+                        kSources[s].name);
+            continue;
+        }
+        const std::string n = kSources[s].name;
+        benchmark::RegisterBenchmark(("Decode/" + n).c_str(), BM_DecodeEveryFrame)
+            ->Arg(s)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(3);
+        for (const int colours : {4, 16})
+            benchmark::RegisterBenchmark(("Convert" + std::to_string(colours) + "/" + n).c_str(),
+                                         BM_ConvertWholeVideo)
+                ->Args({s, colours})
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(3);
+        benchmark::RegisterBenchmark(("SequentialGetFrame/" + n).c_str(), BM_SequentialGetFrame)
+            ->Arg(s)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(3);
+        benchmark::RegisterBenchmark(("RandomGetFrame/" + n).c_str(), BM_RandomGetFrame)
+            ->Arg(s)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(3);
+    }
+}
+
+void MakeVideos() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "mozu-video-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    Folder() = pattern;
+    for (int s = 0; s < 2; ++s) {
+        if (!HasVideoEncoder(kSources[s].encoder)) continue;
+        TestVideoSpec spec;
+        spec.encoder = kSources[s].encoder;
+        spec.width = 640;
+        spec.height = 480;
+        spec.frames = kFrames;
+        spec.gop = 50;
+        spec.maxBFrames = 2;
+        if (spec.encoder == "mpeg4") spec.bitRate = 2000000;
+        WriteTestVideo(PathOf(s), spec, Paint);
+    }
+}
+
+// Keeps the fastest repetition of each benchmark.
+class BestOfReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> best;  // seconds per iteration
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) {
+            if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
+            const double t = r.real_accumulated_time / static_cast<double>(r.iterations);
+            auto [it, fresh] = best.emplace(r.run_name.function_name, t);
+            if (!fresh) it->second = std::min(it->second, t);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QuietFfmpegLog();
+    MakeVideos();
+    Register();
+    benchmark::Initialize(&argc, argv);
+    BestOfReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nThroughput of conversion over decode-only (source frames per second):\n");
+    for (const Source& s : kSources) {
+        const std::string n = s.name;
+        const auto decode = reporter.best.find("Decode/" + n);
+        if (decode == reporter.best.end()) continue;
+        const double goal = n == "h264" ? 0.8 : 0.5;
+        for (const char* c : {"Convert4/", "Convert16/"}) {
+            const auto conv = reporter.best.find(c + n);
+            if (conv == reporter.best.end()) continue;
+            const double ratio = decode->second / conv->second;
+            std::printf("  %-16s %5.2f (goal >= %.1f) %s\n", (c + n).c_str(), ratio, goal,
+                        ratio >= goal ? "met" : "MISSED");
+        }
+        const auto seq = reporter.best.find("SequentialGetFrame/" + n);
+        const auto rnd = reporter.best.find("RandomGetFrame/" + n);
+        if (seq != reporter.best.end() && rnd != reporter.best.end())
+            std::printf("  %-16s random getFrame %.2f ms, sequential %.2f ms (%.1fx)\n", n.c_str(),
+                        rnd->second * 1e3, seq->second * 1e3, rnd->second / seq->second);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(Folder(), ec);
+    benchmark::Shutdown();
+    return 0;
+}
