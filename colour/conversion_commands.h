@@ -41,8 +41,20 @@ bool IsConversionSlot(int slot);
 // saved and stale flags and the current slot. std::invalid_argument for other slot numbers.
 ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot, bool videoLoaded);
 
-// The blank picture of step 2 alone (slots 0, 1, 2, 4, 5, 6, 10): white, with its fixed pens.
+// The blank picture alone (slots 0, 1, 2, 4, 5, 6, 10) with its fixed pens: white, except slots
+// 1 and 5, whose pens (colour indexes 0-3) have no white: they take pen 0's colour.
 void MakeBlankPicture(ConversionState& state, int slot);
+
+// A PC picture (BMP or JPEG) becomes the source, as opening it does: current and source slot
+// 255, its colours counted, every converted flag cleared, the no-picture flag cleared.
+void AdoptPcPicture(ConversionState& state, Picture picture);
+
+// After OpenCPCFile read a picture file of type `fileType` (0-2, 4-6, 9, 11) into its slot: the
+// source becomes the picture as the main window holds it (drawn to 320 x 200 for modes 0 and 1,
+// 640 x 200 for mode 2, 368 x 264 for overscan modes 0 and 1, 736 x 264 for mode 2, its own size
+// for SymbOS graphics), its colours are counted, the current slot is the file type and the
+// no-picture flag is cleared. The caller clears the converted flags before OpenCPCFile.
+void AdoptOpenedPicture(ConversionState& state, int fileType);
 
 // The adjustments of the source picture (autobalance, contrast and brightness by `percent`:
 // 105 and 95 from the buttons). Each recounts the source's colours, sets sourceChanged and marks
