@@ -1,0 +1,57 @@
+#include "app/gui_asker.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include "app/msg_window.h"
+#include "platform/io_error.h"
+
+namespace mozu {
+
+void WaitForFlag(const std::uint8_t& flag) {
+    // A volatile read: the flag is set by event handlers run from inside processEvents.
+    const volatile std::uint8_t* f = &flag;
+    while (*f == 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+QWidget* GuiAsker::Owner() const {
+    // The window the user is working in (a file dialog asking for itself), else the main one.
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != window_ && active->isVisible()) return active;
+    return owner_.data();
+}
+
+std::uint8_t GuiAsker::Ask(int kind, const QString& text, int nameLength) {
+    if (!window_) return TMsgWindow::kNo;  // no window to ask with: nothing is agreed to
+    std::uint8_t answered = 0;
+    std::uint8_t answer = 0;
+    window_->Execute(Owner(), answered, answer, kind, text, nameLength);
+    WaitForFlag(answered);
+    return answer;
+}
+
+bool GuiAsker::askYesNo(const std::string& text) {
+    return Ask(TMsgWindow::kQuestion, QString::fromStdString(text)) == TMsgWindow::kYes;
+}
+
+std::optional<std::string> GuiAsker::askName(const std::string& prompt, int maxLength) {
+    if (Ask(TMsgWindow::kNameRequest, QString::fromStdString(prompt), maxLength) !=
+        TMsgWindow::kSingle)
+        return std::nullopt;
+    return window_->EnteredName().toStdString();
+}
+
+void GuiAsker::notify(const std::string& text) {
+    Ask(TMsgWindow::kNotice, QString::fromStdString(text));
+}
+
+void GuiAsker::showError(const IoError& error) {
+    showErrorCode(error.code());
+}
+
+void GuiAsker::showErrorCode(int code) {
+    // An empty text makes the message window show the code's text as an error (kind 1).
+    Ask(code, QString());
+}
+
+}  // namespace mozu

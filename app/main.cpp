@@ -1,0 +1,27 @@
+// Mozu's entry: hand the command-line file to a running instance if there is one; otherwise
+// create the windows and run.
+
+#include <QApplication>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(mozu::kApplicationTitle);
+    QApplication::setQuitOnLastWindowClosed(false);  // the exit command ends the program
+    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+
+    mozu::SingleInstance instance;
+    if (instance.HandOff(file)) return 0;
+
+    mozu::MozuWindows windows;
+    instance.Listen();
+    QObject::connect(&instance, &mozu::SingleInstance::pathReceived, windows.main.get(),
+                     [&windows](const QString& path) { windows.main->WMCopyData(path); });
+    QObject::connect(windows.main.get(), &mozu::TMainWindow::exited, &app, &QApplication::quit);
+    windows.main->setCommandLineFile(file);
+    windows.main->show();
+    return app.exec();
+}

@@ -1,0 +1,94 @@
+// TMainWindow: the conversion commands, the adjustments, show source, close picture and the
+// information picture. The core decides what to convert (colour/conversion_commands.h); the
+// window shows the result.
+
+#include <QApplication>
+
+#include "app/gui_asker.h"
+#include "app/main_window.h"
+#include "app/picture_view.h"
+#include "app/skin_label.h"
+#include "colour/conversion_commands.h"
+#include "platform/io_error.h"
+
+namespace mozu {
+
+void TMainWindow::ConvertCommand(int slot) {
+    if (!asker_) return;
+    label4_->setText("Processing");
+    label4_->repaint();
+    ConvertOutcome outcome;
+    try {
+        outcome = ConvertSlotCommand(state_, *asker_, slot, video_.loaded);
+    } catch (const IoError& e) {
+        label4_->setText("");
+        ShowIoError(e);
+        return;
+    }
+    if (outcome.nothing()) {  // no picture loaded and no blank picture for this slot
+        label4_->setText("");
+        return;
+    }
+    if (outcome.blank) {
+        // A blank picture for drawing; the editor that opens on it comes with a later version.
+        image1_->show();
+        ShowCPCImage(slot, state_.picture(slot));
+    } else {
+        ShowCPCImage(slot, state_.picture(slot));
+        if (outcome.levelSlot >= 0)
+            ShowCPCImage(outcome.levelSlot, state_.picture(outcome.levelSlot));
+    }
+    if (outcome.label3) label3_->setText(QString::fromStdString(*outcome.label3));
+    label4_->setText("");
+}
+
+void TMainWindow::Key22Click() {
+    StandardImage1Layout();
+    ShowPicture(state_.source);
+    state_.sourceShown = true;
+    state_.currentSlot = kSourceSlot;
+    label4_->setText("");
+}
+
+void TMainWindow::Key10Click() {
+    if (state_.noPicture) return;  // nothing to balance
+    Key22Click();
+    AutobalanceCommand(state_);
+    ShowPicture(state_.source);
+}
+
+void TMainWindow::ContrastKey(int percent) {
+    if (state_.noPicture) return;
+    // The adjustment works on the source: show it first, whatever was on show.
+    RefreshImage();
+    ContrastCommand(state_, percent);
+    RefreshImage();
+}
+
+void TMainWindow::BrightnessKey(int percent) {
+    if (state_.noPicture) return;
+    RefreshImage();
+    BrightnessCommand(state_, percent);
+    RefreshImage();
+}
+
+void TMainWindow::Key23Click() {
+    image1_->hide();
+    state_.noPicture = true;
+    update();
+}
+
+void TMainWindow::Key19Click() {
+    image9_->show();
+    image9_->raise();
+}
+
+void TMainWindow::Image9Click() {
+    image9_->hide();
+}
+
+void TMainWindow::Key08Click() {
+    // The editor is not part of this version; the key is disabled and does nothing.
+}
+
+}  // namespace mozu

@@ -1,0 +1,67 @@
+#include "app/picture_key.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/theme.h"
+
+namespace mozu {
+
+PictureKey::PictureKey(const QString& objectName, QWidget* parent) : QWidget(parent) {
+    setObjectName(objectName);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void PictureKey::setPictures(const QString& up, const QString& down) {
+    upName_ = up;
+    downName_ = down;
+    upPixmap_ = Theme::Picture(up);
+    downPixmap_ = Theme::Picture(down);
+    if (!upPixmap_.isNull()) resize(upPixmap_.size());
+    update();
+}
+
+void PictureKey::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void PictureKey::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QPixmap& face = down_ ? downPixmap_ : upPixmap_;
+    if (!face.isNull()) p.drawPixmap(0, 0, face);
+    if (caption_.isEmpty()) return;
+    p.setFont(Theme::Font(captionSize_, true));
+    // The face sinks by a pixel or two when pressed; the caption follows it. A disabled key's
+    // caption is dimmed.
+    const QRect r = rect().adjusted(0, down_ ? 2 : 0, 0, down_ ? 0 : -2);
+    p.setPen(QColor(0, 0, 0, 160));
+    p.drawText(r.translated(0, 1), Qt::AlignCenter, caption_);
+    p.setPen(isEnabled() ? Theme::TextColour() : QColor(110, 114, 128));
+    p.drawText(r, Qt::AlignCenter, caption_);
+}
+
+void PictureKey::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    down_ = true;
+    update();
+}
+
+void PictureKey::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !down_) return;
+    down_ = false;
+    repaint();
+    if (rect().contains(e->position().toPoint())) emit clicked();
+}
+
+void PictureKey::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) {
+        down_ = false;
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+}  // namespace mozu

@@ -1,0 +1,62 @@
+#include "app/theme.h"
+
+#include <QFile>
+#include <QPixmapCache>
+#include <QSet>
+#include <QtGlobal>
+
+// The resources live in the static mozu_gui library: referencing their initialiser keeps the
+// linker from dropping them.
+static void InitSkinResources() {
+    Q_INIT_RESOURCE(skin);
+}
+
+namespace mozu {
+
+namespace {
+
+QString PathOf(const QString& name) {
+    return QStringLiteral(":/skin/") + name + ".png";
+}
+
+void EnsureResources() {
+    static const bool done = [] {
+        InitSkinResources();
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace
+
+QPixmap Theme::Picture(const QString& name) {
+    EnsureResources();
+    const QString key = QStringLiteral("mozu-skin-") + name;
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+    if (!pixmap.load(PathOf(name))) {
+        static QSet<QString> warned;
+        if (!warned.contains(name)) {
+            warned.insert(name);
+            qWarning("Mozu skin: no picture named %s", qPrintable(name));
+        }
+        return QPixmap();
+    }
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+bool Theme::Has(const QString& name) {
+    EnsureResources();
+    return QFile::exists(PathOf(name));
+}
+
+QFont Theme::Font(int pixelSize, bool bold) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+}  // namespace mozu

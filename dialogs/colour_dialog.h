@@ -1,0 +1,15 @@
+#pragma once
+// TColorDialog: the editor's colour picker.
+// Created once at start-up, hidden; its contents come with the feature that uses it.
+
+#include <QWidget>
+
+namespace mozu {
+
+class TColorDialog : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TColorDialog(QWidget* parent = nullptr);
+};
+
+}  // namespace mozu

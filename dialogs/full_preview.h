@@ -1,0 +1,15 @@
+#pragma once
+// TFullPreview: the full-screen preview of the shown picture or video.
+// Created once at start-up, hidden; its contents come with the feature that uses it.
+
+#include <QWidget>
+
+namespace mozu {
+
+class TFullPreview : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TFullPreview(QWidget* parent = nullptr);
+};
+
+}  // namespace mozu
