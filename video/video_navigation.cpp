@@ -109,6 +109,11 @@ void SetEndMark(VideoState& v) {
     v.endMark = v.currentFrame;
 }
 
+std::optional<std::int32_t> PlaybackTick(VideoState& v) {
+    if (v.currentFrame >= v.endMark) return std::nullopt;
+    return v.currentFrame++;
+}
+
 int ThumbLeft(std::int32_t current, std::int32_t count, int trackWidth, int trackLeft) {
     if (count <= 0) return trackLeft - 7;
     const long double q = static_cast<long double>(current) / count;

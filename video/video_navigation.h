@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ void BackwardFrame(VideoState& v);
 void ForwardFrame(VideoState& v);
 void SetStartMark(VideoState& v);
 void SetEndMark(VideoState& v);
+
+// One PlayTimer (or VIDTimer) tick: the frame to show, after which the current frame moves on;
+// nullopt when the current frame has reached the end mark and playback stops there.
+std::optional<std::int32_t> PlaybackTick(VideoState& v);
 
 // Slider arithmetic, in extended precision as the controls do it, truncated.
 int ThumbLeft(std::int32_t current, std::int32_t count, int trackWidth, int trackLeft);

@@ -212,11 +212,15 @@ class FfmpegFrameSource final : public VideoFrameSource {
     // Takes the next frame off the decoder into `out`; false at the end of the stream.
     bool decodeNext(AVFrame* out) {
         int badPackets = 0;
+        int badPictures = 0;
         for (;;) {
             int err = avcodec_receive_frame(decoder_, out);
             if (err == 0) return true;
             if (err == AVERROR_EOF) return false;
-            if (err != AVERROR(EAGAIN)) continue;  // a broken picture: go on with the next
+            if (err != AVERROR(EAGAIN)) {  // a broken picture: go on with the next
+                if (++badPictures > 1000) return false;
+                continue;
+            }
             if (draining_) return false;
             err = av_read_frame(fmt_, packet_);
             if (err < 0) {
@@ -408,7 +412,9 @@ class FfmpegFrameSource final : public VideoFrameSource {
 
 }  // namespace
 
-void QuietFfmpegLog() { av_log_set_level(AV_LOG_ERROR); }
+void QuietFfmpegLog() {
+    av_log_set_level(AV_LOG_ERROR);
+}
 
 std::unique_ptr<VideoFrameSource> MakeFfmpegFrameSource() {
     return std::make_unique<FfmpegFrameSource>();

@@ -145,3 +145,20 @@ TEST(VideoProgress, AngleAndBall) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu {
+namespace {
+
+TEST(VideoPlayback, PlaysUpToTheEndMarkAndStopsThere) {
+    VideoState v;
+    v.frameCountCopy = 100;
+    v.currentFrame = 5;
+    v.endMark = 8;
+    std::vector<std::int32_t> shown;
+    while (const auto f = PlaybackTick(v)) shown.push_back(*f);
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{5, 6, 7}));
+    EXPECT_EQ(v.currentFrame, 8);
+}
+
+}  // namespace
+}  // namespace mozu
