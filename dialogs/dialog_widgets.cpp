@@ -79,10 +79,13 @@ void EntryColumn::paintEvent(QPaintEvent*) {
             p.drawRoundedRect(r.adjusted(0, 1, -2, -1), 4, 4);
         }
         const Entry& e = entries_[static_cast<std::size_t>(row)];
-        const QPixmap icon = IconPicture(e.icon);
-        // Large entries (the drives view) get their icon centred on the row's height.
-        const int iconTop =
-            itemHeight_ > 30 ? r.top() + (itemHeight_ - icon.height()) / 2 : r.top() + 2;
+        QPixmap icon = IconPicture(e.icon);
+        // Large entries (the drives view) get their icon doubled, pixel for pixel, and centred
+        // on the row's height.
+        const bool large = itemHeight_ > 30;
+        if (large)
+            icon = icon.scaled(icon.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const int iconTop = large ? r.top() + (itemHeight_ - icon.height()) / 2 : r.top() + 2;
         p.drawPixmap(r.left() + 2, iconTop, icon);
         p.setPen(Qt::white);
         const QRect textBox(r.left() + 2 + icon.width() + 8, r.top(), r.width() - icon.width() - 10,
