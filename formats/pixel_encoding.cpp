@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 namespace mozu {
 
@@ -158,12 +159,26 @@ void EncodePens(PixelEncoding e, const std::uint8_t* pens, int bytes, std::uint8
     }
 }
 
+namespace {
+template <int kPixels>
+void DecodeWith(const DecodeTable& table, const std::uint8_t* in, int bytes, std::uint8_t* pens) {
+    for (int i = 0; i < bytes; ++i, pens += kPixels)
+        std::memcpy(pens, table[in[i]].data(), kPixels);
+}
+}  // namespace
+
 void DecodeBytes(PixelEncoding e, const std::uint8_t* in, int bytes, std::uint8_t* pens) {
     const DecodeTable& table = kDecode[static_cast<std::size_t>(e)];
-    const int ppb = Ppb(e);
-    for (int i = 0; i < bytes; ++i) {
-        const auto& entry = table[in[i]];
-        for (int k = 0; k < ppb; ++k) *pens++ = entry[static_cast<std::size_t>(k)];
+    switch (Ppb(e)) {
+        case 2:
+            DecodeWith<2>(table, in, bytes, pens);
+            return;
+        case 4:
+            DecodeWith<4>(table, in, bytes, pens);
+            return;
+        default:
+            DecodeWith<8>(table, in, bytes, pens);
+            return;
     }
 }
 

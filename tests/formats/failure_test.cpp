@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <functional>
 #include <random>
 
 #include "formats/cpc_file_reader.h"

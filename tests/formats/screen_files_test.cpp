@@ -134,3 +134,26 @@ TEST(ScreenFiles, ASevenCharacterBaseLeavesTheModeDigitOutOfTheHeader) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu {
+namespace {
+
+TEST(ScreenFiles, ANewNameLeavesTheExistingFileAndNamesTheHeader) {
+    TempDir dir;
+    const std::vector<std::uint8_t> old(10, 7);
+    test::WriteBytes(dir.path("pic0.rim"), old);
+    ConversionState s = StateWith(0, Picture(160, 200), kPalette);
+    s.saved[0] = 0;
+    ScriptedAsker asker;
+    asker.yesNo = {false};
+    asker.names = {std::string("other")};
+    MakeMode0(s, asker, dir.base("pic"));
+    EXPECT_EQ(ReadBytes(dir.path("pic0.rim")), old);
+    const auto f = ReadBytes(dir.path("other0.rim"));
+    ASSERT_EQ(f.size(), 16512u);
+    EXPECT_EQ(std::string(f.begin() + 1, f.begin() + 9), std::string("other0\0\0", 8));
+    EXPECT_EQ(s.saved[0], 1);
+}
+
+}  // namespace
+}  // namespace mozu

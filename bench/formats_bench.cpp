@@ -1,0 +1,208 @@
+// Every writer and the reader on full-size pictures, each timed side by side with plain
+// buffered I/O of the same number of bytes in the same iteration. Counters:
+//   ratio         the writer (or reader) over fopen + fwrite + fclose (or fopen + fread + fclose)
+//   ratio_durable writers only: over a plain write that is also flushed to disk (fsync) and
+//                 renamed into place, as OutputFile does to never leave a half-written file
+// Goal: ratio at most 2.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "colour/conversion_state.h"
+#include "formats/cpc_file_reader.h"
+#include "formats/overscan_files.h"
+#include "formats/screen_files.h"
+#include "formats/sgx_files.h"
+#include "platform/asker.h"
+
+namespace mozu {
+namespace {
+
+class YesAsker : public Asker {
+  public:
+    bool askYesNo(const std::string&) override { return true; }
+    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
+    void notify(const std::string&) override {}
+};
+
+std::string Folder() {
+    static const std::string dir = [] {
+        std::string t = (std::filesystem::temp_directory_path() / "mozu-bench-XXXXXX").string();
+        if (!::mkdtemp(t.data())) std::abort();
+        return t;
+    }();
+    return dir;
+}
+
+Picture RandomPens(std::mt19937& rng, int w, int h, int pens) {
+    Picture p(w, h);
+    std::uniform_int_distribution<int> d(0, pens - 1);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) p.setPixel(x, y, MakeColour(d(rng), 0, 0));
+    return p;
+}
+
+ConversionState& State() {
+    static ConversionState s = [] {
+        std::mt19937 rng(1);
+        ConversionState st;
+        const int sizes[][4] = {{0, 160, 200, 16}, {1, 320, 200, 4},   {2, 640, 200, 2},
+                                {4, 184, 264, 16}, {5, 368, 264, 4},   {6, 736, 264, 2},
+                                {8, 320, 200, 4},  {10, 512, 212, 16}, {20, 232, 264, 16},
+                                {21, 464, 264, 4}};
+        for (const auto& z : sizes) {
+            st.slots[static_cast<std::size_t>(z[0])] = RandomPens(rng, z[1], z[2], z[3]);
+            for (std::size_t i = 0; i < 16; ++i)
+                st.palettes[static_cast<std::size_t>(z[0])][i] = static_cast<std::uint8_t>(i);
+        }
+        return st;
+    }();
+    return s;
+}
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
+
+void PlainWrite(const std::string& path, const std::vector<std::uint8_t>& bytes, bool durable) {
+    const std::string target = durable ? path + ".tmp" : path;
+    std::FILE* f = std::fopen(target.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (durable) {
+        std::fflush(f);
+        ::fsync(::fileno(f));
+    }
+    std::fclose(f);
+    if (durable) std::rename(target.c_str(), path.c_str());
+}
+
+void PlainRead(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    benchmark::DoNotOptimize(n);
+}
+
+void Writer(benchmark::State& bs,
+            std::function<void(ConversionState&, Asker&, const std::string&)> write,
+            const std::string& file) {
+    YesAsker asker;
+    const std::string base = Folder() + "/w";
+    write(State(), asker, base);  // the file exists from here on, as when saving again
+    const std::vector<std::uint8_t> bytes(std::filesystem::file_size(base + file), 0x55);
+    const std::string plain = Folder() + "/plain" + file;
+    double tw = 0, tp = 0, td = 0;
+    for (auto _ : bs) {
+        auto t0 = Clock::now();
+        write(State(), asker, base);
+        auto t1 = Clock::now();
+        PlainWrite(plain, bytes, false);
+        auto t2 = Clock::now();
+        PlainWrite(plain, bytes, true);
+        auto t3 = Clock::now();
+        tw += Seconds(t0, t1);
+        tp += Seconds(t1, t2);
+        td += Seconds(t2, t3);
+    }
+    bs.counters["ratio"] = tw / tp;
+    bs.counters["ratio_durable"] = tw / td;
+    bs.counters["bytes"] = static_cast<double>(bytes.size());
+}
+
+// Every file the readers read, written once by the writers.
+void WriteAll(const std::string& base) {
+    YesAsker asker;
+    ConversionState& s = State();
+    MakeMode0(s, asker, base);
+    MakeMode1(s, asker, base);
+    MakeMode2(s, asker, base);
+    MakeOverscanedMode0(s, asker, base);
+    MakeOverscanedMode1(s, asker, base);
+    MakeOverscanedMode2(s, asker, base);
+    MakeSGXCPC(s, asker, base, 8);
+    MakeSGXMSX(s, asker, base, 10);
+}
+
+// what: 0 the whole OpenCPCFile (with the colour engine's Indexed2BMP and CountColors),
+// 1 the file's pens and palette alone (ReadCpcPicture).
+void Reader(benchmark::State& bs, const std::string& file, int what) {
+    const std::string path = Folder() + "/r" + file;
+    if (!std::filesystem::exists(path)) WriteAll(Folder() + "/r");
+    std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
+    const std::uint8_t type = CheckCPCFile(path);
+    ConversionState state;
+    double tr = 0, tp = 0;
+    for (auto _ : bs) {
+        auto t0 = Clock::now();
+        if (what == 0) {
+            benchmark::DoNotOptimize(OpenCPCFile(state, path));
+        } else {
+            benchmark::DoNotOptimize(ReadCpcPicture(path, type));
+        }
+        auto t1 = Clock::now();
+        PlainRead(path, bytes);
+        auto t2 = Clock::now();
+        tr += Seconds(t0, t1);
+        tp += Seconds(t1, t2);
+    }
+    bs.counters["ratio"] = tr / tp;
+    bs.counters["bytes"] = static_cast<double>(bytes.size());
+}
+
+void Register() {
+    using W = std::function<void(ConversionState&, Asker&, const std::string&)>;
+    const std::pair<const char*, std::pair<W, const char*>> writers[] = {
+        {"MakeMode0", {MakeMode0, "0.rim"}},
+        {"MakeMode1", {MakeMode1, "1.rim"}},
+        {"MakeMode2", {MakeMode2, "2.rim"}},
+        {"MakeOverscanedMode0", {MakeOverscanedMode0, "0.sca"}},
+        {"MakeOverscanedMode1", {MakeOverscanedMode1, "1.sca"}},
+        {"MakeOverscanedMode2", {MakeOverscanedMode2, "2.sca"}},
+        {"MakeLevelMode0", {MakeLevelMode0, "0.lvl"}},
+        {"MakeLevelMode1", {MakeLevelMode1, "1.lvl"}},
+        {"MakeSGXCPC_320x200",
+         {[](ConversionState& s, Asker& a, const std::string& b) { MakeSGXCPC(s, a, b, 8); },
+          "C.sgx"}},
+        {"MakeSGXMSX_512x212",
+         {[](ConversionState& s, Asker& a, const std::string& b) { MakeSGXMSX(s, a, b, 10); },
+          "7.sgx"}},
+    };
+    for (const auto& [name, w] : writers) {
+        const W fn = w.first;
+        const std::string file = w.second;
+        benchmark::RegisterBenchmark((std::string("Writer/") + name).c_str(),
+                                     [fn, file](benchmark::State& s) { Writer(s, fn, file); })
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const char* file :
+         {"0.rim", "1.rim", "2.rim", "0.sca", "1.sca", "2.sca", "C.sgx", "7.sgx"}) {
+        const std::string f = file;
+        benchmark::RegisterBenchmark((std::string("ReadCpcPicture/") + file).c_str(),
+                                     [f](benchmark::State& s) { Reader(s, f, 1); })
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("OpenCPCFile/") + file).c_str(),
+                                     [f](benchmark::State& s) { Reader(s, f, 0); })
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
+
+}  // namespace
+}  // namespace mozu
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    mozu::Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(mozu::Folder());
+    return 0;
+}
