@@ -23,11 +23,17 @@ inline int Bin(const std::uint8_t* p) {
     return 16 * kLevel[p[0]] + 4 * kLevel[p[1]] + kLevel[p[2]];
 }
 
-// old + share * e with share = weight / 32, truncated toward zero and clamped. The share and
-// the sum are exact in binary, so integer division (which truncates toward zero) gives the
-// same value as the computation in double.
-inline std::uint8_t Spread(std::uint8_t old, int weightedError) {
-    return bajt((32 * old + weightedError) / 32);
+inline int Level(int v) {
+    return (v >= 86) + (v >= 172);
+}
+
+// bajt(truncate(old + share x e)) with share = weight / 32. The share and the sum are exact in
+// binary, so integer arithmetic gives the value of the computation in double. Where the sum is
+// negative, the floor of the shift and the truncation differ only below 0, which clamps to 0
+// either way.
+inline int Spread(int old, int weightedError) {
+    const int v = (32 * old + weightedError) >> 5;
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
 }
 
 }  // namespace
@@ -85,27 +91,48 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
         target[IndexToBin[static_cast<std::size_t>(j)]] =
             state.colourTable[static_cast<std::size_t>(pick)];
     }
-    std::array<std::array<std::uint8_t, 3>, 64> targetBytes{};  // B, G, R
+    std::array<std::array<int, 3>, 64> targetBytes{};  // B, G, R
     for (std::size_t b = 0; b < 64; ++b)
-        targetBytes[b] = {static_cast<std::uint8_t>(Blue(target[b])),
-                          static_cast<std::uint8_t>(Green(target[b])),
-                          static_cast<std::uint8_t>(Red(target[b]))};
+        targetBytes[b] = {Blue(target[b]), Green(target[b]), Red(target[b])};
 
     // Error diffusion over rows 0..h, columns 0..w: half the error goes on, 7/32 right, 5/32
-    // below, 3/32 below left, 1/32 below right; every neighbour is clamped to a byte at once.
+    // below, 3/32 below left, 1/32 below right, each neighbour clamped to a byte at once. A
+    // pixel of the next row receives its three shares in the order of the scan (from x - 1,
+    // x, x + 1); they are applied in that order in registers and the byte is stored once, and
+    // the right neighbour's value is carried to the next step, so no byte is read back from
+    // memory while its changes are still in flight.
     for (int y = 0; y <= h; ++y) {
         std::uint8_t* p = &work[static_cast<std::size_t>(y) * stride + 12];
-        for (int x = 0; x <= w; ++x, p += 3) {
-            const std::array<std::uint8_t, 3>& t = targetBytes[static_cast<std::size_t>(Bin(p))];
-            std::uint8_t* below = p + stride;
-            for (int c = 0; c < 3; ++c) {
-                const int e = p[c] - t[c];
-                p[c] = t[c];
-                p[c + 3] = Spread(p[c + 3], 7 * e);
-                below[c] = Spread(below[c], 5 * e);
-                below[c - 3] = Spread(below[c - 3], 3 * e);
-                below[c + 3] = Spread(below[c + 3], e);
+        std::uint8_t* below = p + stride;
+        std::array<int, 3> value = {p[0], p[1], p[2]};
+        std::array<int, 3> left = {below[-3], below[-2], below[-1]};  // (x - 1, y + 1)
+        std::array<int, 3> under = {below[0], below[1], below[2]};    // (x, y + 1)
+        for (int x = 0; x <= w; ++x, p += 3, below += 3) {
+            const int bin = 16 * Level(value[0]) + 4 * Level(value[1]) + Level(value[2]);
+            // Byte stores may alias the tables, so everything is read into locals first.
+            const std::array<int, 3> t = targetBytes[static_cast<std::size_t>(bin)];
+            const std::array<int, 3> right = {p[3], p[4], p[5]};
+            const std::array<int, 3> next = {below[3], below[4], below[5]};
+            std::array<int, 3> out{};
+#pragma GCC unroll 3
+            for (std::size_t c = 0; c < 3; ++c) {
+                const int e = value[c] - t[c];
+                value[c] = Spread(right[c], 7 * e);
+                out[c] = Spread(left[c], 3 * e);
+                left[c] = Spread(under[c], 5 * e);
+                under[c] = Spread(next[c], e);
             }
+            p[0] = static_cast<std::uint8_t>(t[0]);
+            p[1] = static_cast<std::uint8_t>(t[1]);
+            p[2] = static_cast<std::uint8_t>(t[2]);
+            below[-3] = static_cast<std::uint8_t>(out[0]);
+            below[-2] = static_cast<std::uint8_t>(out[1]);
+            below[-1] = static_cast<std::uint8_t>(out[2]);
+        }
+        for (int c = 0; c < 3; ++c) {
+            p[c] = static_cast<std::uint8_t>(value[c]);
+            below[c - 3] = static_cast<std::uint8_t>(left[c]);
+            below[c] = static_cast<std::uint8_t>(under[c]);
         }
     }
 
