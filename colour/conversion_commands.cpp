@@ -156,9 +156,9 @@ void MakeBlankPicture(ConversionState& state, int slot) {
         case 0:
         case 1:
         case 4:
-        case 10:
+        case 10:  // slot 1 uses positions 0-3 of them
             SetIdentityPens(state, slot, 16);
-            break;  // slot 1 uses positions 0-3
+            break;
         case 5:
             SetIdentityPens(state, slot, 4);
             break;
@@ -183,12 +183,15 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
     const auto s = static_cast<std::size_t>(slot);
     ConvertOutcome outcome;
 
-    if (!HasPicture(state)) {
-        if (slot == 8 || slot == 9 || slot == 11) return outcome;  // nothing to work on
+    const bool makesBlank = slot != 8 && slot != 9 && slot != 11;
+    auto Blank = [&] {
         MakeBlankPicture(state, slot);
         outcome.blank = true;
         outcome.label3 = BlankSlotDescription(slot);
         return outcome;
+    };
+    if (state.noPicture) {
+        return makesBlank ? Blank() : outcome;  // else nothing to work on
     }
 
     // Converted since the last adjustment: only show it again. (A slot converted after an
@@ -198,6 +201,12 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
         outcome.shownOnly = true;
         outcome.label3 = SlotDescription(state, slot);
         return outcome;
+    }
+
+    // A blank picture cleared the no-picture flag but left no source: the other slots get a
+    // blank picture too (or nothing) rather than a conversion of an empty picture.
+    if (state.source.empty()) {
+        return makesBlank ? Blank() : outcome;
     }
 
     state.saved[s] = 0;
@@ -240,6 +249,10 @@ void AdoptPcPicture(ConversionState& state, Picture picture) {
 }
 
 void AdoptOpenedPicture(ConversionState& state, int fileType) {
+    const bool pictureType = (fileType >= 0 && fileType <= 2) || (fileType >= 4 && fileType <= 6) ||
+                             fileType == 9 || fileType == 11;
+    if (!pictureType)
+        throw std::invalid_argument("no picture slot for file type " + std::to_string(fileType));
     const Picture& shown = state.slots.at(static_cast<std::size_t>(fileType));
     int w = shown.width(), h = shown.height();
     switch (fileType) {

@@ -86,32 +86,36 @@ ConversionState OpenedState(Picture picture) {
 struct Area {
     int x, y, w, h;
 };
-Area WriterArea(const ConversionState& state, int slot) {
-    if (slot == 20) return {0, 0, 232, 96};
-    if (slot == 21) return {368, 0, 96, 96};
+std::vector<Area> WriterAreas(const ConversionState& state, int slot, bool whole) {
+    if (slot == 20 && !whole) return {{0, 0, 184, 264}, {184, 0, 48, 96}};
+    if (slot == 21 && !whole) return {{368, 0, 96, 96}};
     const Picture& p = state.slots[static_cast<std::size_t>(slot)];
-    return {0, 0, p.width(), p.height()};
+    return {{0, 0, p.width(), p.height()}};
 }
 
 int PaletteOfSlot(int slot) {
     return slot == 20 ? 4 : slot == 21 ? 5 : slot;
 }
 
-// Every pixel of the writer's area is the colour of one of the slot's pens.
-::testing::AssertionResult AllPixelsArePens(const ConversionState& state, int slot) {
+// Every pixel of the writer's areas is the colour of one of the slot's pens.
+// `whole`: the whole picture, also the part of a level picture that no file holds (white after
+// an exact conversion).
+::testing::AssertionResult AllPixelsArePens(const ConversionState& state, int slot,
+                                            bool whole = false) {
     const int pal = PaletteOfSlot(slot);
     std::set<Colour> pens;
     for (int k = 0; k < SlotPens(pal); ++k) pens.insert(GetColor(state, k, pal));
     const Picture& p = state.slots[static_cast<std::size_t>(slot)];
-    const Area a = WriterArea(state, slot);
-    if (p.width() < a.x + a.w || p.height() < a.y + a.h)
-        return ::testing::AssertionFailure() << "slot " << slot << " is too small";
-    for (int y = a.y; y < a.y + a.h; ++y)
-        for (int x = a.x; x < a.x + a.w; ++x)
-            if (!pens.contains(p.pixel(x, y)))
-                return ::testing::AssertionFailure()
-                       << "slot " << slot << " pixel (" << x << ", " << y << ") colour 0x"
-                       << std::hex << p.pixel(x, y) << " is no pen";
+    for (const Area& a : WriterAreas(state, slot, whole)) {
+        if (p.width() < a.x + a.w || p.height() < a.y + a.h)
+            return ::testing::AssertionFailure() << "slot " << slot << " is too small";
+        for (int y = a.y; y < a.y + a.h; ++y)
+            for (int x = a.x; x < a.x + a.w; ++x)
+                if (!pens.contains(p.pixel(x, y)))
+                    return ::testing::AssertionFailure()
+                           << "slot " << slot << " pixel (" << x << ", " << y << ") colour 0x"
+                           << std::hex << p.pixel(x, y) << " is no pen";
+    }
     return ::testing::AssertionSuccess();
 }
 
@@ -192,6 +196,11 @@ TEST(ConversionCommands, NoPictureMakesBlankPicturesOrNothing) {
     for (int k = 0; k < 16; ++k) EXPECT_EQ(state.palettes[0][static_cast<std::size_t>(k)], k);
     EXPECT_EQ(state.converted[0], 1);
     EXPECT_EQ(state.currentSlot, 0);
+
+    // The blank picture is kept (the editor draws on it): the command shows it again.
+    state.slots[0].setPixel(3, 3, TableColour(1));
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, 0, false).shownOnly);
+    EXPECT_EQ(state.slots[0].pixel(3, 3), TableColour(1));
 
     // The source stays empty: the other commands still have nothing to work on.
     EXPECT_TRUE(ConvertSlotCommand(state, asker, 8, false).nothing());
@@ -361,8 +370,8 @@ TEST(ConversionCommands, LevelPicturesAfterDitheringUseTheOverscanPens) {
         EXPECT_EQ(state.slots[20].height(), 264);
         EXPECT_EQ(state.slots[21].width(), 464);
         EXPECT_EQ(state.slots[21].height(), 264);
-        EXPECT_TRUE(AllPixelsArePens(state, 20));
-        EXPECT_TRUE(AllPixelsArePens(state, 21));
+        EXPECT_TRUE(AllPixelsArePens(state, 20, true));
+        EXPECT_TRUE(AllPixelsArePens(state, 21, true));
         for (int k = 0; k < 16; ++k) {
             EXPECT_EQ(state.palettes[20][static_cast<std::size_t>(k)],
                       state.palettes[4][static_cast<std::size_t>(k)]);
