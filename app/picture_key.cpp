@@ -31,7 +31,9 @@ void PictureKey::setCaption(const QString& caption) {
 void PictureKey::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPixmap& face = down_ ? downPixmap_ : upPixmap_;
+    if (!isEnabled()) p.setOpacity(0.55);  // a key that cannot be used fades into the case
     if (!face.isNull()) p.drawPixmap(0, 0, face);
+    p.setOpacity(1.0);
     if (caption_.isEmpty()) return;
     p.setFont(Theme::Font(captionSize_, true));
     // The face sinks by a pixel or two when pressed; the caption follows it. A disabled key's
