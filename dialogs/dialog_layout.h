@@ -54,7 +54,7 @@ constexpr Oval kE1{2, -158, 786, 629};
 constexpr Box kR{0, -160, 789, 384};
 constexpr Oval kE2{3, 33, 786, 410};
 constexpr Oval kE3{45, 0, 744, 420};
-constexpr Box kLabel1{178, 57, 430, 17};
+constexpr Box kLabel1{178, 57, 248, 17};  // ends before "New Folder"
 constexpr Box kKey01{380, 22, kUpKeyWidth, kUpKeyHeight};
 constexpr Box kOption16{434, 44, 150, 22};  // "New Folder"
 constexpr Box kListBox1{128, 80, 161, 353};

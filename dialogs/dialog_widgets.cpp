@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/theme.h"
 #include "dialogs/dialog_pictures.h"
 
 namespace mozu {
@@ -66,10 +67,7 @@ QRect EntryColumn::rowRect(int row) const {
 void EntryColumn::paintEvent(QPaintEvent*) {
     // The dialog's background shows through: only icons, texts and the mark are drawn.
     QPainter p(this);
-    QFont font = p.font();
-    font.setPixelSize(fontPixels_);
-    font.setBold(fontPixels_ > 20);
-    p.setFont(font);
+    p.setFont(Theme::Font(fontPixels_, fontPixels_ > 20));
     const int last = std::min(count(), top_ + visibleRows() + 1);
     for (int row = top_; row < last; ++row) {
         const QRect r = rowRect(row);
@@ -201,6 +199,26 @@ void PreviewImage::paintEvent(QPaintEvent*) {
     p.drawImage(box, picture_);
 }
 
+// --- FolderLabel -------------------------------------------------------------------------
+
+FolderLabel::FolderLabel(const QString& objectName, QWidget* parent) : QWidget(parent) {
+    setObjectName(objectName);
+}
+
+void FolderLabel::setText(const QString& text) {
+    text_ = text;
+    setToolTip(text);
+    update();
+}
+
+void FolderLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setFont(Theme::Font(13, true));
+    p.setPen(Theme::TextColour());
+    p.drawText(rect(), Qt::AlignVCenter | Qt::AlignLeft,
+               p.fontMetrics().elidedText(text_, Qt::ElideLeft, width()));
+}
+
 // --- OptionMark ----------------------------------------------------------------------------
 
 OptionMark::OptionMark(const QString& objectName, const QString& caption, QWidget* parent)
@@ -232,13 +250,16 @@ void OptionMark::paintEvent(QPaintEvent*) {
     }
     const QPixmap mark = DialogPicture(pic);
     p.drawPixmap(0, (height() - mark.height()) / 2, mark);
-    QFont font = p.font();
-    font.setPixelSize(14);
-    font.setBold(true);
+    // The longest captions ("CPC SGX (fullsize)") must fit the 144 pixels between the two
+    // columns: a condensed face, smaller where needed.
+    const QRect box(mark.width() + 5, 0, width() - mark.width() - 5, height());
+    QFont font = Theme::Font(13, true);
+    font.setStretch(QFont::SemiCondensed);
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(caption_) > box.width())
+        font.setPixelSize(font.pixelSize() - 1);
     p.setFont(font);
-    p.setPen(look_ == Look::Inactive ? QColor(150, 156, 172) : QColor(Qt::white));
-    p.drawText(QRect(mark.width() + 6, 0, width() - mark.width() - 6, height()),
-               Qt::AlignVCenter | Qt::AlignLeft, caption_);
+    p.setPen(look_ == Look::Inactive ? Theme::DimTextColour().darker(130) : Theme::TextColour());
+    p.drawText(box, Qt::AlignVCenter | Qt::AlignLeft, caption_);
 }
 
 void OptionMark::mousePressEvent(QMouseEvent* event) {

@@ -110,6 +110,23 @@ class PreviewImage : public QWidget {
     QImage picture_;
 };
 
+// The current folder over the columns: a long path loses its start ("...ures/2026/"), so the
+// folder the user is in stays readable. text() is the whole path.
+class FolderLabel : public QWidget {
+    Q_OBJECT
+  public:
+    FolderLabel(const QString& objectName, QWidget* parent);
+    void setText(const QString& text);
+    void clear() { setText(QString()); }
+    QString text() const { return text_; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+
+  private:
+    QString text_;
+};
+
 // A format option of the save dialog: its mark (on, off, pressed, inactive) and caption.
 class OptionMark : public QWidget {
     Q_OBJECT

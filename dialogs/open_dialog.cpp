@@ -74,7 +74,8 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
     vertical_->hide();
     connect(vertical_, &ScrollTrack::scrolled, this, &TMyOpenDialog::VerticalScrolled);
 
-    label1_ = MakeLabel("Label1", L::kLabel1, 14, this);
+    label1_ = new FolderLabel("Label1", this);
+    PlaceOver(label1_, L::kLabel1);
     label2_ = MakeLabel("Label2", L::kLabel2, 12, this);
     label2_->setAlignment(Qt::AlignCenter);
     image2_ = new PreviewImage("Image2", this);

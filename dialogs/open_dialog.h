@@ -35,6 +35,7 @@ namespace mozu {
 
 class Asker;
 class EntryColumn;
+class FolderLabel;
 class ScrollTrack;
 class PictureKey;
 class PreviewImage;
@@ -115,7 +116,7 @@ class TMyOpenDialog : public QWidget {
 
     std::array<EntryColumn*, 3> columns_{};
     ScrollTrack* vertical_ = nullptr;
-    QLabel* label1_ = nullptr;
+    FolderLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     PreviewImage* image2_ = nullptr;
     PictureKey* key01_ = nullptr;

@@ -98,10 +98,8 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
     setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     background_ = DialogPicture(DialogPic::SaveBackground);
 
-    label1_ = MakeCaption("Label1", QString(), L::kLabel1, this);
-    QFont font = label1_->font();
-    font.setPixelSize(14);
-    label1_->setFont(font);
+    label1_ = new FolderLabel("Label1", this);
+    label1_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
 
     key01_ = new PictureKey("Key01", this);
     key01_->resize(dialog_layout::kUpKeyWidth, dialog_layout::kUpKeyHeight);

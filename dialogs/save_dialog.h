@@ -38,6 +38,7 @@ namespace mozu {
 
 class Asker;
 class EntryColumn;
+class FolderLabel;
 class ScrollTrack;
 class PictureKey;
 class OptionMark;
@@ -125,7 +126,7 @@ class TMySaveDialog : public QWidget {
 
     std::array<EntryColumn*, 3> columns_{};
     ScrollTrack* vertical_ = nullptr;
-    QLabel* label1_ = nullptr;
+    FolderLabel* label1_ = nullptr;
     PictureKey* key01_ = nullptr;
     PictureKey* keyGreen01_ = nullptr;
     PictureKey* keyRed01_ = nullptr;

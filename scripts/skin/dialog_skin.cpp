@@ -135,6 +135,8 @@ QImage SaveBackground() {
     const QRectF options(S::kVideoTitle.x - 8, S::kOptionTop[0] - 8, S::kVideoTitle.w + 16,
                          S::kOptionTop[4] + S::kOptionHeight + 8 - (S::kOptionTop[0] - 8));
     DrawSunken(p, options, 10, 60);
+    // The badge's stripes in the panel's free corner, under the video fields.
+    DrawStripes(p, options.left() + 14, options.bottom() - 22, 72, 3, 2.5);
     DrawSunken(p, Rect(S::kEdit1, 3), 5, 60);
     DrawKeyCaption(p, S::kKeyGreen01, "SAVE", false);
     DrawKeyCaption(p, S::kKeyRed01, "CANCEL", true);

@@ -13,12 +13,15 @@
 
 #include "app/picture_key.h"
 #include "colour/colour_table.h"
+#include "colour/conversion_commands.h"
 #include "dialogs/file_preview.h"
 #include "dialogs/open_dialog.h"
 #include "formats/overscan_files.h"
+#include "formats/save_flow.h"
 #include "formats/screen_files.h"
 #include "formats/sgx_files.h"
 #include "platform/media/ffmpeg_test_video.h"
+#include "platform/media/image_loader.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
 
@@ -106,7 +109,10 @@ class OpenDialogTest : public testing::Test {
     EntryColumn* Column(int c) {
         return Find<EntryColumn>(dialog.get(), QString("ListBox%1").arg(c + 1).toLatin1());
     }
-    QString Label(const char* name) { return Find<QLabel>(dialog.get(), name)->text(); }
+    QString Label(const char* name) {
+        if (auto* folder = Find<FolderLabel>(dialog.get(), name)) return folder->text();
+        return Find<QLabel>(dialog.get(), name)->text();
+    }
     PreviewImage* Image2() { return Find<PreviewImage>(dialog.get(), "Image2"); }
     // Shows the dialog on `folder`.
     void Open(const QString& folder) {
@@ -141,7 +147,7 @@ TEST(OpenDialogNames, VideoAndPcExtensions) {
     EXPECT_FALSE(IsVideo("Photo.jpg"));
     EXPECT_TRUE(IsVideo("avi"));         // no dot: the whole name is compared
     EXPECT_FALSE(IsVideo("x.mpg.bak"));  // the last dot decides
-    EXPECT_FALSE(IsVideo("film.mp"));  // "mp" is not "mpg"
+    EXPECT_FALSE(IsVideo("film.mp"));    // "mp" is not "mpg"
     EXPECT_TRUE(PCFile(".jpg"));
     EXPECT_TRUE(PCFile(".JPEG"));
     EXPECT_TRUE(PCFile(".divx"));
@@ -445,7 +451,16 @@ TEST_F(OpenDialogTest, ExecuteReturnsTheClickedPathOrNone) {
 TEST_F(OpenDialogTest, Screenshots) {
     dir.mkdir("Pictures");
     dir.mkdir("Videos");
-    WriteCpcFile(MakeMode1, 1, 320, 200, 4, dir.file("sunset"));
+    {
+        // The sample photograph converted to mode 1 and saved, as the main window would.
+        ConversionState state;
+        Picture photo;
+        JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
+        AdoptPcPicture(state, std::move(photo));
+        ScriptedAsker quiet;
+        ASSERT_TRUE(ConvertSlotCommand(state, quiet, 1, false).converted);
+        SaveSlots(state, quiet, dir.file("sunset").toStdString(), "FT");
+    }
     WriteSgx(false, 96, 40, dir.file("icon"));
     WriteVid(dir.file("rain.vid"), 80, false, 64, 40, 10);
     for (const char* f : {"castle.bmp", "dragon.jpg", "intro.avi", "title0.rim", "level1.sca"})
