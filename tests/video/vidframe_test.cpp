@@ -166,3 +166,46 @@ TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu {
+namespace {
+
+TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
+    test::TempDir dir;
+    TestVideoSpec spec;
+    spec.encoder = "mpeg4";
+    spec.maxBFrames = 2;
+    const std::string path = dir.file("damaged.avi");
+    av_log_set_level(AV_LOG_QUIET);
+    WriteTestVideo(path, spec, test::PaintFrameNumber);
+    {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        std::mt19937 random(3);
+        const auto size = static_cast<long>(std::filesystem::file_size(path));
+        for (int i = 0; i < 40; ++i) {
+            f.seekp(size / 4 + static_cast<long>(random() % static_cast<unsigned>(size / 2)));
+            f.put(static_cast<char>(random()));
+        }
+    }
+    auto source = MakeFfmpegFrameSource();
+    VideoInfo info;
+    try {
+        info = source->openDirectShow(path);
+    } catch (const IoError&) {
+        return;
+    }
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
+    int delivered = 0;
+    for (const int i : {0, 39, 10, 25, 5, 38, 20, 21, 22}) {
+        if (i >= info.frameCount) continue;
+        try {
+            source->getFrame(i, buffer);
+            ++delivered;
+        } catch (const IoError&) {
+        }
+    }
+    EXPECT_GT(delivered, 0);
+}
+
+}  // namespace
+}  // namespace mozu
