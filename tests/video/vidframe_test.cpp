@@ -39,6 +39,9 @@ class VidframeTest : public testing::TestWithParam<Case> {
         spec.encoder = GetParam().encoder;
         spec.maxBFrames = GetParam().bFrames;
         spec.frames = 100;  // far enough for jumps that seek rather than decode on
+        // The RealVideo encoder's predicted pictures lag behind a sudden change of the blocks:
+        // key frames only.
+        if (spec.encoder == "rv20") spec.gop = 1;
         av_log_set_level(AV_LOG_FATAL);
         path = dir.file(GetParam().file);
         WriteTestVideo(path, spec, test::PaintFrameNumber);
@@ -106,14 +109,14 @@ TEST_P(VidframeTest, IndexesOutsideTheVideoAreErrorsAndTheSourceGoesOn) {
     EXPECT_EQ(test::ReadFrameNumber(frame(12), 64, 48), 12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Containers, VidframeTest,
-                         testing::Values(Case{"clip.avi", "mpeg4", 2},
-                                         Case{"clip.mpg", "mpeg2video", 2},
-                                         Case{"clip.mov", "mjpeg", 0}, Case{"clip.mkv", "mpeg4", 2},
-                                         Case{"clip.wmv", "wmv2", 0},
-                                         Case{"clip.ts", "mpeg2video", 2},
-                                         Case{"clip.mp4", "libx264", 3}),
-                         CaseName);
+INSTANTIATE_TEST_SUITE_P(
+    Containers, VidframeTest,
+    testing::Values(Case{"clip.avi", "mpeg4", 2}, Case{"clip.mpg", "mpeg2video", 2},
+                    Case{"clip.mov", "mjpeg", 0}, Case{"clip.mkv", "mpeg4", 2},
+                    Case{"clip.wmv", "wmv2", 0}, Case{"clip.ts", "mpeg2video", 2},
+                    Case{"clip.vob", "mpeg2video", 2}, Case{"clip.rm", "rv20", 0},
+                    Case{"clip.mp4", "libx264", 3}),
+    CaseName);
 
 TEST(VidframeErrors, MissingFileNamesTheFile) {
     test::TempDir dir;
