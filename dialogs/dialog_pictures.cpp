@@ -1,8 +1,8 @@
 #include "dialogs/dialog_pictures.h"
 
 #include <QBitmap>
-#include <QHash>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include "app/theme.h"
 #include "dialogs/dialog_layout.h"
@@ -119,18 +119,18 @@ QString DialogPictureName(DialogPic pic) {
 }
 
 QPixmap DialogPicture(DialogPic pic) {
-    static QHash<int, QPixmap> cache;
-    const int key = static_cast<int>(pic);
-    auto it = cache.find(key);
-    if (it != cache.end()) return *it;
+    // Kept in Qt's pixmap cache, which goes with the application (no pixmap outlives it).
     const QString name = DialogPictureName(pic);
-    QPixmap picture = Theme::Has(name) ? Theme::Picture(name) : QPixmap();
+    const QString key = "mozu-dialog-" + name;
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture)) return picture;
+    if (Theme::Has(name)) picture = Theme::Picture(name);
     if (picture.isNull()) picture = Plain(pic);
     if (pic >= DialogPic::FolderIcon && pic <= DialogPic::USBIcon) {
         // White is the icons' transparent colour.
         picture.setMask(picture.createMaskFromColor(Qt::white, Qt::MaskInColor));
     }
-    cache.insert(key, picture);
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 

@@ -192,6 +192,7 @@ void PreviewImage::setPicture(QImage picture) {
 void PreviewImage::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
     QPainter p(this);
+    p.fillRect(rect(), QColor(6, 8, 10));  // the screen's glass around a narrow picture
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     QSize shown = picture_.size();
     shown.scale(size(), Qt::KeepAspectRatio);

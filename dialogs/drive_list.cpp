@@ -51,7 +51,9 @@ std::vector<Drive> ListDrives() {
     std::vector<Drive> drives;
     const QStorageInfo root = QStorageInfo::root();
     drives.push_back({"/", "/", DriveType::Fixed, root.device()});
-    drives.push_back({"Home", HomeFolder(), DriveType::Fixed, {}});
+    // The home folder stands for the user's own drive; it is left out only if it is missing.
+    if (QFileInfo(HomeFolder()).isDir())
+        drives.push_back({"Home", HomeFolder(), DriveType::Fixed, {}});
 
     std::vector<Drive> others;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {

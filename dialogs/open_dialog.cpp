@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "app/picture_key.h"
+#include "app/theme.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/dialog_shape.h"
@@ -26,16 +27,23 @@ namespace L = dialog_layout::open;
 constexpr int kRowHeight = 24, kFontHeight = 16;            // folder view
 constexpr int kDriveRowHeight = 60, kDriveFontHeight = 36;  // drives view
 
-QLabel* MakeLabel(const QString& name, const dialog_layout::Box& box, int pixels, QWidget* parent) {
+QLabel* MakeLabel(const QString& name, const dialog_layout::Box& box, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(box.x, box.y, box.w, box.h);
-    QFont font = label->font();
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    label->setFont(font);
     label->setStyleSheet("color: white; background: transparent;");
     return label;
+}
+
+// The description must fit its 193-pixel box: "PC Video: Time:00:01:23 25 fps" takes a
+// condensed face, a smaller one where needed.
+void SetFittingText(QLabel* label, const QString& text) {
+    QFont font = Theme::Font(12, true);
+    font.setStretch(QFont::SemiCondensed);
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > label->width())
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+    label->setText(text);
 }
 
 void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
@@ -76,7 +84,7 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
 
     label1_ = new FolderLabel("Label1", this);
     PlaceOver(label1_, L::kLabel1);
-    label2_ = MakeLabel("Label2", L::kLabel2, 12, this);
+    label2_ = MakeLabel("Label2", L::kLabel2, this);
     label2_->setAlignment(Qt::AlignCenter);
     image2_ = new PreviewImage("Image2", this);
     PlaceOver(image2_, L::kImage2);
@@ -268,7 +276,7 @@ void TMyOpenDialog::ListBoxClick(int column, int row) {
             const FilePreview preview = PreviewFile(currentFolder_ + name);
             // Files without a picture of their own (types 3 and 255) leave Image2 as it was.
             if (!preview.picture.isNull()) image2_->setPicture(preview.picture);
-            label2_->setText(preview.label);
+            SetFittingText(label2_, preview.label);
         } catch (const IoError& e) {
             ReportError(e.code(), QString::fromStdString(e.what()));
             return;

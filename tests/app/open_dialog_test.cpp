@@ -170,6 +170,30 @@ TEST(OpenDialogNames, ColumnSplitsAndDepth) {
     EXPECT_EQ(PreviewFrameIndex(100), 75);
 }
 
+TEST(OpenDialogDrives, TypesComeFromTheFileSystem) {
+    EXPECT_EQ(DriveTypeOf("iso9660", "/dev/sr0", "/media/ann/DISC"), DriveType::Optical);
+    EXPECT_EQ(DriveTypeOf("udf", "/dev/sr0", "/mnt/dvd"), DriveType::Optical);
+    EXPECT_EQ(DriveTypeOf("nfs4", "server:/pics", "/net/pics"), DriveType::Network);
+    EXPECT_EQ(DriveTypeOf("cifs", "//nas/share", "/mnt/share"), DriveType::Network);
+    EXPECT_EQ(DriveTypeOf("vfat", "/dev/sdb1", "/media/ann/STICK"), DriveType::Removable);
+    EXPECT_EQ(DriveTypeOf("exfat", "/dev/mmcblk0p1", "/run/media/ann/CARD"), DriveType::Removable);
+    EXPECT_EQ(DriveTypeOf("proc", "proc", "/proc"), DriveType::Unknown);
+    EXPECT_EQ(DriveTypeOf("tmpfs", "tmpfs", "/run"), DriveType::Unknown);
+    EXPECT_EQ(DriveIcon({"A", "/media/a/", DriveType::Removable, "/dev/fd0"}), EntryIcon::Floppy);
+    EXPECT_EQ(DriveIcon({"S", "/media/s/", DriveType::Removable, "/dev/sdb1"}), EntryIcon::USB);
+    EXPECT_EQ(DriveIcon({"N", "/net/", DriveType::Network, "nas:/x"}), EntryIcon::Disc);
+    EXPECT_EQ(DriveIcon({"C", "/cd/", DriveType::Optical, "/dev/sr0"}), EntryIcon::CD);
+
+    // The root and the home folder always lead the list, and both hold a medium.
+    const std::vector<Drive> drives = ListDrives();
+    ASSERT_GE(drives.size(), 2u);
+    EXPECT_EQ(drives[0].rootPath, "/");
+    EXPECT_EQ(drives[1].rootPath, HomeFolder());
+    EXPECT_TRUE(DriveReady(drives[0]));
+    EXPECT_TRUE(DriveReady(drives[1]));
+    EXPECT_FALSE(DriveReady({"X", "/no/such/mount/", DriveType::Removable, "/dev/sdz1"}));
+}
+
 // --- the folder view -----------------------------------------------------------------------
 
 TEST_F(OpenDialogTest, TwoFoldersAndFiveFilesFillTheColumnsThreeThreeOne) {
@@ -384,6 +408,7 @@ TEST_F(OpenDialogTest, PcVideosShowFrame75AndTheirRunningTime) {
     Open(dir.path());
     ClickEntry("Clip.avi");
     EXPECT_EQ(Label("Label2"), "PC Video: Time:00:00:04 25 fps");
+    SaveScreenshot(dialog.get(), "open_dialog_preview_pc_video");
     EXPECT_EQ(Image2()->picture().size(), QSize(64, 48));
     EXPECT_NEAR(Image2()->picture().pixelColor(30, 20).red(), 150, 6);
     ClickEntry("short.avi");
