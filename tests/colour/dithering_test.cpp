@@ -137,3 +137,31 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu {
+namespace {
+
+TEST(Dithering, EmptyPicturesGiveTheBackgroundOnly) {
+    for (int slot : {0, 1, 4, 10, 11, 15, 20}) {
+        ConversionState state;
+        DitheringCPCPalette2(state, Picture(), slot);
+        const Picture& out = state.slots[static_cast<std::size_t>(slot)];
+        if (!out.empty()) {
+            EXPECT_EQ(out.pixel(0, 0), MakeColour(255, 255, 255)) << slot;
+        }
+    }
+    for (int slot : {2, 6, 8, 9, 13, 14}) {
+        ConversionState state;
+        DitheringCPCPalette(state, Picture(), slot);
+        const Picture& out = state.slots[static_cast<std::size_t>(slot)];
+        // Only the scanned red margin pixel (luminance 76) was counted: level 0 of two
+        // (pen 0), level 1 of four (pen 3) everywhere.
+        if (!out.empty()) {
+            EXPECT_EQ(out.pixel(0, 0), MakeColour(slot == 8 ? 3 : 0, 0, 0)) << slot;
+        }
+        EXPECT_EQ(out.empty(), slot == 9 || slot == 13 || slot == 14) << slot;
+    }
+}
+
+}  // namespace
+}  // namespace mozu
