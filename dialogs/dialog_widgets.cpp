@@ -115,6 +115,13 @@ ScrollTrack::ScrollTrack(QWidget* parent, int thumbWidth, int thumbHeight) : QWi
     thumb_->installEventFilter(this);
 }
 
+void ScrollTrack::place(int x, int y, int trackWidth, int trackHeight) {
+    trackWidth_ = trackWidth;
+    const int w = std::max(trackWidth, thumb_->width());
+    setGeometry(x - (w - trackWidth) / 2, y, w, trackHeight);
+    setThumbOffset(thumbTop_);
+}
+
 void ScrollTrack::setThumbOffset(int offset) {
     thumbTop_ = std::clamp(offset, 0, height());
     // The thumb may hang over the track's foot by its own height, as the track is its range.
@@ -130,7 +137,8 @@ void ScrollTrack::dragTo(int y) {
 
 void ScrollTrack::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, DialogPicture(DialogPic::Track).scaled(size()));
+    const int track = trackWidth_ > 0 ? trackWidth_ : width();
+    p.drawPixmap((width() - track) / 2, 0, DialogPicture(DialogPic::Track).scaled(track, height()));
     p.drawPixmap(thumb_->pos(), DialogPicture(DialogPic::Thumb));
 }
 

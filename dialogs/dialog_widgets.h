@@ -69,6 +69,9 @@ class ScrollTrack : public QWidget {
     Q_OBJECT
   public:
     ScrollTrack(QWidget* parent, int thumbWidth, int thumbHeight);
+    // The track's box in the parent; the widget is as wide as the thumb, which overhangs the
+    // track on both sides.
+    void place(int x, int y, int trackWidth, int trackHeight);
     QWidget* thumb() const { return thumb_; }
     // Thumb top relative to the track's top.
     int thumbOffset() const { return thumbTop_; }
@@ -90,6 +93,7 @@ class ScrollTrack : public QWidget {
     void dragTo(int y);
 
     QWidget* thumb_ = nullptr;
+    int trackWidth_ = 0;
     int thumbTop_ = 0;
     int anchor_ = 0;
     bool dragging_ = false;

@@ -77,7 +77,7 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
         });
     }
     vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
-    PlaceOver(vertical_, L::kVertical);
+    vertical_->place(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
     vertical_->setThumbOffset(0);
     vertical_->hide();
     connect(vertical_, &ScrollTrack::scrolled, this, &TMyOpenDialog::VerticalScrolled);

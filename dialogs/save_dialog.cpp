@@ -129,7 +129,7 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
         });
     }
     vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
-    vertical_->setGeometry(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
+    vertical_->place(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
     vertical_->setThumbOffset(0);
     vertical_->hide();
     connect(vertical_, &ScrollTrack::scrolled, this, &TMySaveDialog::VerticalScrolled);

@@ -237,6 +237,20 @@ TEST_F(OpenDialogTest, ManyEntriesShowTheScrollBarAndItMovesTheColumns) {
     EXPECT_EQ(Column(1)->selectedRow(), 19);
     EXPECT_EQ(Column(0)->topRow(), 5);
     EXPECT_EQ(Column(1)->topRow(), 6);
+
+    // Dragging the thumb back up to 176 of 353 (49 %): rows 20 x 49 / 100 - 1 and 20 x 49 / 100.
+    QWidget* thumb = Find<QWidget>(dialog.get(), "VScrollButton");
+    QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(14, 8));
+    QTest::mouseMove(thumb, QPoint(14, 8 - (352 - 176)));
+    QTest::mouseRelease(thumb, Qt::LeftButton, {}, QPoint(14, 8));
+    EXPECT_EQ(Column(0)->selectedRow(), 8);
+    EXPECT_EQ(Column(1)->selectedRow(), 9);
+    // The thumb stays on the track however far it is dragged.
+    QTest::mousePress(thumb, Qt::LeftButton, {}, QPoint(14, 8));
+    QTest::mouseMove(thumb, QPoint(14, -500));
+    QTest::mouseRelease(thumb, Qt::LeftButton, {}, QPoint(14, 8));
+    EXPECT_EQ(thumb->y(), 0);
+    EXPECT_EQ(Column(0)->selectedRow(), 0);
 }
 
 TEST_F(OpenDialogTest, UpLeadsToTheDrivesViewAndBackToTheHomeFolder) {
