@@ -37,12 +37,14 @@ QRect ToRect(const L::Box& b) {
 class InfoPicture : public QWidget {
   public:
     InfoPicture(QWidget* parent, std::function<void()> onClick)
-        : QWidget(parent), onClick_(std::move(onClick)), picture_(Theme::Picture("Information")) {
+        : QWidget(parent), onClick_(std::move(onClick)) {
         setObjectName("Image9");
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
+        // Read when first shown: most runs never open it, and start-up need not wait for it.
+        if (picture_.isNull()) picture_ = Theme::Opaque("Information", QColor(22, 24, 30));
         QPainter p(this);
         p.drawPixmap(0, 0, picture_);
     }
@@ -101,7 +103,9 @@ void TMainWindow::FormCreate() {
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(Theme::Picture("MozuIcon")));
     setFixedSize(L::kWindowWidth, L::kWindowHeight);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // The mask cuts the outline; inside it the skin covers every pixel, so the window paints
+    // opaquely (no blending with what lies behind it).
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setMask(MainWindowShape());
     setAcceptDrops(true);
 
@@ -109,7 +113,7 @@ void TMainWindow::FormCreate() {
     // source shown, nothing changed, the default colour table and save selection.
     video_.source = MakeFfmpegFrameSource();
     vidReader_ = std::make_unique<VidReader>();
-    background_ = Theme::Picture("MainBackground");
+    background_ = Theme::Opaque("MainBackground", QColor(22, 24, 30));
 
     image1_ = new PictureView("Image1", this);
     StandardImage1Layout();
@@ -272,9 +276,11 @@ void TMainWindow::showEvent(QShowEvent* e) {
     FormShow();
 }
 
-void TMainWindow::paintEvent(QPaintEvent*) {
+void TMainWindow::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawPixmap(0, 0, background_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawPixmap(e->rect(), background_, e->rect());
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // With a picture loaded the screen is dark around it (the prompt is for an empty screen).
     if (!state_.noPicture || video_.loaded)
         p.fillRect(ToRect(L::kImage1).adjusted(-1, -1, 1, 1), QColor(6, 8, 10));

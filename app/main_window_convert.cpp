@@ -15,8 +15,9 @@ namespace mozu {
 
 void TMainWindow::ConvertCommand(int slot) {
     if (!asker_) return;
+    // Seen while the conversion waits on a question; a conversion without one is over before
+    // the window paints again.
     label4_->setText("Processing");
-    label4_->repaint();
     ConvertOutcome outcome;
     try {
         outcome = ConvertSlotCommand(state_, *asker_, slot, video_.loaded);
@@ -75,7 +76,7 @@ void TMainWindow::BrightnessKey(int percent) {
 void TMainWindow::Key23Click() {
     image1_->hide();
     state_.noPicture = true;
-    update();
+    update(image1_->geometry().adjusted(-2, -2, 2, 2) | QRect(216, 152, 368, 264));
 }
 
 void TMainWindow::Key19Click() {

@@ -18,7 +18,6 @@ void TMainWindow::StandardImage1Layout() {
 
 void TMainWindow::ShowPicture(const Picture& picture) {
     image1_->setImage(ToQImage(picture));
-    update();
 }
 
 void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
@@ -33,7 +32,6 @@ void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
     image1_->setProportional(d.proportional);
     image1_->setImage(shown);
     state_.sourceShown = false;
-    update();
 }
 
 void TMainWindow::RefreshImage() {

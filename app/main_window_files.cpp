@@ -188,7 +188,7 @@ void TMainWindow::ResetForNewFile() {
     state_.stale.fill(false);
     state_.sourceChanged = false;
     state_.sourceShown = true;
-    update();
+    update(QRect(214, 150, 372, 268));  // the screen: dark under a picture
 }
 
 bool TMainWindow::OpenPcPicture(const std::string& path, std::uint8_t type, Origin origin,

@@ -54,7 +54,7 @@ void PictureKey::mousePressEvent(QMouseEvent* e) {
 void PictureKey::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !down_) return;
     down_ = false;
-    repaint();
+    update();  // painted with whatever the command changes, in one go
     if (rect().contains(e->position().toPoint())) emit clicked();
 }
 

@@ -7,7 +7,7 @@ namespace mozu {
 
 PictureView::PictureView(const QString& objectName, QWidget* parent) : QWidget(parent) {
     setObjectName(objectName);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the whole control is painted: dark, then the picture
 }
 
 void PictureView::setImage(QImage image) {

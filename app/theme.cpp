@@ -1,6 +1,7 @@
 #include "app/theme.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QPixmapCache>
 #include <QSet>
 #include <QtGlobal>
@@ -49,6 +50,17 @@ QPixmap Theme::Picture(const QString& name) {
 bool Theme::Has(const QString& name) {
     EnsureResources();
     return QFile::exists(PathOf(name));
+}
+
+QPixmap Theme::Opaque(const QString& name, const QColor& under) {
+    const QPixmap picture = Picture(name);
+    if (picture.isNull()) return picture;
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(under);
+    QPainter p(&opaque);
+    p.drawPixmap(0, 0, picture);
+    p.end();
+    return QPixmap::fromImage(opaque);
 }
 
 QFont Theme::Font(int pixelSize, bool bold) {

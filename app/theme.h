@@ -19,6 +19,8 @@ class Theme {
     // The picture app/skin/<name>.png, cached after the first use.
     static QPixmap Picture(const QString& name);
     static bool Has(const QString& name);
+    // The picture laid over a solid colour: a background a window can paint without blending.
+    static QPixmap Opaque(const QString& name, const QColor& under);
 
     // Texts on the skin: white on the dark case, a dim grey for secondary texts.
     static QColor TextColour() { return QColor(255, 255, 255); }

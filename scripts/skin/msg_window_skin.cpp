@@ -35,10 +35,11 @@ QImage Background(QColor accent, const QString& sign) {
     stroker.setWidth(9);
     p.drawPath(outline.subtracted(stroker.createStroke(outline)).simplified());
     // The text's panel.
-    const QRectF text(M::kLabel1.x - 6, M::kLabel1.y - 4, M::kLabel1.w + 12, M::kLabel1.h + 8);
+    // Kept inside the outline, whose sides curve in near the top.
+    const QRectF text(M::kLabel1.x + 4, M::kLabel1.y, M::kLabel1.w - 8, M::kLabel1.h + 2);
     p.setPen(QPen(colour::kGroove, 1));
     p.setBrush(QColor(0, 0, 0, 80));
-    p.drawRoundedRect(text, 8, 8);
+    p.drawRoundedRect(text, 16, 16);
     // The badge.
     const QRectF badge(M::kBadge.x, M::kBadge.y, M::kBadge.w, M::kBadge.h);
     p.setPen(QPen(colour::kGroove, 1.5));

@@ -24,23 +24,27 @@ MessageScript::MessageScript(TMsgWindow& window) : window_(window) {
     connect(&window_, &TMsgWindow::messageShown, this, &MessageScript::OnShown);
 }
 
+void MessageScript::Add(std::function<void()> answer) {
+    answers_.emplace_back(std::exchange(snap_, QString()), std::move(answer));
+}
+
 MessageScript& MessageScript::Yes() {
-    answers_.push_back([this] { Click(window_.findChild<PictureKey*>("KeyGreen01")); });
+    Add([this] { Click(window_.findChild<PictureKey*>("KeyGreen01")); });
     return *this;
 }
 
 MessageScript& MessageScript::No() {
-    answers_.push_back([this] { Click(window_.findChild<PictureKey*>("KeyRed01")); });
+    Add([this] { Click(window_.findChild<PictureKey*>("KeyRed01")); });
     return *this;
 }
 
 MessageScript& MessageScript::Ok() {
-    answers_.push_back([this] { Click(window_.findChild<PictureKey*>("Key01")); });
+    Add([this] { Click(window_.findChild<PictureKey*>("Key01")); });
     return *this;
 }
 
 MessageScript& MessageScript::Name(const QString& name) {
-    answers_.push_back([this, name] {
+    Add([this, name] {
         auto* edit = window_.findChild<QLineEdit*>("Edit1");
         QTest::keyClicks(edit, name);
         QTest::keyClick(edit, Qt::Key_Return);
@@ -56,14 +60,15 @@ MessageScript& MessageScript::Snap(const QString& file) {
 void MessageScript::OnShown() {
     shown.push_back({window_.shownKind(), window_.findChild<SkinLabel*>("Label1")->text()});
     std::function<void()> answer;
+    QString snap;
     if (answers_.empty()) {
         ++unexpected;
         answer = [this] { window_.close(); };
     } else {
-        answer = answers_.front();
+        snap = answers_.front().first;
+        answer = answers_.front().second;
         answers_.pop_front();
     }
-    const QString snap = std::exchange(snap_, QString());
     // The answer comes from the event loop, as a user's click would.
     QTimer::singleShot(0, this, [this, answer, snap] {
         if (!snap.isEmpty()) Screenshot(&window_, snap);

@@ -45,8 +45,10 @@ class MessageScript : public QObject {
 
   private:
     void OnShown();
+    void Add(std::function<void()> answer);
     TMsgWindow& window_;
-    std::deque<std::function<void()>> answers_;
+    // Each answer with the screenshot to take before it.
+    std::deque<std::pair<QString, std::function<void()>>> answers_;
     QString snap_;
 };
 

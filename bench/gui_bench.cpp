@@ -1,0 +1,164 @@
+// The GUI's costs measured beside their baselines in the same iterations:
+//   BM_StartUp     a process that creates the eight windows and ends when the main window is
+//                  painted for the first time, against a process that shows a bare Qt Widgets
+//                  window of the same size. Counter startup_ratio; goal at most 2.
+//   BM_ConvertKey  a click on the mode 0 key until the converted picture is painted, against
+//                  the core's conversion command alone on the same source (the sample photo).
+//                  Counter gui_overhead = GUI / core - 1; goal at most 0.20.
+// Run: build-gui/bench/mozu_gui_bench (QT_QPA_PLATFORM=offscreen without a display).
+
+// The core's headers come before Qt's (Qt's `slots` keyword macro).
+#include "colour/conversion_state.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QProcess>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "colour/conversion_commands.h"
+#include "platform/media/image_loader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+  public:
+    explicit PaintWatch(QWidget* w) : w_(w) { w->installEventFilter(this); }
+    bool painted = false;
+    void wait() {
+        while (!painted) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == w_ && e->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+
+  private:
+    QWidget* w_;
+};
+
+// A user's click: press and release in the middle of the widget.
+void Click(QWidget* w) {
+    const QPointF at = QRectF(w->rect()).center();
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+class NoQuestions : public mozu::Asker {
+  public:
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
+    void notify(const std::string&) override {}
+};
+
+const std::string kSample = MOZU_SOURCE_DIR "/samples/sample.jpg";
+
+// One start of this program in a child process that shows `what` ("bare" or "mozu") and ends
+// at its first paint; the time from starting the process to its end.
+double StartChild(const char* what) {
+    QProcess child;
+    auto t0 = Clock::now();
+    child.start(QCoreApplication::applicationFilePath(), {QString("--start-child=") + what});
+    if (!child.waitForFinished(30000) || child.exitCode() != 0) {
+        std::fprintf(stderr, "the %s child failed\n", what);
+        std::exit(1);
+    }
+    return Seconds(t0, Clock::now());
+}
+
+// Start-up is a process's: both children pay for loading the libraries, the application
+// object, the platform and the fonts; the difference is the windows and what they read.
+void BM_StartUp(benchmark::State& bs) {
+    double bare = 0, mozu = 0;
+    for (auto _ : bs) {
+        bare += StartChild("bare");
+        mozu += StartChild("mozu");
+    }
+    bs.counters["bare_ms"] = 1000 * bare / static_cast<double>(bs.iterations());
+    bs.counters["mozu_ms"] = 1000 * mozu / static_cast<double>(bs.iterations());
+    bs.counters["startup_ratio"] = mozu / bare;
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_ConvertKey(benchmark::State& bs) {
+    mozu::MozuWindows windows;
+    mozu::TMainWindow& main = *windows.main;
+    main.show();
+    QCoreApplication::processEvents();
+    main.WMDropFiles({QString::fromStdString(kSample)});
+    mozu::ConversionState core;
+    mozu::JPEGtoBMP(kSample, core.source);
+    core.noPicture = false;
+    core.currentSlot = core.sourceSlot = mozu::kSourceSlot;
+    core.sourceColourCount = main.state().sourceColourCount;
+    NoQuestions asker;
+    QWidget* key = main.findChild<QWidget*>("Key00");
+    QWidget* image1 = main.findChild<QWidget*>("Image1");
+    double coreTime = 0, guiTime = 0;
+    for (auto _ : bs) {
+        core.converted[0] = 0;
+        auto t0 = Clock::now();
+        mozu::ConvertSlotCommand(core, asker, 0, false);
+        auto t1 = Clock::now();
+        main.state().converted[0] = 0;
+        PaintWatch watch(image1);
+        auto t2 = Clock::now();
+        Click(key);
+        watch.wait();
+        auto t3 = Clock::now();
+        coreTime += Seconds(t0, t1);
+        guiTime += Seconds(t2, t3);
+        benchmark::DoNotOptimize(core.picture(0).data());
+    }
+    bs.counters["core_ms"] = 1000 * coreTime / static_cast<double>(bs.iterations());
+    bs.counters["gui_ms"] = 1000 * guiTime / static_cast<double>(bs.iterations());
+    bs.counters["gui_overhead"] = guiTime / coreTime - 1;
+}
+BENCHMARK(BM_ConvertKey)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QString child = argc > 1 ? QString(argv[1]) : QString();
+    if (child == "--start-child=bare") {
+        QWidget window;
+        window.resize(794, 691);
+        PaintWatch watch(&window);
+        window.show();
+        watch.wait();
+        return 0;
+    }
+    if (child == "--start-child=mozu") {
+        mozu::MozuWindows windows;
+        PaintWatch watch(windows.main.get());
+        windows.main->show();
+        watch.wait();
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
