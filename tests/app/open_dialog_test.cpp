@@ -22,8 +22,10 @@
 #include "formats/sgx_files.h"
 #include "platform/media/ffmpeg_test_video.h"
 #include "platform/media/image_loader.h"
+#include "platform/media/vidframe_ffmpeg.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
+#include "video/video_navigation.h"
 
 namespace mozu {
 namespace {
@@ -425,10 +427,19 @@ TEST_F(OpenDialogTest, PcVideosShowFrame75AndTheirRunningTime) {
     SaveScreenshot(dialog.get(), "open_dialog_preview_pc_video");
     EXPECT_EQ(Image2()->picture().size(), QSize(64, 48));
     EXPECT_NEAR(Image2()->picture().pixelColor(30, 20).red(), 150, 6);
+    // The main window's own video stays open through another video's preview.
+    VideoState caller;
+    caller.source = MakeFfmpegFrameSource();
+    OpenVideo(caller, dir.file("Clip.avi").toStdString());
     ClickEntry("short.avi");
     EXPECT_EQ(Label("Label2"), "PC Video: Time:00:00:02 25 fps");
     EXPECT_NEAR(Image2()->picture().pixelColor(30, 20).red(), 0, 6);
     EXPECT_TRUE(errors.empty());
+    ASSERT_TRUE(caller.open);
+    EXPECT_EQ(caller.info.frameCount, 100);
+    DecodeVideoFrame(caller, 50);
+    EXPECT_NEAR(Red(caller.frame.pixel(30, 20)), 100, 6);
+    CloseVideoSource(caller);
 }
 
 TEST_F(OpenDialogTest, UnknownFilesShowNothingNewAndBrokenFilesShowTheirError) {
