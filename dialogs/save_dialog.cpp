@@ -298,8 +298,9 @@ void TMySaveDialog::FormClose() {
         name_ = "<none>";
         selection_ = kCancelSelection;
     }
-    QCoreApplication::processEvents();
+    // The owner comes back before anything else runs, so the program never has no window.
     if (owner_) owner_->show();
+    QCoreApplication::processEvents();
     emit finished();
 }
 
