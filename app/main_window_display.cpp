@@ -31,6 +31,7 @@ void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
     image1_->setStretch(d.stretched);
     image1_->setProportional(d.proportional);
     image1_->setImage(shown);
+    image1_->repaint();  // shown now, not at the next frame: the command's result is on screen
     state_.sourceShown = false;
 }
 

@@ -11,6 +11,7 @@ extern "C" {
 #include "app/picture_convert.h"
 #include "app/symbol_label.h"
 #include "app_test_support.h"
+#include "colour/conversion_commands.h"
 #include "dialogs/open_dialog.h"
 #include "platform/media/ffmpeg_test_video.h"
 
@@ -27,6 +28,13 @@ void PaintFrame(int n, Picture& picture) {
     for (int y = 8; y < 24; ++y)
         for (int x = 0; x < 16; ++x) picture.setPixel((x + n) % picture.width(), y, 0xFFFFFF);
 }
+
+class NoAnswers : public Asker {
+  public:
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
+    void notify(const std::string&) override {}
+};
 
 class MainWindowVideo : public ::testing::Test {
   protected:
@@ -66,10 +74,16 @@ TEST_F(MainWindowVideo, DroppedVideoShowsItsFirstFrameAsAPcPicture) {
     EXPECT_EQ(p.main().findChild<SymbolLabel*>("VideoLabel04")->text(), "4");
     Screenshot(&p.main(), "main_video_opened");
 
-    // A conversion of the frame scales it as a PC picture: 64 x 48 for mode 2 is 267 x 200.
+    // A conversion of the frame scales it as a PC picture (slot 255), as the core does.
+    ConversionState expected;
+    expected.source = p.main().state().source;
+    expected.sourceSlot = expected.currentSlot = kSourceSlot;
+    expected.noPicture = false;
+    expected.sourceColourCount = p.main().state().sourceColourCount;
+    NoAnswers asker;
+    ConvertSlotCommand(expected, asker, 2, true);
     Click(Find(p.main(), "Key02"));
-    EXPECT_EQ(p.main().state().picture(2).width(), 267);
-    EXPECT_EQ(p.main().state().picture(2).height(), 200);
+    EXPECT_EQ(p.main().state().picture(2), expected.picture(2));
 
     // Another picture closes the video and disables its controls again.
     p.script().No();
