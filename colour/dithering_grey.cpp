@@ -32,96 +32,168 @@ struct ShareTable {
                 if (q != whole && (q - whole < 1e-9 || whole + 1 - q < 1e-9)) anyLiteral = true;
             }
         }
-    }
-    template <bool kLiteral>
-    int add(std::size_t k, int old, int e) const {
-        if constexpr (kLiteral)
-            return bajt(static_cast<std::int32_t>(old + product[k][static_cast<std::size_t>(e)]));
-        const int v = old + delta[k][static_cast<std::size_t>(e)];
-        return v > 255 ? 255 : v;
+        // The three shares for the row below in 16-bit lanes: below left, below, below right.
+        for (std::size_t e = 0; e < 128; ++e)
+            below[e] = static_cast<std::uint64_t>(delta[2][e]) |
+                       static_cast<std::uint64_t>(delta[1][e]) << 16 |
+                       static_cast<std::uint64_t>(delta[3][e]) << 32;
     }
 
     std::array<std::array<int, 128>, 4> delta{};
     std::array<std::array<double, 128>, 4> product{};
+    std::array<std::uint64_t, 128> below{};
     bool anyLiteral = false;
 };
 
-// Luminance of a pixel: 299 R + 587 G + 114 B thousandths, truncated. Unless the sum is a
-// whole number, the double computation truncates to the same value (its error is far below
-// a thousandth); when it is whole, the double sum may fall just below it, so that case takes
-// the double computation itself.
-inline int FastLuminance(int r, int g, int b) {
-    const int thousandths = 299 * r + 587 * g + 114 * b;
-    const int whole = thousandths / 1000;
-    if (whole * 1000 == thousandths) [[unlikely]]
-        return LuminanceOf(r, g, b);
-    return whole;
+// Luminance is 299 R + 587 G + 114 B thousandths, truncated. Unless the sum is a whole
+// number, the double computation truncates to the same value (its error is far below a
+// thousandth); when it is whole, the double sum may fall just below it, so that case takes the
+// double computation itself.
+
+// The scanned area: `scanW` x `scanH` pixels, the source's own where it has them and pure
+// red (255, 0, 0) in the margin.
+struct ScanArea {
+    const Picture& src;
+    int scanW, scanH;
+
+    // Pixel (x, y) as B, G, R.
+    std::array<int, 3> at(int x, int y) const {
+        if (x >= src.width() || y >= src.height()) return {0, 0, 255};
+        const std::uint8_t* p = src.row(y) + static_cast<std::size_t>(x) * 3;
+        return {p[0], p[1], p[2]};
+    }
+};
+
+// The diffusion as written: every neighbour's channel is updated in double and clamped at
+// once. Only used if some share x error lies too near a whole number for the table.
+void DiffuseLiteral(const ScanArea& area, int shift, const ShareTable& shares,
+                    std::vector<std::uint8_t>& levels, std::array<std::int64_t, 4>& levelCount) {
+    const int workW = area.scanW + 2;  // one column either side of the scan
+    std::vector<std::array<int, 3>> work(static_cast<std::size_t>(workW) *
+                                         static_cast<std::size_t>(area.scanH + 1));
+    auto cell = [&](int x, int y) -> std::array<int, 3>& {
+        return work[static_cast<std::size_t>(y) * static_cast<std::size_t>(workW) +
+                    static_cast<std::size_t>(x + 1)];
+    };
+    for (int y = 0; y <= area.scanH; ++y)
+        for (int x = -1; x <= area.scanW; ++x) cell(x, y) = area.at(std::max(x, 0), y);
+    const int dx[4] = {1, 0, -1, 1}, dy[4] = {0, 1, 1, 1};
+    for (int y = 0; y < area.scanH; ++y)
+        for (int x = 0; x < area.scanW; ++x) {
+            const std::array<int, 3> v = cell(x, y);
+            const int lum = LuminanceOf(v[2], v[1], v[0]);
+            const int level = lum >> shift;
+            const auto e = static_cast<std::size_t>(lum - (level << shift));
+            levels[static_cast<std::size_t>(y) * static_cast<std::size_t>(area.scanW) +
+                   static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(level);
+            ++levelCount[static_cast<std::size_t>(level)];
+            // Updates in the order right, below, below left, below right.
+            for (std::size_t k = 0; k < 4; ++k)
+                for (int& c : cell(x + dx[k], y + dy[k]))
+                    c = bajt(static_cast<std::int32_t>(c + shares.product[k][e]));
+        }
 }
 
-// One row of the error diffusion: pixels 0 .. count - 1 from p (B, G, R bytes, the next row
-// one stride further). Each pixel becomes its level as an index value (red = level); every
-// channel of the neighbours receives the share of the luminance error. The shares a pixel of
-// the next row receives (from x - 1, x and x + 1, in that order) are applied in registers and
-// the byte is stored once; the right neighbour's value and luminance are carried to the next
-// step. The right neighbour gets the same amount D on all three channels, so unless a channel
-// clips or its sum of thousandths is whole, its luminance is its own luminance before the
-// share plus D, known before the error is.
-template <bool kLiteral>
-void DiffuseRow(std::uint8_t* p, std::size_t stride, int count, int shift, const ShareTable& shares,
-                std::array<std::int64_t, 4>& levelCount) {
-    std::uint8_t* below = p + stride;
-    std::array<int, 3> value = {p[0], p[1], p[2]};
-    std::array<int, 3> left = {below[-3], below[-2], below[-1]};  // (x - 1, y + 1)
-    std::array<int, 3> under = {below[0], below[1], below[2]};    // (x, y + 1)
-    int lum = FastLuminance(value[2], value[1], value[0]);
-    // Level counts of this row in four 16-bit lanes (a row has far fewer than 65536 pixels).
-    std::uint64_t lanes = 0;
-    for (int x = 0; x < count; ++x, p += 3, below += 3) {
-        const int level = lum >> shift;
-        const auto e = static_cast<std::size_t>(lum - (level << shift));
-        lanes += std::uint64_t{1} << (16 * level);
-        // Byte stores may alias the tables, so everything is read into locals first.
-        const int b0 = p[3], b1 = p[4], b2 = p[5];
-        const int n0 = below[3], n1 = below[4], n2 = below[5];
-        const int d7 = shares.delta[0][e], d5 = shares.delta[1][e], d3 = shares.delta[2][e],
-                  d1 = shares.delta[3][e];
-        p[0] = 0;
-        p[1] = 0;
-        p[2] = static_cast<std::uint8_t>(level);
+// A pixel of the scan as the exact diffusion needs it: its luminance in thousandths and the
+// headroom of each channel below 255.
+struct ScanPixel {
+    int thousandths;
+    int headroomB, headroomG, headroomR;
+};
 
-        const int thousandths = 299 * b2 + 587 * b1 + 114 * b0;
-        const int baseLum = thousandths / 1000;
-        const bool whole = baseLum * 1000 == thousandths;
-        const std::array<int, 3> base = {b0, b1, b2}, next = {n0, n1, n2};
-        std::array<int, 3> out{};
-#pragma GCC unroll 3
-        for (std::size_t c = 0; c < 3; ++c) {
-            if constexpr (kLiteral) {
-                value[c] = shares.add<true>(0, base[c], static_cast<int>(e));
-                out[c] = shares.add<true>(2, left[c], static_cast<int>(e));
-                left[c] = shares.add<true>(1, under[c], static_cast<int>(e));
-                under[c] = shares.add<true>(3, next[c], static_cast<int>(e));
-            } else {
-                value[c] = std::min(255, base[c] + d7);
-                out[c] = std::min(255, left[c] + d3);
-                left[c] = std::min(255, under[c] + d5);
-                under[c] = std::min(255, next[c] + d1);
-            }
-        }
-        below[-3] = static_cast<std::uint8_t>(out[0]);
-        below[-2] = static_cast<std::uint8_t>(out[1]);
-        below[-1] = static_cast<std::uint8_t>(out[2]);
-        if (kLiteral || whole || std::max({b0, b1, b2}) + d7 > 255)
-            lum = FastLuminance(value[2], value[1], value[0]);
-        else
-            lum = baseLum + d7;
+void LoadScanRow(const ScanArea& area, int y, std::vector<ScanPixel>& row) {
+    std::size_t x = 0;
+    if (y < area.src.height()) {
+        const std::uint8_t* p = area.src.row(y);
+        for (; x < static_cast<std::size_t>(std::min(area.scanW, area.src.width())); ++x, p += 3)
+            row[x] = {299 * p[2] + 587 * p[1] + 114 * p[0], 255 - p[0], 255 - p[1], 255 - p[2]};
     }
-    for (std::size_t level = 0; level < 4; ++level)
-        levelCount[level] += (lanes >> (16 * level)) & 0xFFFF;
-    for (int c = 0; c < 3; ++c) {
-        p[c] = static_cast<std::uint8_t>(value[c]);
-        below[c - 3] = static_cast<std::uint8_t>(left[c]);
-        below[c] = static_cast<std::uint8_t>(under[c]);
+    for (; x < row.size(); ++x) row[x] = {299 * 255, 255, 255, 0};  // the red margin
+}
+
+// One scanned row of the exact diffusion, advanced a pixel at a time.
+struct RowDiffusion {
+    const ScanPixel* pixels;
+    const int* received;  // steps from the row above, cell x at index x + 1
+    int* next;            // steps for the row below, cell x at index x + 1
+    std::uint8_t* levels;
+    int fromLeft = 0;
+    // Steps for cells x - 1 and x of the next row so far (from x - 2 and x - 1, and from
+    // x - 1) in two 16-bit lanes, kept in a register until a cell has all three.
+    std::uint64_t pending = 0;
+    std::uint64_t lanes = 0;  // level counts of the row in four 16-bit lanes
+
+    static constexpr std::uint64_t kLane[4] = {1, 1 << 16, std::uint64_t{1} << 32,
+                                               std::uint64_t{1} << 48};
+
+    template <int kShift>
+    [[gnu::always_inline]] inline void step(std::size_t x, const ShareTable& shares) {
+        const ScanPixel& p = pixels[x];
+        const int d = received[x + 1] + fromLeft;
+        const auto t =
+            static_cast<unsigned>(p.thousandths + 114 * std::min(d, p.headroomB) +
+                                  587 * std::min(d, p.headroomG) + 299 * std::min(d, p.headroomR));
+        auto lum = static_cast<int>(t / 1000);
+        if (static_cast<unsigned>(lum) * 1000 == t) [[unlikely]]
+            lum = LuminanceOf(255 - p.headroomR + std::min(d, p.headroomR),
+                              255 - p.headroomG + std::min(d, p.headroomG),
+                              255 - p.headroomB + std::min(d, p.headroomB));
+        const int level = lum >> kShift;
+        const auto e = static_cast<std::size_t>(lum - (level << kShift));
+        fromLeft = shares.delta[0][e];
+        const std::uint64_t sum = pending + shares.below[e];
+        next[x] = static_cast<int>(sum & 0xFFFF);
+        pending = sum >> 16;
+        levels[x] = static_cast<std::uint8_t>(level);
+        lanes += kLane[level];
+    }
+    void finish(std::size_t n, std::array<std::int64_t, 4>& levelCount) const {
+        next[n] = static_cast<int>(pending & 0xFFFF);
+        next[n + 1] = static_cast<int>(pending >> 16);
+        for (std::size_t level = 0; level < 4; ++level)
+            levelCount[level] += static_cast<std::int64_t>((lanes >> (16 * level)) & 0xFFFF);
+    }
+};
+
+// All shares are whole-number steps here and never negative, and a channel only clamps at
+// 255, so a pixel's channels are min(255, own value + D), D the sum of the steps it has
+// received (clamping at every step or once at the end gives the same value). A pixel is
+// thus its source colour plus one number, and its luminance in thousandths is
+// S + 114 min(D, hB) + 587 min(D, hG) + 299 min(D, hR), S its own and h the headroom of each
+// channel below 255: no branch on the dithering noise. A pixel of a row has all its steps
+// from the row above once that row is two pixels further on, so two rows run together, two
+// pixels apart, and their chains overlap.
+template <int kShift>
+void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<std::uint8_t>& levels,
+                  std::array<std::int64_t, 4>& levelCount) {
+    const auto n = static_cast<std::size_t>(area.scanW);
+    // Steps between rows (index 0 is the unscanned column on the left, which receives but is
+    // never read): into the first row of a pair, between the two, out of the second.
+    std::vector<int> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
+    std::vector<ScanPixel> first(n), second(n);
+    auto levelRow = [&](int y) { return levels.data() + static_cast<std::size_t>(y) * n; };
+    int y = 0;
+    for (; y + 1 < area.scanH; y += 2) {
+        LoadScanRow(area, y, first);
+        LoadScanRow(area, y + 1, second);
+        RowDiffusion a{first.data(), into.data(), between.data(), levelRow(y)};
+        RowDiffusion b{second.data(), between.data(), out.data(), levelRow(y + 1)};
+        for (std::size_t x = 0; x < std::min<std::size_t>(2, n); ++x)
+            a.template step<kShift>(x, shares);
+        for (std::size_t x = 2; x < n; ++x) {
+            a.template step<kShift>(x, shares);
+            b.template step<kShift>(x - 2, shares);
+        }
+        a.finish(n, levelCount);
+        for (std::size_t x = n >= 2 ? n - 2 : 0; x < n; ++x) b.template step<kShift>(x, shares);
+        b.finish(n, levelCount);
+        std::swap(into, out);
+    }
+    if (y < area.scanH) {
+        LoadScanRow(area, y, first);
+        RowDiffusion a{first.data(), into.data(), between.data(), levelRow(y)};
+        for (std::size_t x = 0; x < n; ++x) a.template step<kShift>(x, shares);
+        a.finish(n, levelCount);
     }
 }
 
@@ -136,34 +208,22 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
     const double d = fourLevels ? 27.0 : 32.0;
 
     const CanvasSize canvas = SlotCanvas(slot, w, h);
-    // Work picture, pure red: (W + 9) x (H + 4) for fixed-size slots, (w + 10) x (h + 5) for
-    // free-size ones; the source at column 4. (A source larger than the canvas, which callers
-    // never pass, widens the work picture instead of running past it.)
-    const int workW = freeSize ? w + 10 : std::max(canvas.width, w) + 9;
-    const int workH = freeSize ? h + 5 : std::max(canvas.height, h) + 4;
-    const std::size_t stride = static_cast<std::size_t>(workW) * 3;
-    std::vector<std::uint8_t> work(stride * static_cast<std::size_t>(workH));
-    for (std::size_t i = 0; i < work.size(); i += 3) {
-        work[i] = 0;
-        work[i + 1] = 0;
-        work[i + 2] = 255;
-    }
-    for (int y = 0; y < h; ++y)
-        std::memcpy(&work[static_cast<std::size_t>(y) * stride + 12], src.row(y), src.stride());
-
-    // Fixed-size slots scan one margin row and column beyond the source, free-size slots
-    // exactly the source.
+    // The work picture is pure red with the source at its top left. Fixed-size slots scan one
+    // margin row and column beyond the source, free-size slots exactly the source. (A row has
+    // far fewer than 65536 pixels, which the row level counts rely on.)
     const int scanW = freeSize ? w : w + 1, scanH = freeSize ? h : h + 1;
+    const ScanArea area{src, scanW, scanH};
     const ShareTable shares(step, d);
     const int shift = fourLevels ? 6 : 7;
     std::array<std::int64_t, 4> levelCount{};
-    for (int y = 0; y < scanH; ++y) {
-        std::uint8_t* p = &work[static_cast<std::size_t>(y) * stride + 12];
-        if (shares.anyLiteral)
-            DiffuseRow<true>(p, stride, scanW, shift, shares, levelCount);
-        else
-            DiffuseRow<false>(p, stride, scanW, shift, shares, levelCount);
-    }
+    std::vector<std::uint8_t> levels(static_cast<std::size_t>(scanW) *
+                                     static_cast<std::size_t>(scanH));
+    if (shares.anyLiteral)
+        DiffuseLiteral(area, shift, shares, levels, levelCount);
+    else if (fourLevels)
+        DiffuseExact<6>(area, shares, levels, levelCount);
+    else
+        DiffuseExact<7>(area, shares, levels, levelCount);
 
     // Background: the most frequent level, the lower one on equal counts; video frames always
     // level 1.
@@ -179,17 +239,25 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
     std::array<std::uint8_t, 4> pen = {0, 1, 2, 3};
     if (fourLevels) std::copy(kFourLevelPen, kFourLevelPen + 4, pen.begin());
 
-    // Only the w x h source area goes onto the index picture, not the scanned margin.
-    Picture out(canvas.width, canvas.height,
-                MakeColour(pen[static_cast<std::size_t>(background)], 0, 0));
+    // Only the w x h source area goes onto the index picture, not the scanned margin. Pens
+    // sit in the red byte; green and blue stay 0.
+    Picture out(canvas.width, canvas.height);
+    const std::uint8_t backgroundPen = pen[static_cast<std::size_t>(background)];
     const int ox = (canvas.width - w) / 2, oy = (canvas.height - h) / 2;
     const int x0 = std::max(0, ox), x1 = std::min(canvas.width, ox + w);
-    for (int y = std::max(0, oy); y < std::min(canvas.height, oy + h); ++y) {
-        const std::uint8_t* in = &work[static_cast<std::size_t>(y - oy) * stride + 12];
-        std::uint8_t* o = out.row(y);
-        for (int x = x0; x < x1; ++x)
-            o[static_cast<std::size_t>(x) * 3 + 2] =
-                pen[in[static_cast<std::size_t>(x - ox) * 3 + 2]];
+    for (int y = 0; y < canvas.height; ++y) {
+        std::uint8_t* o = out.row(y) + 2;
+        const int sy = y - oy;
+        if (sy < 0 || sy >= h || x0 >= x1) {
+            for (int x = 0; x < canvas.width; ++x)
+                o[static_cast<std::size_t>(x) * 3] = backgroundPen;
+            continue;
+        }
+        const std::uint8_t* in =
+            levels.data() + static_cast<std::size_t>(sy) * static_cast<std::size_t>(scanW);
+        for (int x = 0; x < x0; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
+        for (int x = x0; x < x1; ++x) o[static_cast<std::size_t>(x) * 3] = pen[in[x - ox]];
+        for (int x = x1; x < canvas.width; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
     }
     state.slots.at(static_cast<std::size_t>(slot)) = std::move(out);
 
