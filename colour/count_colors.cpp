@@ -1,6 +1,5 @@
 #include "colour/count_colors.h"
 
-#include <array>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -15,16 +14,85 @@ struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
 
-// The set of present colours is kept in blocks of 8 x 8 x 8 colours (the top five bits of
-// green, red and blue pick the block; one 64-byte block per cache line). Neighbouring pixels
-// of a photograph have near colours, so they land in the same few lines; a flat layout in
-// counting order would scatter them over 2 MB. Inside a block, byte (g mod 8) x 8 + (r mod 8)
-// holds the eight blue bits of one green-red pair.
-constexpr std::size_t kBlocks = 32 * 32 * 32;
-constexpr std::size_t kBlockBytes = 64;
+// The set of present colours: for each red-green pair a row of 256 blue bits, 32 bytes, so a
+// colour is bit (red << 16 | green << 8 | blue), which is the pixel's three bytes read as one
+// little-endian number. A photograph uses few of the 65,536 rows, and the colours of
+// neighbouring pixels share rows and their cache lines. One byte per pair says the row is in
+// use; the walk in counting order (green outer, red, blue inner) goes through these bytes.
+constexpr std::size_t kPairs = 65536;
+constexpr std::size_t kRowBytes = 32;
 
-inline std::size_t Block(unsigned g, unsigned r, unsigned b) {
-    return (g >> 3) << 10 | (r >> 3) << 5 | (b >> 3);
+struct ColourSet {
+    std::uint8_t bits[kPairs * kRowBytes];
+    std::uint8_t used[kPairs];  // index red << 8 | green
+};
+
+// The set is kept for the thread's next count (2 MiB that a fresh allocation would have to
+// clear or fault in page by page) and is always left empty: a count clears only the rows it
+// used.
+ColourSet& ThreadColourSet() {
+    thread_local std::unique_ptr<ColourSet, FreeDeleter> set;
+    if (!set) {
+        set.reset(static_cast<ColourSet*>(std::calloc(1, sizeof(ColourSet))));
+        if (!set) throw std::bad_alloc();
+    }
+    return *set;
+}
+
+// Marks the colour red << 16 | green << 8 | blue. (Counting new colours here, on the byte
+// just read, costs more than counting the bits of the used rows afterwards.)
+inline void Mark(ColourSet& set, std::uint32_t colour) {
+    set.bits[colour >> 3] |= static_cast<std::uint8_t>(1u << (colour & 7));
+    set.used[colour >> 8] = 1;  // a plain store: no chain of read-modify-writes on one word
+}
+
+// The pixel's B, G, R bytes as red << 16 | green << 8 | blue. The wide form reads a fourth
+// byte, so it is kept for pixels that are not the last of their row.
+inline std::uint32_t Wide(const std::uint8_t* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v & 0xFFFFFF;  // little-endian: blue in the low byte
+}
+inline std::uint32_t Narrow(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+}
+
+// Counts the bits of every used row and clears the row and its used byte for the next count.
+#define MOZU_COUNT_AND_CLEAR_BODY(popcount)                        \
+    std::int32_t count = 0;                                        \
+    for (std::size_t pair = 0; pair < kPairs; pair += 8) {         \
+        std::uint64_t usedWord;                                    \
+        std::memcpy(&usedWord, set.used + pair, 8);                \
+        if (usedWord == 0) continue;                               \
+        std::memset(set.used + pair, 0, 8);                        \
+        for (std::size_t k = 0; k < 8; ++k) {                      \
+            if (((usedWord >> (8 * k)) & 0xFF) == 0) continue;     \
+            std::uint8_t* row = set.bits + (pair + k) * kRowBytes; \
+            std::uint64_t words[kRowBytes / 8];                    \
+            std::memcpy(words, row, kRowBytes);                    \
+            for (std::uint64_t w : words) count += popcount(w);    \
+            std::memset(row, 0, kRowBytes);                        \
+        }                                                          \
+    }                                                              \
+    return count;
+
+std::int32_t CountAndClear(ColourSet& set) {
+    MOZU_COUNT_AND_CLEAR_BODY(std::popcount)
+}
+
+#if defined(__x86_64__) && !defined(__POPCNT__)
+// The same, compiled for the processor's popcount instruction, which nearly every x86-64 has
+// but the build does not require.
+[[gnu::target("popcnt")]] std::int32_t CountAndClearPopcnt(ColourSet& set){
+    MOZU_COUNT_AND_CLEAR_BODY(__builtin_popcountll)}
+#endif
+#undef MOZU_COUNT_AND_CLEAR_BODY
+
+std::int32_t CountAndClearUsedRows(ColourSet& set) {
+#if defined(__x86_64__) && !defined(__POPCNT__)
+    if (__builtin_cpu_supports("popcnt")) return CountAndClearPopcnt(set);
+#endif
+    return CountAndClear(set);
 }
 
 }  // namespace
@@ -32,59 +100,47 @@ inline std::size_t Block(unsigned g, unsigned r, unsigned b) {
 std::int32_t CountColors(ConversionState& state, const Picture& picture) {
     state.foundColours.fill(0);
     if (picture.empty()) return 0;
+    ColourSet& set = ThreadColourSet();
 
-    // One allocation: the blocks, then one "block is used" byte per block. calloc leaves
-    // untouched pages unmapped.
-    std::unique_ptr<std::uint8_t[], FreeDeleter> memory(
-        static_cast<std::uint8_t*>(std::calloc(kBlocks * kBlockBytes + kBlocks, 1)));
-    if (!memory) throw std::bad_alloc();
-    std::uint8_t* const bits = memory.get();
-    std::uint8_t* const used = bits + kBlocks * kBlockBytes;
-
-    for (int y = 0; y < picture.height(); ++y) {
-        const std::uint8_t* p = picture.row(y);
-        const std::uint8_t* const end = p + picture.stride();
-        for (; p != end; p += 3) {
-            const unsigned b = p[0], g = p[1], r = p[2];
-            const std::size_t block = Block(g, r, b);
-            bits[block * kBlockBytes + ((g & 7) << 3 | (r & 7))] |=
-                static_cast<std::uint8_t>(1u << (b & 7));
-            used[block] = 1;  // a plain store: no chain of read-modify-writes on one word
+    // Neighbouring pixels often have the same colour, so a pixel's mark waits for the mark
+    // of the one before. Rows of the top and bottom halves are marked in turn, so two
+    // unrelated chains overlap.
+    const int half = picture.height() / 2;
+    const auto last = static_cast<std::size_t>(picture.width() - 1) * 3;
+    for (int y = 0; y < half; ++y) {
+        const std::uint8_t* top = picture.row(y);
+        const std::uint8_t* bottom = picture.row(y + half);
+        for (std::size_t i = 0; i < last; i += 3) {
+            Mark(set, Wide(top + i));
+            Mark(set, Wide(bottom + i));
         }
+        Mark(set, Narrow(top + last));
+        Mark(set, Narrow(bottom + last));
+    }
+    for (int y = 2 * half; y < picture.height(); ++y) {
+        const std::uint8_t* p = picture.row(y);
+        for (std::size_t i = 0; i < last; i += 3) Mark(set, Wide(p + i));
+        Mark(set, Narrow(p + last));
     }
 
-    // The count: every bit of every used block. Meanwhile, for each column of blocks (one
-    // top-five-bits green and red), a mask of its used blue blocks.
-    std::int32_t count = 0;
-    std::array<std::uint32_t, 1024> columnBlocks{};
-    for (std::size_t block = 0; block < kBlocks; ++block) {
-        if (!used[block]) continue;
-        columnBlocks[block >> 5] |= 1u << (block & 31);
-        std::uint64_t words[kBlockBytes / 8];
-        std::memcpy(words, bits + block * kBlockBytes, kBlockBytes);
-        for (std::uint64_t w : words) count += std::popcount(w);
-    }
-
-    // The found colours: the first 16 in the order green (outer), red, blue (inner). Only the
-    // used blocks of each column are visited, and the walk ends at the sixteenth colour.
+    // The found colours: the first 16 in the order green (outer), red, blue (inner).
     int found = 0;
-    for (unsigned g = 0; g < 256 && found < 16; ++g) {
+    for (unsigned g = 0; g < 256 && found < 16; ++g)
         for (unsigned r = 0; r < 256 && found < 16; ++r) {
-            const std::size_t column = (g >> 3) << 5 | (r >> 3);
-            const std::size_t inBlock = (g & 7) << 3 | (r & 7);
-            for (std::uint32_t blocks = columnBlocks[column]; blocks != 0 && found < 16;
-                 blocks &= blocks - 1) {
-                const unsigned bh = static_cast<unsigned>(std::countr_zero(blocks));
-                unsigned blue = bits[(column << 5 | bh) * kBlockBytes + inBlock];
-                for (; blue != 0 && found < 16; blue &= blue - 1) {
-                    const unsigned b = bh << 3 | static_cast<unsigned>(std::countr_zero(blue));
+            const unsigned pair = r << 8 | g;
+            if (!set.used[pair]) continue;
+            const std::uint8_t* row = set.bits + pair * kRowBytes;
+            for (unsigned byteIndex = 0; byteIndex < kRowBytes && found < 16; ++byteIndex)
+                for (unsigned bits = row[byteIndex]; bits != 0 && found < 16; bits &= bits - 1) {
+                    const unsigned b =
+                        byteIndex * 8 + static_cast<unsigned>(std::countr_zero(bits));
                     state.foundColours[static_cast<std::size_t>(found++)] =
                         MakeColour(static_cast<int>(r), static_cast<int>(g), static_cast<int>(b));
                 }
-            }
         }
-    }
-    return count;
+
+    // The count; every used row is cleared for the next count.
+    return CountAndClearUsedRows(set);
 }
 
 }  // namespace mozu
