@@ -2,6 +2,7 @@
 // create the windows and run.
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "app/application.h"
 #include "app/main_window.h"
@@ -11,7 +12,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(mozu::kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);  // the exit command ends the program
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    // Absolute: the running instance may have been started in another folder.
+    const QString file =
+        argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : QString();
 
     mozu::SingleInstance instance;
     if (instance.HandOff(file)) return 0;
