@@ -3,6 +3,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
 #include "colour/slot_geometry.h"
@@ -23,17 +27,114 @@ inline int Bin(const std::uint8_t* p) {
     return 16 * kLevel[p[0]] + 4 * kLevel[p[1]] + kLevel[p[2]];
 }
 
-inline int Level(int v) {
-    return (v >= 86) + (v >= 172);
+// bajt(truncate(old + share x e)) with share = weight / 32, for a value kept as 32 x old: the
+// share and the sum are exact in binary, so the integer sum 32 x old + weight x e, shifted
+// down, is the value of the computation in double. Where the sum is negative, the floor of
+// the shift and the truncation differ only below 0, which clamps to 0 either way. The tables
+// give, for every such sum, 32 x the clamped value and its level.
+constexpr int kMinSum = -7 * 255, kMaxSum = 32 * 255 + 7 * 255;
+struct SpreadTables {
+    std::array<std::int16_t, kMaxSum - kMinSum + 1> value{};
+    std::array<std::uint8_t, kMaxSum - kMinSum + 1> level{};
+};
+constexpr SpreadTables kSpread = [] {
+    SpreadTables t{};
+    for (int sum = kMinSum; sum <= kMaxSum; ++sum) {
+        const int v = std::clamp(sum >> 5, 0, 255);  // arithmetic shift: the floor
+        t.value[static_cast<std::size_t>(sum - kMinSum)] = static_cast<std::int16_t>(32 * v);
+        t.level[static_cast<std::size_t>(sum - kMinSum)] = kLevel[static_cast<std::size_t>(v)];
+    }
+    return t;
+}();
+
+// 32 x each of `count` bytes, as 16-bit numbers; returns `count`.
+std::size_t ScaleRow(const std::uint8_t* in, std::size_t count, std::int16_t* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= count; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_slli_epi16(_mm_unpacklo_epi8(bytes, zero), 5));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8),
+                         _mm_slli_epi16(_mm_unpackhi_epi8(bytes, zero), 5));
+    }
+#endif
+    for (; i < count; ++i) out[i] = static_cast<std::int16_t>(32 * in[i]);
+    return count;
 }
 
-// bajt(truncate(old + share x e)) with share = weight / 32. The share and the sum are exact in
-// binary, so integer arithmetic gives the value of the computation in double. Where the sum is
-// negative, the floor of the shift and the truncation differ only below 0, which clamps to 0
-// either way.
-inline int Spread(int old, int weightedError) {
-    const int v = (32 * old + weightedError) >> 5;
-    return v < 0 ? 0 : (v > 255 ? 255 : v);
+// The error diffusion over the scanned rows 0..h and columns 0..w (the source, then one white
+// margin column and row): each pixel takes the target colour of its bin, and 7/32 of the
+// error goes right, 5/32 below, 3/32 below left, 1/32 below right, each neighbour clamped to
+// a byte at once. The work rows hold 32 x each channel as 16-bit numbers, two at a time:
+// the row being scanned and the one below, cell x at index x + 1 (index 0 is the column left
+// of the source, which receives but is never scanned). A pixel of the row below receives its
+// three shares in the order of the scan (from x - 1, x, x + 1); they are applied in that
+// order in registers and the cell is stored once; the right neighbour's value is carried to
+// the next step. The dithered w x h area is handed to `emit` row by row (B, G, R bytes).
+template <typename Emit>
+void Diffuse(const Picture& src, const std::array<std::array<std::uint8_t, 3>, 64>& target,
+             Emit&& emit) {
+    const int w = src.width(), h = src.height();
+    const auto cells = static_cast<std::size_t>(w) + 3;
+    std::vector<std::int16_t> rowA(cells * 3), rowB(cells * 3);
+    std::vector<std::uint8_t> dithered(static_cast<std::size_t>(w) * 3);
+    // A row of cells: the source row (or white below it), then white margin cells.
+    auto load = [&](std::vector<std::int16_t>& row, int y) {
+        std::size_t i = 0;
+        if (y < h) i = ScaleRow(src.row(y), static_cast<std::size_t>(w) * 3, row.data() + 3);
+        std::fill(row.begin() + 3 + static_cast<std::ptrdiff_t>(i), row.end(),
+                  static_cast<std::int16_t>(32 * 255));
+        std::fill(row.begin(), row.begin() + 3, static_cast<std::int16_t>(32 * 255));
+    };
+    const std::int16_t* const spreadValue = kSpread.value.data() - kMinSum;
+    const std::uint8_t* const spreadLevel = kSpread.level.data() - kMinSum;
+    std::vector<std::int16_t>* cur = &rowA;
+    std::vector<std::int16_t>* below = &rowB;
+    load(*cur, 0);
+    for (int y = 0; y <= h; ++y) {
+        load(*below, y + 1);
+        const std::int16_t* c = cur->data() + 3;  // cell 0
+        std::int16_t* n = below->data() + 3;
+        std::array<int, 3> value = {c[0], c[1], c[2]};
+        std::array<int, 3> level = {kLevel[static_cast<std::size_t>(value[0] >> 5)],
+                                    kLevel[static_cast<std::size_t>(value[1] >> 5)],
+                                    kLevel[static_cast<std::size_t>(value[2] >> 5)]};
+        std::array<int, 3> left = {n[-3], n[-2], n[-1]};  // (x - 1, y + 1)
+        std::array<int, 3> under = {n[0], n[1], n[2]};    // (x, y + 1)
+        std::uint8_t* out = dithered.data();
+        for (int x = 0; x <= w; ++x, c += 3, n += 3) {
+            const auto& t =
+                target[static_cast<std::size_t>(16 * level[0] + 4 * level[1] + level[2])];
+            if (x < w) {
+                out[0] = t[0];
+                out[1] = t[1];
+                out[2] = t[2];
+                out += 3;
+            }
+            std::array<std::int16_t, 3> finished{};
+#pragma GCC unroll 3
+            for (std::size_t ch = 0; ch < 3; ++ch) {
+                const int e = (value[ch] >> 5) - t[ch];
+                const int toRight = c[3 + ch] + 7 * e;
+                value[ch] = spreadValue[toRight];
+                level[ch] = spreadLevel[toRight];
+                finished[ch] = spreadValue[left[ch] + 3 * e];
+                left[ch] = spreadValue[under[ch] + 5 * e];
+                under[ch] = spreadValue[n[3 + ch] + e];
+            }
+            n[-3] = finished[0];
+            n[-2] = finished[1];
+            n[-1] = finished[2];
+        }
+        for (std::size_t ch = 0; ch < 3; ++ch) {
+            n[ch - 3] = static_cast<std::int16_t>(left[ch]);
+            n[ch] = static_cast<std::int16_t>(under[ch]);
+        }
+        if (y < h) emit(y, dithered.data());
+        std::swap(cur, below);
+    }
 }
 
 }  // namespace
@@ -44,25 +145,25 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
     const bool popularity = slot < 12 || slot > 19;
     const int pens = SlotPens(slot);
 
-    // Work picture (w + 8) x (h + 4), white, the source at column 4; the scan covers one white
-    // margin column on the right and one white margin row below.
-    const int workW = w + 8, workH = h + 4;
-    const std::size_t stride = static_cast<std::size_t>(workW) * 3;
-    std::vector<std::uint8_t> work(stride * static_cast<std::size_t>(workH), 255);
-    for (int y = 0; y < h; ++y)
-        std::memcpy(&work[static_cast<std::size_t>(y) * stride + 12], src.row(y), src.stride());
-
     // Popularity: pixels per colour cube bin over the scanned area; colour indexes by count,
     // largest first, the lower index first on equal counts.
     std::array<int, kColourCount> order{};
     for (int j = 0; j < kColourCount; ++j) order[static_cast<std::size_t>(j)] = j;
     std::array<Colour, 64> target{};  // the colour a pixel of each bin is mapped to
     if (popularity) {
-        std::array<std::int64_t, 64> binCount{};
+        // Four tallies, so that neighbouring pixels of one bin do not wait for each other.
+        std::array<std::array<std::int64_t, 64>, 4> tally{};
         for (int y = 0; y < h; ++y) {
             const std::uint8_t* p = src.row(y);
-            for (int x = 0; x < w; ++x, p += 3) ++binCount[static_cast<std::size_t>(Bin(p))];
+            int x = 0;
+            for (; x + 4 <= w; x += 4, p += 12)
+                for (std::size_t k = 0; k < 4; ++k)
+                    ++tally[k][static_cast<std::size_t>(Bin(p + 3 * k))];
+            for (; x < w; ++x, p += 3) ++tally[0][static_cast<std::size_t>(Bin(p))];
         }
+        std::array<std::int64_t, 64> binCount{};
+        for (std::size_t b = 0; b < 64; ++b)
+            binCount[b] = tally[0][b] + tally[1][b] + tally[2][b] + tally[3][b];
         // The margin column (h pixels) and the margin row (w + 1 pixels) are white.
         binCount[static_cast<std::size_t>(ColourBin(255, 255, 255))] += h + w + 1;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
@@ -91,50 +192,11 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
         target[IndexToBin[static_cast<std::size_t>(j)]] =
             state.colourTable[static_cast<std::size_t>(pick)];
     }
-    std::array<std::array<int, 3>, 64> targetBytes{};  // B, G, R
+    std::array<std::array<std::uint8_t, 3>, 64> targetBytes{};  // B, G, R
     for (std::size_t b = 0; b < 64; ++b)
-        targetBytes[b] = {Blue(target[b]), Green(target[b]), Red(target[b])};
-
-    // Error diffusion over rows 0..h, columns 0..w: half the error goes on, 7/32 right, 5/32
-    // below, 3/32 below left, 1/32 below right, each neighbour clamped to a byte at once. A
-    // pixel of the next row receives its three shares in the order of the scan (from x - 1,
-    // x, x + 1); they are applied in that order in registers and the byte is stored once, and
-    // the right neighbour's value is carried to the next step, so no byte is read back from
-    // memory while its changes are still in flight.
-    for (int y = 0; y <= h; ++y) {
-        std::uint8_t* p = &work[static_cast<std::size_t>(y) * stride + 12];
-        std::uint8_t* below = p + stride;
-        std::array<int, 3> value = {p[0], p[1], p[2]};
-        std::array<int, 3> left = {below[-3], below[-2], below[-1]};  // (x - 1, y + 1)
-        std::array<int, 3> under = {below[0], below[1], below[2]};    // (x, y + 1)
-        for (int x = 0; x <= w; ++x, p += 3, below += 3) {
-            const int bin = 16 * Level(value[0]) + 4 * Level(value[1]) + Level(value[2]);
-            // Byte stores may alias the tables, so everything is read into locals first.
-            const std::array<int, 3> t = targetBytes[static_cast<std::size_t>(bin)];
-            const std::array<int, 3> right = {p[3], p[4], p[5]};
-            const std::array<int, 3> next = {below[3], below[4], below[5]};
-            std::array<int, 3> out{};
-#pragma GCC unroll 3
-            for (std::size_t c = 0; c < 3; ++c) {
-                const int e = value[c] - t[c];
-                value[c] = Spread(right[c], 7 * e);
-                out[c] = Spread(left[c], 3 * e);
-                left[c] = Spread(under[c], 5 * e);
-                under[c] = Spread(next[c], e);
-            }
-            p[0] = static_cast<std::uint8_t>(t[0]);
-            p[1] = static_cast<std::uint8_t>(t[1]);
-            p[2] = static_cast<std::uint8_t>(t[2]);
-            below[-3] = static_cast<std::uint8_t>(out[0]);
-            below[-2] = static_cast<std::uint8_t>(out[1]);
-            below[-1] = static_cast<std::uint8_t>(out[2]);
-        }
-        for (int c = 0; c < 3; ++c) {
-            p[c] = static_cast<std::uint8_t>(value[c]);
-            below[c - 3] = static_cast<std::uint8_t>(left[c]);
-            below[c] = static_cast<std::uint8_t>(under[c]);
-        }
-    }
+        targetBytes[b] = {static_cast<std::uint8_t>(Blue(target[b])),
+                          static_cast<std::uint8_t>(Green(target[b])),
+                          static_cast<std::uint8_t>(Red(target[b]))};
 
     // The canvas is filled with the most popular colour (for slots 10-19 its sixteen-colour
     // fold, so that the border is one of the sixteen pens these slots have) and the w x h
@@ -146,13 +208,12 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
     Picture out(canvas.width, canvas.height, border);
     const int ox = (canvas.width - w) / 2, oy = (canvas.height - h) / 2;
     const int x0 = std::max(0, ox), x1 = std::min(canvas.width, ox + w);
-    if (x0 < x1) {
-        for (int y = std::max(0, oy); y < std::min(canvas.height, oy + h); ++y)
-            std::memcpy(out.row(y) + static_cast<std::size_t>(x0) * 3,
-                        &work[static_cast<std::size_t>(y - oy) * stride +
-                              static_cast<std::size_t>(x0 - ox + 4) * 3],
-                        static_cast<std::size_t>(x1 - x0) * 3);
-    }
+    Diffuse(src, targetBytes, [&](int y, const std::uint8_t* row) {
+        if (x0 >= x1 || y + oy < 0 || y + oy >= canvas.height) return;
+        std::memcpy(out.row(y + oy) + static_cast<std::size_t>(x0) * 3,
+                    row + static_cast<std::size_t>(x0 - ox) * 3,
+                    static_cast<std::size_t>(x1 - x0) * 3);
+    });
     state.slots.at(static_cast<std::size_t>(slot)) = std::move(out);
 
     if (!popularity) return;  // video slots: the caller sets the palette
