@@ -6,10 +6,11 @@ namespace mozu {
 
 QImage ToQImage(const Picture& picture) {
     if (picture.empty()) return QImage();
-    // Our bytes are blue, green, red: Qt's BGR888 exactly.
-    QImage view(picture.data(), picture.width(), picture.height(),
-                static_cast<qsizetype>(picture.stride()), QImage::Format_BGR888);
-    return view.copy();
+    // Our bytes are blue, green, red: Qt's BGR888 exactly. Held as RGB32, the format the
+    // screen paints from without converting again at every paint.
+    const QImage view(picture.data(), picture.width(), picture.height(),
+                      static_cast<qsizetype>(picture.stride()), QImage::Format_BGR888);
+    return view.convertToFormat(QImage::Format_RGB32);
 }
 
 Picture FromQImage(const QImage& image) {
