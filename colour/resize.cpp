@@ -15,11 +15,16 @@ Picture SamplePicture(const Picture& src, int srcX, int srcY, int srcW, int srcH
     if (out.empty()) return out;
     // Source column of every target column, or -1 outside the source.
     std::vector<int> columns(static_cast<std::size_t>(out.width()));
+    bool identity = true;  // every target column is the next source column
     for (int x = 0; x < out.width(); ++x) {
         const long long sx = srcX + static_cast<long long>(x) * srcW / out.width();
         columns[static_cast<std::size_t>(x)] =
             sx >= 0 && sx < src.width() ? static_cast<int>(sx) : -1;
+        identity = identity && sx == srcX + x && sx >= 0 && sx < src.width();
     }
+    std::size_t validBegin = 0, validEnd = columns.size();
+    while (validBegin < validEnd && columns[validBegin] < 0) ++validBegin;
+    while (validEnd > validBegin && columns[validEnd - 1] < 0) --validEnd;
     for (int y = 0; y < out.height(); ++y) {
         const long long sy = srcY + static_cast<long long>(y) * srcH / out.height();
         if (sy < 0 || sy >= src.height()) continue;  // stays white
@@ -30,13 +35,23 @@ Picture SamplePicture(const Picture& src, int srcX, int srcY, int srcW, int srcH
             std::memcpy(o, out.row(y - 1), out.stride());
             continue;
         }
-        for (int x = 0; x < out.width(); ++x, o += 3) {
-            const int sx = columns[static_cast<std::size_t>(x)];
-            if (sx < 0) continue;
-            const std::uint8_t* p = in + static_cast<std::size_t>(sx) * 3;
-            o[0] = p[0];
-            o[1] = p[1];
-            o[2] = p[2];
+        if (identity) {
+            std::memcpy(o, in + static_cast<std::size_t>(srcX) * 3, out.stride());
+            continue;
+        }
+        // Within the source's columns (one run, as the columns only grow), a pixel is copied
+        // as four bytes, its own three and one that the next pixel overwrites, where the
+        // fourth byte exists in the source.
+        const std::size_t wideEnd =
+            sy + 1 < src.height() && validEnd > validBegin ? validEnd - 1 : validBegin;
+        std::size_t x = validBegin;
+        for (; x < wideEnd; ++x)
+            std::memcpy(o + x * 3, in + static_cast<std::size_t>(columns[x]) * 3, 4);
+        for (; x < validEnd; ++x) {
+            const std::uint8_t* p = in + static_cast<std::size_t>(columns[x]) * 3;
+            o[x * 3] = p[0];
+            o[x * 3 + 1] = p[1];
+            o[x * 3 + 2] = p[2];
         }
     }
     return out;
