@@ -94,28 +94,26 @@ void DiffuseLiteral(const ScanArea& area, int shift, const ShareTable& shares,
         }
 }
 
-// A pixel of the scan as the exact diffusion needs it: its luminance in thousandths and the
-// headroom of each channel below 255.
-struct ScanPixel {
-    int thousandths;
-    int headroomB, headroomG, headroomR;
-};
-
-void LoadScanRow(const ScanArea& area, int y, std::vector<ScanPixel>& row) {
-    std::size_t x = 0;
+// One scanned row: the source's pixels (B, G, R bytes) where it has them, pure red in the
+// margin.
+void LoadScanRow(const ScanArea& area, int y, std::vector<std::uint8_t>& row) {
+    std::size_t filled = 0;
     if (y < area.src.height()) {
-        const std::uint8_t* p = area.src.row(y);
-        for (; x < static_cast<std::size_t>(std::min(area.scanW, area.src.width())); ++x, p += 3)
-            row[x] = {299 * p[2] + 587 * p[1] + 114 * p[0], 255 - p[0], 255 - p[1], 255 - p[2]};
+        filled = static_cast<std::size_t>(std::min(area.scanW, area.src.width())) * 3;
+        std::memcpy(row.data(), area.src.row(y), filled);
     }
-    for (; x < row.size(); ++x) row[x] = {299 * 255, 255, 255, 0};  // the red margin
+    for (std::size_t i = filled; i < row.size(); i += 3) {
+        row[i] = 0;
+        row[i + 1] = 0;
+        row[i + 2] = 255;
+    }
 }
 
 // One scanned row of the exact diffusion, advanced a pixel at a time.
 struct RowDiffusion {
-    const ScanPixel* pixels;
-    const int* received;  // steps from the row above, cell x at index x + 1
-    int* next;            // steps for the row below, cell x at index x + 1
+    const std::uint8_t* pixels;  // B, G, R
+    const int* received;         // steps from the row above, cell x at index x + 1
+    int* next;                   // steps for the row below, cell x at index x + 1
     std::uint8_t* levels;
     int fromLeft = 0;
     // Steps for cells x - 1 and x of the next row so far (from x - 2 and x - 1, and from
@@ -128,16 +126,14 @@ struct RowDiffusion {
 
     template <int kShift>
     [[gnu::always_inline]] inline void step(std::size_t x, const ShareTable& shares) {
-        const ScanPixel& p = pixels[x];
+        const std::uint8_t* p = pixels + 3 * x;
         const int d = received[x + 1] + fromLeft;
-        const auto t =
-            static_cast<unsigned>(p.thousandths + 114 * std::min(d, p.headroomB) +
-                                  587 * std::min(d, p.headroomG) + 299 * std::min(d, p.headroomR));
+        const int b = std::min(p[0] + d, 255), g = std::min(p[1] + d, 255),
+                  r = std::min(p[2] + d, 255);
+        const auto t = static_cast<unsigned>(299 * r + 587 * g + 114 * b);
         auto lum = static_cast<int>(t / 1000);
         if (static_cast<unsigned>(lum) * 1000 == t) [[unlikely]]
-            lum = LuminanceOf(255 - p.headroomR + std::min(d, p.headroomR),
-                              255 - p.headroomG + std::min(d, p.headroomG),
-                              255 - p.headroomB + std::min(d, p.headroomB));
+            lum = LuminanceOf(r, g, b);
         const int level = lum >> kShift;
         const auto e = static_cast<std::size_t>(lum - (level << kShift));
         fromLeft = shares.delta[0][e];
@@ -159,10 +155,10 @@ struct RowDiffusion {
 // 255, so a pixel's channels are min(255, own value + D), D the sum of the steps it has
 // received (clamping at every step or once at the end gives the same value). A pixel is
 // thus its source colour plus one number, and its luminance in thousandths is
-// S + 114 min(D, hB) + 587 min(D, hG) + 299 min(D, hR), S its own and h the headroom of each
-// channel below 255: no branch on the dithering noise. A pixel of a row has all its steps
-// from the row above once that row is two pixels further on, so two rows run together, two
-// pixels apart, and their chains overlap.
+// 299 min(R + D, 255) + 587 min(G + D, 255) + 114 min(B + D, 255): no branch on the
+// dithering noise. A pixel of a row has all its steps from the row above once that row is
+// two pixels further on, so two rows run together, two pixels apart, and their chains
+// overlap.
 template <int kShift>
 void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<std::uint8_t>& levels,
                   std::array<std::int64_t, 4>& levelCount) {
@@ -170,7 +166,7 @@ void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<st
     // Steps between rows (index 0 is the unscanned column on the left, which receives but is
     // never read): into the first row of a pair, between the two, out of the second.
     std::vector<int> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
-    std::vector<ScanPixel> first(n), second(n);
+    std::vector<std::uint8_t> first(n * 3), second(n * 3);
     auto levelRow = [&](int y) { return levels.data() + static_cast<std::size_t>(y) * n; };
     int y = 0;
     for (; y + 1 < area.scanH; y += 2) {
