@@ -58,23 +58,29 @@ inline std::uint32_t Narrow(const std::uint8_t* p) {
 }
 
 // Counts the bits of every used row and clears the row and its used byte for the next count.
-#define MOZU_COUNT_AND_CLEAR_BODY(popcount)                        \
-    std::int32_t count = 0;                                        \
-    for (std::size_t pair = 0; pair < kPairs; pair += 8) {         \
-        std::uint64_t usedWord;                                    \
-        std::memcpy(&usedWord, set.used + pair, 8);                \
-        if (usedWord == 0) continue;                               \
-        std::memset(set.used + pair, 0, 8);                        \
-        for (std::size_t k = 0; k < 8; ++k) {                      \
-            if (((usedWord >> (8 * k)) & 0xFF) == 0) continue;     \
-            std::uint8_t* row = set.bits + (pair + k) * kRowBytes; \
-            std::uint64_t words[kRowBytes / 8];                    \
-            std::memcpy(words, row, kRowBytes);                    \
-            for (std::uint64_t w : words) count += popcount(w);    \
-            std::memset(row, 0, kRowBytes);                        \
-        }                                                          \
-    }                                                              \
+// The used bytes are taken eight at a time and their low bits gathered into one byte, whose
+// set bits then name the used rows.
+#define MOZU_COUNT_AND_CLEAR_BODY(popcount)                                                       \
+    std::int32_t count = 0;                                                                       \
+    for (std::size_t pair = 0; pair < kPairs; pair += 8) {                                        \
+        std::uint64_t usedWord;                                                                   \
+        std::memcpy(&usedWord, set.used + pair, 8);                                               \
+        if (usedWord == 0) continue;                                                              \
+        std::memset(set.used + pair, 0, 8);                                                       \
+        for (unsigned rows = static_cast<unsigned>((usedWord * kGather) >> 56); rows != 0;        \
+             rows &= rows - 1) {                                                                  \
+            std::uint8_t* row =                                                                   \
+                set.bits + (pair + static_cast<std::size_t>(std::countr_zero(rows))) * kRowBytes; \
+            std::uint64_t words[kRowBytes / 8];                                                   \
+            std::memcpy(words, row, kRowBytes);                                                   \
+            for (std::uint64_t w : words) count += popcount(w);                                   \
+            std::memset(row, 0, kRowBytes);                                                       \
+        }                                                                                         \
+    }                                                                                             \
     return count;
+
+// Multiplying eight bytes of 0 or 1 by this puts byte k's bit at bit 56 + k.
+constexpr std::uint64_t kGather = 0x0102040810204080;
 
 std::int32_t CountAndClear(ColourSet& set) {
     MOZU_COUNT_AND_CLEAR_BODY(std::popcount)
