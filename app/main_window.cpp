@@ -306,7 +306,7 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
     // FormClose: no more dropped files.
     setAcceptDrops(false);
     e->accept();
-    emit exited();
+    Q_EMIT exited();
 }
 
 void TMainWindow::mousePressEvent(QMouseEvent* e) {

@@ -102,7 +102,7 @@ class TMainWindow : public QWidget {
     void StartProgress();
     void StopProgress();
 
-  signals:
+  Q_SIGNALS:
     // The exit command closed the window: the program ends.
     void exited();
 

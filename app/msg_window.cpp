@@ -159,7 +159,7 @@ void TMsgWindow::ShowRequest(const Request& r) {
     label1_->setText(r.text);
     if (edit1_->isVisible()) edit1_->setFocus();
     update();
-    emit messageShown();
+    Q_EMIT messageShown();
 }
 
 bool TMsgWindow::OwnerHasMore(QWidget* owner) const {

@@ -47,7 +47,7 @@ class TMsgWindow : public QWidget {
     // Whether a message is on show (or waiting).
     bool busy() const { return showing_; }
 
-  signals:
+  Q_SIGNALS:
     // A message was put on show (tests and screenshots hook in here).
     void messageShown();
 

@@ -55,7 +55,7 @@ void PictureKey::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !down_) return;
     down_ = false;
     update();  // painted with whatever the command changes, in one go
-    if (rect().contains(e->position().toPoint())) emit clicked();
+    if (rect().contains(e->position().toPoint())) Q_EMIT clicked();
 }
 
 void PictureKey::changeEvent(QEvent* e) {

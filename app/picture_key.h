@@ -23,7 +23,7 @@ class PictureKey : public QWidget {
     QString upPicture() const { return upName_; }
     QString downPicture() const { return downName_; }
 
-  signals:
+  Q_SIGNALS:
     void clicked();
 
   protected:

@@ -54,7 +54,7 @@ void PictureView::mousePressEvent(QMouseEvent* e) {
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit clicked();
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) Q_EMIT clicked();
 }
 
 }  // namespace mozu

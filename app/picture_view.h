@@ -22,7 +22,7 @@ class PictureView : public QWidget {
     // Where the picture is drawn inside the control.
     QRect pictureRect() const;
 
-  signals:
+  Q_SIGNALS:
     void clicked();
 
   protected:

@@ -72,7 +72,7 @@ void SingleInstance::Accept() {
             if (buffer->size() < 4 + static_cast<qsizetype>(count)) return;
             const QString path = QString::fromUtf8(buffer->constData() + 4, count);
             finish();
-            emit pathReceived(path);
+            Q_EMIT pathReceived(path);
         });
         connect(socket, &QLocalSocket::disconnected, this, [finish, done] {
             if (!*done) finish();

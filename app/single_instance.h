@@ -28,7 +28,7 @@ class SingleInstance : public QObject {
     bool Listen();
     QString name() const { return name_; }
 
-  signals:
+  Q_SIGNALS:
     void pathReceived(const QString& path);
 
   private:

@@ -96,12 +96,12 @@ void EntryColumn::paintEvent(QPaintEvent*) {
 void EntryColumn::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int row = rowAt(event->position().toPoint());
-    if (row >= 0) emit rowClicked(row);
+    if (row >= 0) Q_EMIT rowClicked(row);
 }
 
 void EntryColumn::wheelEvent(QWheelEvent* event) {
     const int steps = -event->angleDelta().y() / 120;
-    if (steps != 0) emit wheelTurned(steps);
+    if (steps != 0) Q_EMIT wheelTurned(steps);
 }
 
 // --- ScrollTrack ---------------------------------------------------------------------------
@@ -132,7 +132,7 @@ void ScrollTrack::setThumbOffset(int offset) {
 void ScrollTrack::dragTo(int y) {
     setThumbOffset(thumbTop_ + (y - anchor_));
     anchor_ = std::clamp(y, 0, height());
-    emit scrolled(static_cast<int>(static_cast<double>(thumbTop_) / height() * 100));
+    Q_EMIT scrolled(static_cast<int>(static_cast<double>(thumbTop_) / height() * 100));
 }
 
 void ScrollTrack::paintEvent(QPaintEvent*) {
@@ -157,7 +157,7 @@ void ScrollTrack::mouseMoveEvent(QMouseEvent* event) {
 void ScrollTrack::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragging_) return;
     dragging_ = false;
-    emit released();
+    Q_EMIT released();
 }
 
 bool ScrollTrack::eventFilter(QObject* watched, QEvent* event) {
@@ -178,7 +178,7 @@ bool ScrollTrack::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             if (mouse->button() == Qt::LeftButton && dragging_) {
                 dragging_ = false;
-                emit released();
+                Q_EMIT released();
             }
             return true;
         default:
@@ -278,8 +278,8 @@ void OptionMark::mousePressEvent(QMouseEvent* event) {
 
 void OptionMark::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !isEnabled()) return;
-    if (rect().contains(event->position().toPoint())) emit clicked();
-    emit released();
+    if (rect().contains(event->position().toPoint())) Q_EMIT clicked();
+    Q_EMIT released();
 }
 
 }  // namespace mozu

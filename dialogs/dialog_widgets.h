@@ -43,7 +43,7 @@ class EntryColumn : public QWidget {
     // Where a row is drawn (for tests and clicks).
     QRect rowRect(int row) const;
 
-  signals:
+  Q_SIGNALS:
     void rowClicked(int row);
     void wheelTurned(int steps);
 
@@ -78,7 +78,7 @@ class ScrollTrack : public QWidget {
     void setThumbOffset(int offset);
     bool dragging() const { return dragging_; }
 
-  signals:
+  Q_SIGNALS:
     void scrolled(int percent);
     void released();
 
@@ -141,7 +141,7 @@ class OptionMark : public QWidget {
     Look look() const { return look_; }
     QString caption() const { return caption_; }
 
-  signals:
+  Q_SIGNALS:
     void clicked();
     // Released after a press: the dialog shows "on" or "off" by its flag.
     void released();

@@ -349,7 +349,7 @@ void TMyOpenDialog::FormClose() {
     open_ = false;
     if (owner_) owner_->show();
     const QString result = confirmed_ ? chosenPath_ : QString("<none>");
-    emit finished(result);
+    Q_EMIT finished(result);
 }
 
 void TMyOpenDialog::closeEvent(QCloseEvent* event) {

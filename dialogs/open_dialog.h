@@ -64,7 +64,7 @@ class TMyOpenDialog : public QWidget {
     // The drives the drives view lists (the system's unless set, e.g. by tests).
     void setDrives(std::vector<Drive> drives) { drivesOverride_ = std::move(drives); }
 
-  signals:
+  Q_SIGNALS:
     void finished(const QString& path);
 
   protected:

@@ -301,7 +301,7 @@ void TMySaveDialog::FormClose() {
     // The owner comes back before anything else runs, so the program never has no window.
     if (owner_) owner_->show();
     QCoreApplication::processEvents();
-    emit finished();
+    Q_EMIT finished();
 }
 
 void TMySaveDialog::closeEvent(QCloseEvent* event) {

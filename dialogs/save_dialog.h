@@ -74,7 +74,7 @@ class TMySaveDialog : public QWidget {
     // The video description OK builds from a title and an information line.
     static QString VideoDescription(const QString& title, const QString& info);
 
-  signals:
+  Q_SIGNALS:
     void finished();
 
   protected:
