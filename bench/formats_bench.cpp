@@ -1,8 +1,9 @@
 // Every writer and the reader on full-size pictures, each timed side by side with plain
 // buffered I/O of the same number of bytes in the same iteration. Counters:
-//   ratio         the writer (or reader) over fopen + fwrite + fclose (or fopen + fread + fclose)
-//   ratio_durable writers only: over a plain write that is also flushed to disk (fsync) and
-//                 renamed into place, as OutputFile does to never leave a half-written file
+//   ratio         a writer making a new file (or the reader) over fopen + fwrite + fclose
+//                 (or fopen + fread + fclose) of the same bytes
+//   ratio_replace writers only, replacing an existing file: over a plain write that is also
+//                 flushed to disk (fsync) and renamed into place, as OutputFile does then
 // Goal: ratio at most 2.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -97,24 +98,35 @@ void Writer(benchmark::State& bs,
             const std::string& file) {
     YesAsker asker;
     const std::string base = Folder() + "/w";
-    write(State(), asker, base);  // the file exists from here on, as when saving again
+    write(State(), asker, base);
     const std::vector<std::uint8_t> bytes(std::filesystem::file_size(base + file), 0x55);
     const std::string plain = Folder() + "/plain" + file;
-    double tw = 0, tp = 0, td = 0;
+    double tNew = 0, tPlainNew = 0, tReplace = 0, tPlainReplace = 0;
     for (auto _ : bs) {
+        // A first save: neither file exists yet.
+        bs.PauseTiming();
+        std::filesystem::remove(base + file);
+        std::filesystem::remove(plain);
+        bs.ResumeTiming();
         auto t0 = Clock::now();
         write(State(), asker, base);
         auto t1 = Clock::now();
         PlainWrite(plain, bytes, false);
         auto t2 = Clock::now();
-        PlainWrite(plain, bytes, true);
+        // Saving again over the files just written: the writer flushes the new contents to
+        // disk before it renames them over the old ones, so it is set against a plain write
+        // that does the same.
+        write(State(), asker, base);
         auto t3 = Clock::now();
-        tw += Seconds(t0, t1);
-        tp += Seconds(t1, t2);
-        td += Seconds(t2, t3);
+        PlainWrite(plain, bytes, true);
+        auto t4 = Clock::now();
+        tNew += Seconds(t0, t1);
+        tPlainNew += Seconds(t1, t2);
+        tReplace += Seconds(t2, t3);
+        tPlainReplace += Seconds(t3, t4);
     }
-    bs.counters["ratio"] = tw / tp;
-    bs.counters["ratio_durable"] = tw / td;
+    bs.counters["ratio"] = tNew / tPlainNew;
+    bs.counters["ratio_replace"] = tReplace / tPlainReplace;
     bs.counters["bytes"] = static_cast<double>(bytes.size());
 }
 

@@ -74,7 +74,8 @@ public:
     // Overwrites already written bytes at `offset` (the video writer's frame count).
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     std::uint64_t size() const { return written_; }
-    // Flushes, closes and renames the temporary file over the target.
+    // Flushes (to disk too when it replaces an existing file), closes and renames the
+    // temporary file over the target.
     void commit();
     // Closes and removes the temporary file; the target is untouched.
     void discard() noexcept;
