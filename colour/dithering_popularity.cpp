@@ -116,7 +116,7 @@ void Diffuse(const Picture& src, const std::array<std::array<std::uint8_t, 3>, 6
     const std::vector<std::uint8_t> white(values + kSlack, 255);
     std::vector<std::int16_t> rowA(values + kSlack), rowB(values + kSlack);
     std::vector<std::int16_t> errors(values + kSlack, 0);  // cells -1 and w + 1 stay 0
-    std::vector<std::uint8_t> dithered(static_cast<std::size_t>(w) * 3);
+    std::vector<std::uint8_t> dithered(static_cast<std::size_t>(w) * 3 + 4);  // margin pixel too
     // A row of cells: the source row (or white below it), then white margin cells.
     auto load = [&](std::vector<std::int16_t>& row, int y) {
         std::size_t from = 0;
@@ -149,12 +149,8 @@ void Diffuse(const Picture& src, const std::array<std::array<std::uint8_t, 3>, 6
             const auto bin = static_cast<std::size_t>(16 * level[0] + 4 * level[1] + level[2]);
             const auto& t = target[bin];
             const auto& t7 = target7[bin];
-            if (x < w) {
-                out[0] = t[0];
-                out[1] = t[1];
-                out[2] = t[2];
-                out += 3;
-            }
+            std::memcpy(out, t.data(), 4);  // B, G, R and a byte the next pixel overwrites
+            out += 3;
 #pragma GCC unroll 3
             for (std::size_t ch = 0; ch < 3; ++ch) {
                 // 32 x right + 7 x (value - target), with the part that waits for the
@@ -241,9 +237,21 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
     const Colour border = state.colourTable[static_cast<std::size_t>(
         sixteenFold ? SixteenFold[static_cast<std::size_t>(top)] : top)];
     const CanvasSize canvas = SlotCanvas(slot, w, h);
-    Picture out(canvas.width, canvas.height, border);
     const int ox = (canvas.width - w) / 2, oy = (canvas.height - h) / 2;
     const int x0 = std::max(0, ox), x1 = std::min(canvas.width, ox + w);
+    const int y0 = std::max(0, oy), y1 = std::min(canvas.height, oy + h);
+    // Only the border outside the drawn area is filled, from one row of the colour.
+    Picture out(canvas.width, canvas.height);
+    const Picture borderRow(canvas.width, canvas.height > 0 ? 1 : 0, border);
+    for (int y = 0; y < canvas.height; ++y) {
+        const bool drawn = y >= y0 && y < y1 && x0 < x1;
+        const std::size_t left = drawn ? static_cast<std::size_t>(x0) * 3 : out.stride();
+        std::memcpy(out.row(y), borderRow.data(), left);
+        if (drawn)
+            std::memcpy(out.row(y) + static_cast<std::size_t>(x1) * 3,
+                        borderRow.data() + static_cast<std::size_t>(x1) * 3,
+                        out.stride() - static_cast<std::size_t>(x1) * 3);
+    }
     Diffuse(src, targetBytes, [&](int y, const std::uint8_t* row) {
         if (x0 >= x1 || y + oy < 0 || y + oy >= canvas.height) return;
         std::memcpy(out.row(y + oy) + static_cast<std::size_t>(x0) * 3,
