@@ -193,15 +193,15 @@ void MakeVideos() {
     Folder() = pattern;
     for (int s = 0; s < 2; ++s) {
         if (!HasVideoEncoder(kSources[s].encoder)) continue;
-        TestVideoSpec spec;
-        spec.encoder = kSources[s].encoder;
-        spec.width = 640;
-        spec.height = 480;
-        spec.frames = kFrames;
-        spec.gop = 50;
-        spec.maxBFrames = 2;
-        if (spec.encoder == "mpeg4") spec.bitRate = 2000000;
-        WriteTestVideo(PathOf(s), spec, Paint);
+        TestVideoRecipe recipe;
+        recipe.encoder = kSources[s].encoder;
+        recipe.width = 640;
+        recipe.height = 480;
+        recipe.frames = kFrames;
+        recipe.gop = 50;
+        recipe.maxBFrames = 2;
+        if (recipe.encoder == "mpeg4") recipe.bitRate = 2000000;
+        WriteTestVideo(PathOf(s), recipe, Paint);
     }
 }
 

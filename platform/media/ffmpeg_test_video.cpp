@@ -61,30 +61,30 @@ struct Encoder {
 
 }  // namespace
 
-void WriteTestVideo(const std::string& path, const TestVideoSpec& spec,
+void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
                     const std::function<void(int, Picture&)>& paint) {
     Encoder e;
     e.path = path;
     e.check(avformat_alloc_output_context2(&e.fmt, nullptr, nullptr, path.c_str()),
             "choosing a container");
-    const AVCodec* codec = avcodec_find_encoder_by_name(spec.encoder.c_str());
-    if (!codec) throw IoError(io::kInvalidData, "no encoder " + spec.encoder);
+    const AVCodec* codec = avcodec_find_encoder_by_name(recipe.encoder.c_str());
+    if (!codec) throw IoError(io::kInvalidData, "no encoder " + recipe.encoder);
     e.stream = avformat_new_stream(e.fmt, nullptr);
     e.codec = avcodec_alloc_context3(codec);
     if (!e.stream || !e.codec) throw IoError(io::kInvalidData, "out of memory");
-    e.codec->width = spec.width;
-    e.codec->height = spec.height;
-    e.codec->time_base = AVRational{spec.fpsDen, spec.fpsNum};
-    e.codec->framerate = AVRational{spec.fpsNum, spec.fpsDen};
-    e.codec->gop_size = spec.gop;
-    e.codec->max_b_frames = spec.maxBFrames;
-    if (spec.bitRate > 0) e.codec->bit_rate = spec.bitRate;
-    e.codec->pix_fmt = spec.encoder == "mjpeg" ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
-    if (spec.encoder != "libx264" && spec.bitRate == 0) {
+    e.codec->width = recipe.width;
+    e.codec->height = recipe.height;
+    e.codec->time_base = AVRational{recipe.fpsDen, recipe.fpsNum};
+    e.codec->framerate = AVRational{recipe.fpsNum, recipe.fpsDen};
+    e.codec->gop_size = recipe.gop;
+    e.codec->max_b_frames = recipe.maxBFrames;
+    if (recipe.bitRate > 0) e.codec->bit_rate = recipe.bitRate;
+    e.codec->pix_fmt = recipe.encoder == "mjpeg" ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
+    if (recipe.encoder != "libx264" && recipe.bitRate == 0) {
         e.codec->flags |= AV_CODEC_FLAG_QSCALE;
         e.codec->global_quality = FF_QP2LAMBDA * 3;
     }
-    if (spec.encoder == "libx264") {
+    if (recipe.encoder == "libx264") {
         av_opt_set(e.codec->priv_data, "preset", "veryfast", 0);
         av_opt_set(e.codec->priv_data, "crf", "20", 0);
     }
@@ -99,19 +99,19 @@ void WriteTestVideo(const std::string& path, const TestVideoSpec& spec,
     e.frame = av_frame_alloc();
     e.packet = av_packet_alloc();
     e.frame->format = e.codec->pix_fmt;
-    e.frame->width = spec.width;
-    e.frame->height = spec.height;
+    e.frame->width = recipe.width;
+    e.frame->height = recipe.height;
     e.check(av_frame_get_buffer(e.frame, 0), "allocating a frame");
-    e.sws = sws_getContext(spec.width, spec.height, AV_PIX_FMT_BGR24, spec.width, spec.height,
+    e.sws = sws_getContext(recipe.width, recipe.height, AV_PIX_FMT_BGR24, recipe.width, recipe.height,
                            e.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!e.sws) throw IoError(io::kInvalidData, "no colour conversion for " + path);
-    Picture picture(spec.width, spec.height);
-    for (int i = 0; i < spec.frames; ++i) {
+    Picture picture(recipe.width, recipe.height);
+    for (int i = 0; i < recipe.frames; ++i) {
         paint(i, picture);
         e.check(av_frame_make_writable(e.frame), "allocating a frame");
         const std::uint8_t* src[1] = {picture.data()};
         const int srcStride[1] = {static_cast<int>(picture.stride())};
-        sws_scale(e.sws, src, srcStride, 0, spec.height, e.frame->data, e.frame->linesize);
+        sws_scale(e.sws, src, srcStride, 0, recipe.height, e.frame->data, e.frame->linesize);
         e.frame->pts = i;
         e.drain(e.frame);
     }

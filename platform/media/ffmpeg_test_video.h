@@ -10,7 +10,7 @@
 
 namespace mozu {
 
-struct TestVideoSpec {
+struct TestVideoRecipe {
     std::string encoder;  // "mpeg4", "mpeg2video", "mjpeg", "libx264", ...
     int width = 64;
     int height = 48;
@@ -26,7 +26,7 @@ struct TestVideoSpec {
 bool HasVideoEncoder(const std::string& name);
 
 // Writes the video; IoError on any failure.
-void WriteTestVideo(const std::string& path, const TestVideoSpec& spec,
+void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
                     const std::function<void(int frame, Picture& picture)>& paint);
 
 }  // namespace mozu

@@ -41,11 +41,11 @@ class MainWindowVideo : public ::testing::Test {
     void SetUp() override {
         if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
         av_log_set_level(AV_LOG_FATAL);
-        TestVideoSpec spec;
-        spec.encoder = "mpeg4";
-        spec.frames = 50;  // 2 seconds at 25 fps
+        TestVideoRecipe recipe;
+        recipe.encoder = "mpeg4";
+        recipe.frames = 50;  // 2 seconds at 25 fps
         video = p.folder() + "clip.avi";
-        WriteTestVideo(video.toStdString(), spec, PaintFrame);
+        WriteTestVideo(video.toStdString(), recipe, PaintFrame);
     }
 
     Program p;

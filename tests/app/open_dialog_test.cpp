@@ -415,12 +415,12 @@ TEST_F(OpenDialogTest, PcVideosShowFrame75AndTheirRunningTime) {
     if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "FFmpeg has no mpeg4 encoder";
     // Frame k is a flat grey of 2k, so the frame shown can be told by its colour.
     const auto paint = [](int k, Picture& p) { p.fill(MakeColour(2 * k, 2 * k, 2 * k)); };
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
-    spec.frames = 100;
-    WriteTestVideo(dir.file("Clip.avi").toStdString(), spec, paint);
-    spec.frames = 60;
-    WriteTestVideo(dir.file("short.avi").toStdString(), spec, paint);
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
+    recipe.frames = 100;
+    WriteTestVideo(dir.file("Clip.avi").toStdString(), recipe, paint);
+    recipe.frames = 60;
+    WriteTestVideo(dir.file("short.avi").toStdString(), recipe, paint);
     Open(dir.path());
     ClickEntry("Clip.avi");
     EXPECT_EQ(Label("Label2"), "PC Video: Time:00:00:04 25 fps");

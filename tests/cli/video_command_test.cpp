@@ -16,10 +16,10 @@ using testing::RunCli;
 using testing::ScratchDir;
 
 void MakeClip(const ScratchDir& dir) {
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
-    spec.frames = 20;  // 25 fps, 64 x 48
-    WriteTestVideo(dir / "clip.avi", spec, [](int frame, Picture& p) {
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
+    recipe.frames = 20;  // 25 fps, 64 x 48
+    WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
         p.fill(MakeColour(10 * frame, 128, 255 - 10 * frame));
     });
 }

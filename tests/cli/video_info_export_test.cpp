@@ -16,10 +16,10 @@ using testing::ScratchDir;
 TEST(CliVideo, InfoAndExportOfPcAndSymbOSVideos) {
     if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
     ScratchDir dir;
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
-    spec.frames = 10;
-    WriteTestVideo(dir / "clip.avi", spec, [](int frame, Picture& p) {
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
+    recipe.frames = 10;
+    WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
         p.fill(MakeColour(20 * frame, 100, 255 - 20 * frame));
     });
 

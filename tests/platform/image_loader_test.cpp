@@ -38,7 +38,7 @@ void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
 }
 
 // A BMP file around pixel data given as stored (rows bottom-up unless the height is negative).
-struct BmpSpec {
+struct BmpRecipe {
     std::uint32_t infoSize = 40;  // 12 (core), 40, 108 (V4) or 124 (V5)
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -50,7 +50,7 @@ struct BmpSpec {
     Bytes pixels = {};
 };
 
-Bytes MakeBmp(const BmpSpec& s) {
+Bytes MakeBmp(const BmpRecipe& s) {
     Bytes info(s.infoSize, 0);
     Put32(info, 0, s.infoSize);
     if (s.infoSize == 12) {
@@ -129,8 +129,8 @@ void ExpectIoError(const Loader& load, const std::string& path, int code) {
 
 class BmpTest : public ::testing::Test {
   protected:
-    Picture Load(const BmpSpec& spec) {
-        const std::string path = dir_.write("p.bmp", MakeBmp(spec));
+    Picture Load(const BmpRecipe& recipe) {
+        const std::string path = dir_.write("p.bmp", MakeBmp(recipe));
         Picture p;
         LoadBMP(path, p);
         return p;
@@ -325,7 +325,7 @@ class BmpFailureTest : public BmpTest {
         ExpectIoError(LoadBMP, dir_.write("bad.bmp", bytes), code);
         ExpectIoError(LoadPicture, dir_.write("bad.bmp", bytes), code);
     }
-    static BmpSpec TwentyFour() {
+    static BmpRecipe TwentyFour() {
         return {.width = 2,
                 .height = 2,
                 .bits = 24,
@@ -353,28 +353,28 @@ TEST_F(BmpFailureTest, PixelOffsetBeyondTheFile) {
 }
 
 TEST_F(BmpFailureTest, RleStreamCutShort) {
-    BmpSpec spec{.width = 4,
+    BmpRecipe recipe{.width = 4,
                  .height = 3,
                  .bits = 8,
                  .compression = 1,
                  .coloursUsed = 2,
                  .palette = {kA, kB},
                  .pixels = {4, 1, 0, 0, 4, 0, 0, 0, 4, 1, 0, 1}};
-    Bytes file = MakeBmp(spec);
+    Bytes file = MakeBmp(recipe);
     Expect(Bytes(file.begin(), file.end() - 2), io::kReadPastEnd);  // end code lost
     Expect(Bytes(file.begin(), file.end() - 5), io::kReadPastEnd);  // inside a run
-    spec.pixels = {0, 5, 1, 1};                                     // literal of 5 cut off
-    Expect(MakeBmp(spec), io::kReadPastEnd);
+    recipe.pixels = {0, 5, 1, 1};                                     // literal of 5 cut off
+    Expect(MakeBmp(recipe), io::kReadPastEnd);
 }
 
 TEST_F(BmpFailureTest, HugeOrEmptyDimensions) {
-    BmpSpec spec = TwentyFour();
-    spec.width = 100000;
-    spec.height = 100000;
-    Expect(MakeBmp(spec), io::kInvalidData);
-    spec.width = 0;
-    spec.height = 2;
-    Expect(MakeBmp(spec), io::kInvalidData);
+    BmpRecipe recipe = TwentyFour();
+    recipe.width = 100000;
+    recipe.height = 100000;
+    Expect(MakeBmp(recipe), io::kInvalidData);
+    recipe.width = 0;
+    recipe.height = 2;
+    Expect(MakeBmp(recipe), io::kInvalidData);
 }
 
 TEST_F(BmpFailureTest, NotABmp) {
@@ -384,9 +384,9 @@ TEST_F(BmpFailureTest, NotABmp) {
     noise[0] = 0x42;  // 'B' but not "BM"
     Expect(noise, io::kInvalidData);
     // A BMP header with a kind of pixel data the reader does not know (JPEG inside, code 4).
-    BmpSpec spec = TwentyFour();
-    spec.compression = 4;
-    Expect(MakeBmp(spec), io::kInvalidData);
+    BmpRecipe recipe = TwentyFour();
+    recipe.compression = 4;
+    Expect(MakeBmp(recipe), io::kInvalidData);
     // An unknown header size.
     Bytes file = MakeBmp(TwentyFour());
     Put32(file, 14, 20);

@@ -18,11 +18,11 @@ TEST(VideoDescribe, PcVideo) {
     EXPECT_EQ(DescribePcVideo(VideoInfo{640, 480, 10000000, 400000, 2075}),
               "Video\n\r00:01:23\n\r25 fps\n\r640x480\n\r2075 frames");
     test::TempDir dir;
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
     const std::string path = dir.file("clip.avi");
     QuietFfmpegLog();
-    WriteTestVideo(path, spec, test::PaintFrameNumber);
+    WriteTestVideo(path, recipe, test::PaintFrameNumber);
     auto source = MakeFfmpegFrameSource();
     EXPECT_EQ(DescribePcVideoFile(*source, path),
               "Video\n\r00:00:01\n\r25 fps\n\r64x48\n\r40 frames");

@@ -36,25 +36,25 @@ class VidframeTest : public testing::TestWithParam<Case> {
     void SetUp() override {
         if (!HasVideoEncoder(GetParam().encoder))
             GTEST_SKIP() << "no encoder " << GetParam().encoder;
-        spec.encoder = GetParam().encoder;
-        spec.maxBFrames = GetParam().bFrames;
-        spec.frames = 100;  // far enough for jumps that seek rather than decode on
+        recipe.encoder = GetParam().encoder;
+        recipe.maxBFrames = GetParam().bFrames;
+        recipe.frames = 100;  // far enough for jumps that seek rather than decode on
         // The RealVideo encoder's predicted pictures lag behind a sudden change of the blocks:
         // key frames only.
-        if (spec.encoder == "rv20") spec.gop = 1;
+        if (recipe.encoder == "rv20") recipe.gop = 1;
         av_log_set_level(AV_LOG_FATAL);
         path = dir.file(GetParam().file);
-        WriteTestVideo(path, spec, test::PaintFrameNumber);
+        WriteTestVideo(path, recipe, test::PaintFrameNumber);
         source = MakeFfmpegFrameSource();
     }
     std::vector<std::uint8_t> frame(int index) {
-        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(spec.width * spec.height * 3));
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(recipe.width * recipe.height * 3));
         source->getFrame(index, buffer);
         return buffer;
     }
 
     test::TempDir dir;
-    TestVideoSpec spec;  // 64 x 48 at 25 fps, a key frame every 10
+    TestVideoRecipe recipe;  // 64 x 48 at 25 fps, a key frame every 10
     std::string path;
     std::unique_ptr<VideoFrameSource> source;
 };
@@ -143,11 +143,11 @@ TEST(VidframeErrors, FilesWithoutPicturesAreRefused) {
 
 TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
     test::TempDir dir;
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
     const std::string path = dir.file("cut.avi");
     av_log_set_level(AV_LOG_FATAL);
-    WriteTestVideo(path, spec, test::PaintFrameNumber);
+    WriteTestVideo(path, recipe, test::PaintFrameNumber);
     std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
     auto source = MakeFfmpegFrameSource();
     VideoInfo info;
@@ -175,12 +175,12 @@ namespace {
 
 TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
     test::TempDir dir;
-    TestVideoSpec spec;
-    spec.encoder = "mpeg4";
-    spec.maxBFrames = 2;
+    TestVideoRecipe recipe;
+    recipe.encoder = "mpeg4";
+    recipe.maxBFrames = 2;
     const std::string path = dir.file("damaged.avi");
     av_log_set_level(AV_LOG_QUIET);
-    WriteTestVideo(path, spec, test::PaintFrameNumber);
+    WriteTestVideo(path, recipe, test::PaintFrameNumber);
     {
         std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
         std::mt19937 random(3);
