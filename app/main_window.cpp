@@ -1,5 +1,5 @@
-// TMainWindow: creation, controls and their places, the window's shape, dragging by the
-// background, the progress ball, the exit command and the close routing.
+// TMainWindow: creation, controls and their places, the window's shape, the progress ball, the
+// exit command and the close routing. Dragging by the background is SkinnedWindow's.
 
 #include "app/main_window.h"
 
@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
-#include <QWindow>
 
 #include "app/gui_asker.h"
 #include "app/main_window_layout.h"
@@ -82,7 +81,7 @@ class PlainPicture : public QWidget {
 
 }  // namespace
 
-TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+TMainWindow::TMainWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirst, parent) {
     FormCreate();
 }
 
@@ -113,7 +112,7 @@ void TMainWindow::FormCreate() {
     // source shown, nothing changed, the default colour table and save selection.
     video_.source = MakeFfmpegFrameSource();
     vidReader_ = std::make_unique<VidReader>();
-    background_ = Theme::Opaque("MainBackground", QColor(22, 24, 30));
+    setBackground(Theme::Opaque("MainBackground", QColor(22, 24, 30)));
 
     image1_ = new PictureView("Image1", this);
     StandardImage1Layout();
@@ -276,10 +275,10 @@ void TMainWindow::showEvent(QShowEvent* e) {
     FormShow();
 }
 
-void TMainWindow::paintEvent(QPaintEvent* e) {
+void TMainWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawPixmap(e->rect(), background_, e->rect());
+    PaintBackground(p);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // With a picture loaded the screen is dark around it (the prompt is for an empty screen).
     if (!state_.noPicture || video_.loaded)
@@ -307,22 +306,6 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
     setAcceptDrops(false);
     e->accept();
     Q_EMIT exited();
-}
-
-void TMainWindow::mousePressEvent(QMouseEvent* e) {
-    // Only presses on the background arrive here (keys, labels and pictures take their own).
-    if (e->button() != Qt::LeftButton) return;
-    if (windowHandle() && windowHandle()->startSystemMove()) return;
-    dragging_ = true;
-    dragOffset_ = e->globalPosition().toPoint() - frameGeometry().topLeft();
-}
-
-void TMainWindow::mouseMoveEvent(QMouseEvent* e) {
-    if (dragging_) move(e->globalPosition().toPoint() - dragOffset_);
-}
-
-void TMainWindow::mouseReleaseEvent(QMouseEvent*) {
-    dragging_ = false;
 }
 
 void TMainWindow::mouseDoubleClickEvent(QMouseEvent*) {

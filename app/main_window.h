@@ -2,7 +2,7 @@
 // TMainWindow: the main form. It owns the conversion state (source picture, slots, palettes,
 // flags) and the video state, shows them, and runs the commands of its keys by calling the
 // core. Its methods are split by concern:
-//   main_window.cpp          creation, layout, shape, dragging, progress ball, exit, close
+//   main_window.cpp          creation, layout, shape, progress ball, exit, close
 //   main_window_display.cpp  ShowCPCImage, RefreshImage, the standard layout of Image1
 //   main_window_convert.cpp  the conversion and adjustment commands, show source, close, info
 //   main_window_files.cpp    open, save, file drop, hand-off from a second instance
@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "app/skinned_window.h"
 #include "colour/conversion_state.h"
 #include "video/video_navigation.h"
 
@@ -41,7 +42,7 @@ class VidReader;
 inline constexpr const char* kCaption = "Mozu v1.0";
 inline constexpr const char* kApplicationTitle = "Mozu";
 
-class TMainWindow : public QWidget {
+class TMainWindow : public SkinnedWindow {
     Q_OBJECT
   public:
     explicit TMainWindow(QWidget* parent = nullptr);
@@ -110,9 +111,6 @@ class TMainWindow : public QWidget {
     void paintEvent(QPaintEvent*) override;
     void showEvent(QShowEvent*) override;
     void closeEvent(QCloseEvent*) override;
-    void mousePressEvent(QMouseEvent*) override;
-    void mouseMoveEvent(QMouseEvent*) override;
-    void mouseReleaseEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
     void dragEnterEvent(QDragEnterEvent*) override;
     void dropEvent(QDropEvent*) override;
@@ -193,7 +191,6 @@ class TMainWindow : public QWidget {
     QTimer* vidTimer_ = nullptr;
     QTimer* makeTimer_ = nullptr;
     QTimer* make16Timer_ = nullptr;
-    QPixmap background_;
 
     // Window state beyond the conversion state.
     bool videoConversionRunning_ = false;
@@ -204,8 +201,6 @@ class TMainWindow : public QWidget {
     bool exiting_ = false;
     bool busy_ = false;  // a command is waiting on a dialog: drops and hand-offs wait too
     QString commandLineFile_;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 };
 
 }  // namespace mozu

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScreen>
 
 #include "app/msg_window_layout.h"
@@ -26,7 +25,7 @@ QRect ToRect(const layout::Box& b) {
 
 }  // namespace
 
-TMsgWindow::TMsgWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+TMsgWindow::TMsgWindow(QWidget* parent) : SkinnedWindow(Dragging::None, parent) {
     setObjectName("TMsgWindow");
     setWindowTitle("Mozu");
     setFixedSize(M::kWidth, M::kHeight);
@@ -36,7 +35,7 @@ TMsgWindow::TMsgWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     image1_ = Theme::Picture("MsgImage1");
     image2_ = Theme::Picture("MsgImage2");
     image3_ = Theme::Picture("MsgImage3");
-    background_ = &image1_;
+    setBackground(image1_);
 
     label1_ = new SkinLabel("Label1", this);
     label1_->setGeometry(ToRect(M::kLabel1));
@@ -105,7 +104,7 @@ void TMsgWindow::ShowRequest(const Request& r) {
     kind_ = r.kind;
     switch (r.kind) {
         case kQuestion:
-            background_ = &image1_;
+            setBackground(image1_);
             keyGreen01_->show();
             keyRed01_->show();
             key01_->hide();
@@ -113,7 +112,7 @@ void TMsgWindow::ShowRequest(const Request& r) {
             label2_->hide();
             break;
         case kError:
-            background_ = &image2_;
+            setBackground(image2_);
             keyGreen01_->hide();
             keyRed01_->hide();
             key01_->setPictures("MsgKeyRedUp", "MsgKeyRedDown");
@@ -122,7 +121,7 @@ void TMsgWindow::ShowRequest(const Request& r) {
             label2_->hide();
             break;
         case kNotice:
-            background_ = &image3_;
+            setBackground(image3_);
             keyGreen01_->hide();
             keyRed01_->hide();
             key01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
@@ -131,7 +130,7 @@ void TMsgWindow::ShowRequest(const Request& r) {
             label2_->hide();
             break;
         case kNameRequest:
-            background_ = &image1_;
+            setBackground(image1_);
             keyGreen01_->hide();
             keyRed01_->hide();
             key01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
@@ -182,11 +181,6 @@ void TMsgWindow::Answer(std::uint8_t value) {
         queue_.pop_front();
         ShowRequest(next);
     }
-}
-
-void TMsgWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (background_ && !background_->isNull()) p.drawPixmap(0, 0, *background_);
 }
 
 void TMsgWindow::closeEvent(QCloseEvent* e) {

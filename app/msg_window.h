@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <deque>
 
+#include "app/skinned_window.h"
+
 class QLineEdit;
 
 namespace mozu {
@@ -21,7 +23,7 @@ namespace mozu {
 class PictureKey;
 class SkinLabel;
 
-class TMsgWindow : public QWidget {
+class TMsgWindow : public SkinnedWindow {
     Q_OBJECT
   public:
     static constexpr int kQuestion = 0;
@@ -52,7 +54,6 @@ class TMsgWindow : public QWidget {
     void messageShown();
 
   protected:
-    void paintEvent(QPaintEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
 
@@ -80,8 +81,7 @@ class TMsgWindow : public QWidget {
     PictureKey* keyGreen01_ = nullptr;
     PictureKey* keyRed01_ = nullptr;
     PictureKey* key01_ = nullptr;
-    QPixmap image1_, image2_, image3_;
-    const QPixmap* background_ = nullptr;
+    QPixmap image1_, image2_, image3_;  // the backgrounds of a question, an error, a notice
 
     bool showing_ = false;
     int kind_ = -1;

@@ -2,11 +2,9 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 
 #include "app/picture_key.h"
@@ -53,13 +51,13 @@ void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
 }  // namespace
 
 TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), asker_(asker) {
+    : SkinnedWindow(Dragging::Manual, parent), asker_(asker) {
     // FormCreate
     setObjectName("TMyOpenDialog");
     setWindowTitle("Open");
     setFixedSize(L::kWidth, L::kHeight);
     setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
-    background_ = DialogPicture(DialogPic::OpenBackground);
+    setBackground(DialogPicture(DialogPic::OpenBackground));
 
     const std::array<dialog_layout::Box, 3> boxes = {L::kListBox1, L::kListBox2, L::kListBox3};
     for (int c = 0; c < 3; ++c) {
@@ -128,14 +126,11 @@ std::vector<Drive> TMyOpenDialog::Drives() const {
 
 QString TMyOpenDialog::Execute(QWidget* owner) {
     QString result = "<none>";
-    QEventLoop loop;
-    auto connection = connect(this, &TMyOpenDialog::finished, &loop, [&](const QString& path) {
-        result = path;
-        loop.quit();
-    });
+    const auto keep = connect(this, &TMyOpenDialog::finished, this,
+                              [&result](const QString& path) { result = path; });
     Show(owner);
-    if (open_) loop.exec();
-    disconnect(connection);
+    if (open_) WaitFor(&TMyOpenDialog::finished);
+    disconnect(keep);
     return result;
 }
 
@@ -356,22 +351,6 @@ void TMyOpenDialog::closeEvent(QCloseEvent* event) {
     // Closing through the window manager is a cancel.
     event->accept();
     FormClose();
-}
-
-void TMyOpenDialog::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawPixmap(0, 0, background_);
-}
-
-void TMyOpenDialog::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-}
-
-void TMyOpenDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void TMyOpenDialog::keyPressEvent(QKeyEvent* event) {

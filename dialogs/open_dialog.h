@@ -26,6 +26,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/skinned_window.h"
 #include "dialogs/drive_list.h"
 #include "dialogs/folder_view.h"
 
@@ -40,7 +41,7 @@ class ScrollTrack;
 class PictureKey;
 class PreviewImage;
 
-class TMyOpenDialog : public QWidget {
+class TMyOpenDialog : public SkinnedWindow {
     Q_OBJECT
   public:
     using ErrorHandler = std::function<void(int code, const QString& message)>;
@@ -69,9 +70,6 @@ class TMyOpenDialog : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -109,10 +107,6 @@ class TMyOpenDialog : public QWidget {
     std::vector<Drive> shownDrives_;
     std::vector<Drive> drivesOverride_;
     FolderListing listing_;  // the current folder's subfolders and files
-
-    QPixmap background_;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 
     std::array<EntryColumn*, 3> columns_{};
     ScrollTrack* vertical_ = nullptr;

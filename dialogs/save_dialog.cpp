@@ -5,14 +5,12 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPainter>
 #include <cerrno>
 
 #include "app/picture_key.h"
@@ -91,12 +89,12 @@ QLineEdit* MakeEdit(const QString& objectName, const dialog_layout::Box& box, in
 }  // namespace
 
 TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), asker_(asker) {
+    : SkinnedWindow(Dragging::Manual, parent), asker_(asker) {
     setObjectName("TMySaveDialog");
     setWindowTitle("Save");
     setFixedSize(L::kWidth, L::kHeight);
     setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
-    background_ = DialogPicture(DialogPic::SaveBackground);
+    setBackground(DialogPicture(DialogPic::SaveBackground));
 
     label1_ = new FolderLabel("Label1", this);
     label1_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
@@ -209,11 +207,8 @@ void TMySaveDialog::ReportError(int code, const QString& message) {
 
 SaveDialogResult TMySaveDialog::Execute(QWidget* owner, const QString& selection,
                                         const QString& name) {
-    QEventLoop loop;
-    auto connection = connect(this, &TMySaveDialog::finished, &loop, &QEventLoop::quit);
     Show(owner, selection, name);
-    if (open_) loop.exec();
-    disconnect(connection);
+    if (open_) WaitFor(&TMySaveDialog::finished);
     return result();
 }
 
@@ -450,22 +445,6 @@ void TMySaveDialog::VerticalScrolled(int percent) {
     const int row = std::max(0, n * percent / 100 - 1);
     for (EntryColumn* c : columns_)
         if (c->count() > 0) c->setSelectedRow(std::min(row, c->count() - 1));
-}
-
-void TMySaveDialog::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawPixmap(0, 0, background_);
-}
-
-void TMySaveDialog::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-}
-
-void TMySaveDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void TMySaveDialog::keyPressEvent(QKeyEvent* event) {

@@ -28,6 +28,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/skinned_window.h"
 #include "dialogs/drive_list.h"
 #include "dialogs/folder_view.h"
 
@@ -49,7 +50,7 @@ struct SaveDialogResult {
     bool cancelled() const { return selection == QLatin1String("FFFFFFFFFFFFF"); }
 };
 
-class TMySaveDialog : public QWidget {
+class TMySaveDialog : public SkinnedWindow {
     Q_OBJECT
   public:
     using ErrorHandler = std::function<void(int code, const QString& message)>;
@@ -79,9 +80,6 @@ class TMySaveDialog : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -119,10 +117,6 @@ class TMySaveDialog : public QWidget {
     std::vector<Drive> shownDrives_;
     std::vector<Drive> drivesOverride_;
     int folderCount_ = 0;  // subfolders before the files in the columns
-
-    QPixmap background_;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 
     std::array<EntryColumn*, 3> columns_{};
     ScrollTrack* vertical_ = nullptr;
