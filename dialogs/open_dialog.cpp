@@ -50,8 +50,7 @@ void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
 
 }  // namespace
 
-TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
-    : SkinnedWindow(Dragging::Manual, parent), asker_(asker) {
+TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
     // FormCreate
     setObjectName("TMyOpenDialog");
     setWindowTitle("Open");
@@ -67,11 +66,7 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
         connect(columns_[c], &EntryColumn::rowClicked, this,
                 [this, c](int row) { ListBoxClick(c, row); });
         connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
-            const int n = std::max(1, columns_[0]->count());
-            vertical_->setThumbOffset(vertical_->thumbOffset() +
-                                      steps * std::max(1, L::kVertical.h / n));
-            VerticalScrolled(static_cast<int>(static_cast<double>(vertical_->thumbOffset()) /
-                                              L::kVertical.h * 100));
+            VerticalScrolled(WheelScroll(*vertical_, L::kVertical.h, columns_[0]->count(), steps));
         });
     }
     vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
@@ -88,26 +83,14 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent)
     PlaceOver(image2_, L::kImage2);
     image2_->hide();
 
-    key01_ = new PictureKey("Key01", this);
-    key01_->resize(dialog_layout::kUpKeyWidth, dialog_layout::kUpKeyHeight);
-    key01_->setPictures(DialogPictureName(DialogPic::UpKeyUp),
-                        DialogPictureName(DialogPic::UpKeyDown));
-    key01_->move(L::kKey01.x, L::kKey01.y);
+    key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
     connect(key01_, &PictureKey::clicked, this, &TMyOpenDialog::Button2Click);
-    keyGreen01_ = new PictureKey("KeyGreen01", this);
-    keyGreen01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
-    keyGreen01_->setPictures(DialogPictureName(DialogPic::GreenKeyUp),
-                             DialogPictureName(DialogPic::GreenKeyDown));
-    keyGreen01_->move(L::kKeyGreen01.x, L::kKeyGreen01.y);
+    keyGreen01_ =
+        AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
     connect(keyGreen01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyGreen01Click);
-    keyRed01_ = new PictureKey("KeyRed01", this);
-    keyRed01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
-    keyRed01_->setPictures(DialogPictureName(DialogPic::RedKeyUp),
-                           DialogPictureName(DialogPic::RedKeyDown));
-    keyRed01_->move(L::kKeyRed01.x, L::kKeyRed01.y);
+    keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
     connect(keyRed01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyRed01Click);
 
-    homeFolder_ = HomeFolder();
     currentFolder_ = homeFolder_;
     // The home folder's depth is counted from its path ("/home/ann/" is 3).
     depth_ = PathDepth(homeFolder_);
@@ -118,10 +101,6 @@ TMyOpenDialog::~TMyOpenDialog() = default;
 void TMyOpenDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     depth_ = PathDepth(currentFolder_);
-}
-
-std::vector<Drive> TMyOpenDialog::Drives() const {
-    return drivesOverride_.empty() ? ListDrives() : drivesOverride_;
 }
 
 QString TMyOpenDialog::Execute(QWidget* owner) {
@@ -148,13 +127,6 @@ void TMyOpenDialog::Show(QWidget* owner) {
     show();
     raise();
     activateWindow();
-}
-
-void TMyOpenDialog::ReportError(int code, const QString& message) {
-    if (errorHandler_)
-        errorHandler_(code, message);
-    else
-        asker_.notify(std::string(ErrorText(code)));
 }
 
 void TMyOpenDialog::ClearColumns() {

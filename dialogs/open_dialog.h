@@ -23,11 +23,10 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
-#include "app/skinned_window.h"
 #include "dialogs/drive_list.h"
+#include "dialogs/folder_dialog.h"
 #include "dialogs/folder_view.h"
 
 class QLabel;
@@ -41,11 +40,9 @@ class ScrollTrack;
 class PictureKey;
 class PreviewImage;
 
-class TMyOpenDialog : public SkinnedWindow {
+class TMyOpenDialog : public FolderDialog {
     Q_OBJECT
   public:
-    using ErrorHandler = std::function<void(int code, const QString& message)>;
-
     explicit TMyOpenDialog(Asker& asker, QWidget* parent = nullptr);
     ~TMyOpenDialog() override;
 
@@ -53,7 +50,6 @@ class TMyOpenDialog : public SkinnedWindow {
     QString Execute(QWidget* owner = nullptr);
     // Shows the dialog and returns at once; `finished` tells the result.
     void Show(QWidget* owner = nullptr);
-    void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
 
     // The folder the next Execute shows (with its trailing '/'); a folder that no longer exists
     // falls back to the home folder.
@@ -61,9 +57,6 @@ class TMyOpenDialog : public SkinnedWindow {
     QString currentFolder() const { return currentFolder_; }
     int depth() const { return depth_; }  // 0 in the drives view
     QString chosenPath() const { return chosenPath_; }
-    QString homeFolder() const { return homeFolder_; }
-    // The drives the drives view lists (the system's unless set, e.g. by tests).
-    void setDrives(std::vector<Drive> drives) { drivesOverride_ = std::move(drives); }
 
   Q_SIGNALS:
     void finished(const QString& path);
@@ -90,22 +83,16 @@ class TMyOpenDialog : public SkinnedWindow {
     void ClearColumns();
     void SetColumnsLarge(bool large);
     void ShowPreview(const QString& folder, const QString& name);
-    void ReportError(int code, const QString& message);
-    std::vector<Drive> Drives() const;
 
-    Asker& asker_;
-    ErrorHandler errorHandler_;
     QWidget* owner_ = nullptr;
     bool open_ = false;
 
-    QString homeFolder_;
     QString currentFolder_;
     int depth_ = 0;
     bool fileClicked_ = false;
     QString chosenPath_;
     bool confirmed_ = false;
     std::vector<Drive> shownDrives_;
-    std::vector<Drive> drivesOverride_;
     FolderListing listing_;  // the current folder's subfolders and files
 
     std::array<EntryColumn*, 3> columns_{};

@@ -88,8 +88,7 @@ QLineEdit* MakeEdit(const QString& objectName, const dialog_layout::Box& box, in
 
 }  // namespace
 
-TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
-    : SkinnedWindow(Dragging::Manual, parent), asker_(asker) {
+TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
     setObjectName("TMySaveDialog");
     setWindowTitle("Save");
     setFixedSize(L::kWidth, L::kHeight);
@@ -99,11 +98,7 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
     label1_ = new FolderLabel("Label1", this);
     label1_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
 
-    key01_ = new PictureKey("Key01", this);
-    key01_->resize(dialog_layout::kUpKeyWidth, dialog_layout::kUpKeyHeight);
-    key01_->setPictures(DialogPictureName(DialogPic::UpKeyUp),
-                        DialogPictureName(DialogPic::UpKeyDown));
-    key01_->move(L::kKey01.x, L::kKey01.y);
+    key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
     connect(key01_, &PictureKey::clicked, this, &TMySaveDialog::Key01Click);
 
     option16_ = new OptionMark("Option16", "New Folder", this);
@@ -119,11 +114,7 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
         connect(columns_[c], &EntryColumn::rowClicked, this,
                 [this, c](int row) { ListBoxClick(c, row); });
         connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
-            const int n = std::max(1, columns_[0]->count());
-            vertical_->setThumbOffset(vertical_->thumbOffset() +
-                                      steps * std::max(1, L::kVertical.h / n));
-            VerticalScrolled(static_cast<int>(static_cast<double>(vertical_->thumbOffset()) /
-                                              L::kVertical.h * 100));
+            VerticalScrolled(WheelScroll(*vertical_, L::kVertical.h, columns_[0]->count(), steps));
         });
     }
     vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
@@ -162,20 +153,12 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent)
     }
     connect(edit1_, &QLineEdit::returnPressed, this, &TMySaveDialog::KeyGreen01Click);
 
-    keyGreen01_ = new PictureKey("KeyGreen01", this);
-    keyGreen01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
-    keyGreen01_->setPictures(DialogPictureName(DialogPic::GreenKeyUp),
-                             DialogPictureName(DialogPic::GreenKeyDown));
-    keyGreen01_->move(L::kKeyGreen01.x, L::kKeyGreen01.y);
+    keyGreen01_ =
+        AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
     connect(keyGreen01_, &PictureKey::clicked, this, &TMySaveDialog::KeyGreen01Click);
-    keyRed01_ = new PictureKey("KeyRed01", this);
-    keyRed01_->resize(dialog_layout::kOkKeyWidth, dialog_layout::kOkKeyHeight);
-    keyRed01_->setPictures(DialogPictureName(DialogPic::RedKeyUp),
-                           DialogPictureName(DialogPic::RedKeyDown));
-    keyRed01_->move(L::kKeyRed01.x, L::kKeyRed01.y);
+    keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
     connect(keyRed01_, &PictureKey::clicked, this, &TMySaveDialog::KeyRed01Click);
 
-    homeFolder_ = HomeFolder();
     currentFolder_ = homeFolder_;
     level_ = PathDepth(homeFolder_);  // counted from the path, 3 for /home/ann/
 }
@@ -192,17 +175,6 @@ QString TMySaveDialog::VideoDescription(const QString& title, const QString& inf
 void TMySaveDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     level_ = PathDepth(currentFolder_);
-}
-
-std::vector<Drive> TMySaveDialog::Drives() const {
-    return drivesOverride_.empty() ? ListDrives() : drivesOverride_;
-}
-
-void TMySaveDialog::ReportError(int code, const QString& message) {
-    if (errorHandler_)
-        errorHandler_(code, message);
-    else
-        asker_.notify(std::string(ErrorText(code)));
 }
 
 SaveDialogResult TMySaveDialog::Execute(QWidget* owner, const QString& selection,

@@ -25,11 +25,10 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
-#include "app/skinned_window.h"
 #include "dialogs/drive_list.h"
+#include "dialogs/folder_dialog.h"
 #include "dialogs/folder_view.h"
 
 class QLabel;
@@ -50,11 +49,9 @@ struct SaveDialogResult {
     bool cancelled() const { return selection == QLatin1String("FFFFFFFFFFFFF"); }
 };
 
-class TMySaveDialog : public SkinnedWindow {
+class TMySaveDialog : public FolderDialog {
     Q_OBJECT
   public:
-    using ErrorHandler = std::function<void(int code, const QString& message)>;
-
     explicit TMySaveDialog(Asker& asker, QWidget* parent = nullptr);
     ~TMySaveDialog() override;
 
@@ -63,14 +60,11 @@ class TMySaveDialog : public SkinnedWindow {
     // Shows the dialog and returns at once; `finished` is emitted when result() is ready.
     void Show(QWidget* owner, const QString& selection, const QString& name);
     SaveDialogResult result() const { return {selection_, name_}; }
-    void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
 
     void setCurrentFolder(const QString& folder);
     QString currentFolder() const { return currentFolder_; }
     int level() const { return level_; }  // 0 in the drives view
     QString chosenName() const { return chosenName_; }
-    QString homeFolder() const { return homeFolder_; }
-    void setDrives(std::vector<Drive> drives) { drivesOverride_ = std::move(drives); }
 
     // The video description OK builds from a title and an information line.
     static QString VideoDescription(const QString& title, const QString& info);
@@ -97,16 +91,11 @@ class TMySaveDialog : public SkinnedWindow {
     void ShowDrives();
     void ShowFolder();
     void ShowColumns();
-    void ReportError(int code, const QString& message);
-    std::vector<Drive> Drives() const;
     bool videoMode() const { return selection_.startsWith('V'); }
 
-    Asker& asker_;
-    ErrorHandler errorHandler_;
     QWidget* owner_ = nullptr;
     bool open_ = false;
 
-    QString homeFolder_;
     QString currentFolder_;
     int level_ = 0;
     QString chosenName_;
@@ -115,7 +104,6 @@ class TMySaveDialog : public SkinnedWindow {
     QString name_;
     std::array<std::uint8_t, 14> flags_{};
     std::vector<Drive> shownDrives_;
-    std::vector<Drive> drivesOverride_;
     int folderCount_ = 0;  // subfolders before the files in the columns
 
     std::array<EntryColumn*, 3> columns_{};
