@@ -34,10 +34,35 @@ PictureKey* FolderDialog::AddKey(const QString& name, DialogPic up, DialogPic do
     return key;
 }
 
-int FolderDialog::WheelScroll(ScrollTrack& track, int trackHeight, int rows, int steps) {
-    const int n = std::max(1, rows);
-    track.setThumbOffset(track.thumbOffset() + steps * std::max(1, trackHeight / n));
-    return static_cast<int>(static_cast<double>(track.thumbOffset()) / trackHeight * 100);
+void FolderDialog::AddColumns(const std::array<dialog_layout::Box, 3>& boxes,
+                              const dialog_layout::Box& track) {
+    for (int c = 0; c < 3; ++c) {
+        columns_[c] = new EntryColumn(QString("ListBox%1").arg(c + 1), this);
+        columns_[c]->setGeometry(boxes[c].x, boxes[c].y, boxes[c].w, boxes[c].h);
+        connect(columns_[c], &EntryColumn::rowClicked, this,
+                [this, c](int row) { ListBoxClick(c, row); });
+        connect(columns_[c], &EntryColumn::wheelTurned, this,
+                [this](int steps) { WheelTurned(steps); });
+    }
+    trackHeight_ = track.h;
+    vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
+    vertical_->place(track.x, track.y, track.w, track.h);
+    vertical_->setThumbOffset(0);
+    vertical_->hide();
+    connect(vertical_, &ScrollTrack::scrolled, this,
+            [this](int percent) { VerticalScrolled(percent); });
+}
+
+void FolderDialog::WheelTurned(int steps) {
+    const int n = std::max(1, columns_[0]->count());
+    vertical_->setThumbOffset(vertical_->thumbOffset() + steps * std::max(1, trackHeight_ / n));
+    VerticalScrolled(
+        static_cast<int>(static_cast<double>(vertical_->thumbOffset()) / trackHeight_ * 100));
+}
+
+void FolderDialog::ShowColumnsAndTrack(bool drivesView) {
+    for (EntryColumn* c : columns_) c->setVisible(c->count() > 0);
+    vertical_->setVisible(columns_[0]->count() >= (drivesView ? 6 : 14));
 }
 
 }  // namespace mozu

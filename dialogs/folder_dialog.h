@@ -3,6 +3,7 @@
 // same skin keys and report input/output errors the same way.
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -14,6 +15,7 @@
 namespace mozu {
 
 class Asker;
+class EntryColumn;
 class PictureKey;
 class ScrollTrack;
 
@@ -38,15 +40,27 @@ class FolderDialog : public SkinnedWindow {
     // A skin key named `name` with its `up` and `down` pictures, at `place` and of its size.
     PictureKey* AddKey(const QString& name, DialogPic up, DialogPic down,
                        const dialog_layout::Box& place);
-    // A wheel turn of `steps` over the columns moves the thumb of `track` (`trackHeight` high)
-    // by a row's share of the track, `rows` being the first column's rows; returns the thumb's
-    // place in percent, as the track's own scrolling gives it.
-    static int WheelScroll(ScrollTrack& track, int trackHeight, int rows, int steps);
+    // The entry columns ListBox1-3 at `boxes` and the vertical track at `track`, hidden. A click
+    // on a row calls ListBoxClick; a wheel turn over a column and the track's own scrolling call
+    // VerticalScrolled with the thumb's place in percent.
+    void AddColumns(const std::array<dialog_layout::Box, 3>& boxes,
+                    const dialog_layout::Box& track);
+    // Shows the columns that have entries, and the track from 6 rows in the first column in the
+    // drives view (large rows), from 14 in a folder.
+    void ShowColumnsAndTrack(bool drivesView);
+    virtual void ListBoxClick(int column, int row) = 0;
+    virtual void VerticalScrolled(int percent) = 0;
 
     Asker& asker_;
     QString homeFolder_;
+    std::array<EntryColumn*, 3> columns_{};
+    ScrollTrack* vertical_ = nullptr;
 
   private:
+    // A wheel turn moves the thumb by a row's share of the track.
+    void WheelTurned(int steps);
+
+    int trackHeight_ = 1;
     ErrorHandler errorHandler_;
     std::vector<Drive> drivesOverride_;
 };

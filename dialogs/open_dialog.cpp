@@ -58,22 +58,8 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     setBackground(DialogPicture(DialogPic::OpenBackground));
 
-    const std::array<dialog_layout::Box, 3> boxes = {L::kListBox1, L::kListBox2, L::kListBox3};
-    for (int c = 0; c < 3; ++c) {
-        columns_[c] = new EntryColumn(QString("ListBox%1").arg(c + 1), this);
-        PlaceOver(columns_[c], boxes[c]);
-        columns_[c]->setMetrics(kRowHeight, kFontHeight);
-        connect(columns_[c], &EntryColumn::rowClicked, this,
-                [this, c](int row) { ListBoxClick(c, row); });
-        connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
-            VerticalScrolled(WheelScroll(*vertical_, L::kVertical.h, columns_[0]->count(), steps));
-        });
-    }
-    vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
-    vertical_->place(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
-    vertical_->setThumbOffset(0);
-    vertical_->hide();
-    connect(vertical_, &ScrollTrack::scrolled, this, &TMyOpenDialog::VerticalScrolled);
+    AddColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
+    SetColumnsLarge(false);
 
     label1_ = new FolderLabel("Label1", this);
     PlaceOver(label1_, L::kLabel1);
@@ -139,10 +125,7 @@ void TMyOpenDialog::SetColumnsLarge(bool large) {
 }
 
 void TMyOpenDialog::ShowColumns() {
-    for (EntryColumn* c : columns_) c->setVisible(c->count() > 0);
-    // The drives view needs the bar from 6 large rows, the folder view from 14 rows.
-    const int needed = depth_ == 0 ? 6 : 14;
-    vertical_->setVisible(columns_[0]->count() >= needed);
+    ShowColumnsAndTrack(depth_ == 0);
 }
 
 void TMyOpenDialog::EnterFolder(const QString& folder) {

@@ -22,7 +22,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <vector>
 
 #include "dialogs/drive_list.h"
@@ -34,9 +33,7 @@ class QLabel;
 namespace mozu {
 
 class Asker;
-class EntryColumn;
 class FolderLabel;
-class ScrollTrack;
 class PictureKey;
 class PreviewImage;
 
@@ -67,12 +64,12 @@ class TMyOpenDialog : public FolderDialog {
 
   private:
     // Handlers (named after their controls).
-    void ListBoxClick(int column, int row);
+    void ListBoxClick(int column, int row) override;
     void Button2Click();  // Key01: one level up
     void KeyGreen01Click();
     void KeyRed01Click();
     void FormClose();
-    void VerticalScrolled(int percent);
+    void VerticalScrolled(int percent) override;
 
     void Refresh();
     void ListBoxFill();   // the folder view of the current folder
@@ -95,8 +92,6 @@ class TMyOpenDialog : public FolderDialog {
     std::vector<Drive> shownDrives_;
     FolderListing listing_;  // the current folder's subfolders and files
 
-    std::array<EntryColumn*, 3> columns_{};
-    ScrollTrack* vertical_ = nullptr;
     FolderLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     PreviewImage* image2_ = nullptr;

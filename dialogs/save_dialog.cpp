@@ -107,21 +107,7 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     connect(option16_, &OptionMark::released, this,
             [this] { option16_->setLook(OptionMark::Look::Off); });
 
-    const std::array<dialog_layout::Box, 3> boxes = {L::kListBox1, L::kListBox2, L::kListBox3};
-    for (int c = 0; c < 3; ++c) {
-        columns_[c] = new EntryColumn(QString("ListBox%1").arg(c + 1), this);
-        columns_[c]->setGeometry(boxes[c].x, boxes[c].y, boxes[c].w, boxes[c].h);
-        connect(columns_[c], &EntryColumn::rowClicked, this,
-                [this, c](int row) { ListBoxClick(c, row); });
-        connect(columns_[c], &EntryColumn::wheelTurned, this, [this](int steps) {
-            VerticalScrolled(WheelScroll(*vertical_, L::kVertical.h, columns_[0]->count(), steps));
-        });
-    }
-    vertical_ = new ScrollTrack(this, dialog_layout::kThumbWidth, dialog_layout::kThumbHeight);
-    vertical_->place(L::kVertical.x, L::kVertical.y, L::kVertical.w, L::kVertical.h);
-    vertical_->setThumbOffset(0);
-    vertical_->hide();
-    connect(vertical_, &ScrollTrack::scrolled, this, &TMySaveDialog::VerticalScrolled);
+    AddColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
 
     for (const OptionPlace& o : kOptions) {
         auto* option =
@@ -327,8 +313,7 @@ void TMySaveDialog::ShowFolder() {
 }
 
 void TMySaveDialog::ShowColumns() {
-    for (EntryColumn* c : columns_) c->setVisible(c->count() > 0);
-    vertical_->setVisible(columns_[0]->count() >= (level_ == 0 ? 6 : 14));
+    ShowColumnsAndTrack(level_ == 0);
 }
 
 void TMySaveDialog::ListBoxClick(int column, int row) {

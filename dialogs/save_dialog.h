@@ -37,9 +37,7 @@ class QLineEdit;
 namespace mozu {
 
 class Asker;
-class EntryColumn;
 class FolderLabel;
-class ScrollTrack;
 class PictureKey;
 class OptionMark;
 
@@ -83,9 +81,9 @@ class TMySaveDialog : public FolderDialog {
     void KeyGreen01Click();
     void KeyRed01Click();
     void Key01Click();  // one level up
-    void ListBoxClick(int column, int row);
+    void ListBoxClick(int column, int row) override;
     void FormClose();
-    void VerticalScrolled(int percent);
+    void VerticalScrolled(int percent) override;
 
     void RefreshBrowser();
     void ShowDrives();
@@ -106,8 +104,6 @@ class TMySaveDialog : public FolderDialog {
     std::vector<Drive> shownDrives_;
     int folderCount_ = 0;  // subfolders before the files in the columns
 
-    std::array<EntryColumn*, 3> columns_{};
-    ScrollTrack* vertical_ = nullptr;
     FolderLabel* label1_ = nullptr;
     PictureKey* key01_ = nullptr;
     PictureKey* keyGreen01_ = nullptr;
