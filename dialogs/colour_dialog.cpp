@@ -2,11 +2,6 @@
 
 namespace mozu {
 
-TColorDialog::TColorDialog(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName("TColorDialog");
-    setWindowTitle("Mozu");
-    hide();
-}
+TColorDialog::TColorDialog(QWidget* parent) : PlaceholderWindow("TColorDialog", parent) {}
 
 }  // namespace mozu

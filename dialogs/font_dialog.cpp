@@ -2,10 +2,6 @@
 
 namespace mozu {
 
-TFontDialog::TFontDialog(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName("TFontDialog");
-    setWindowTitle("Mozu");
-    hide();
-}
+TFontDialog::TFontDialog(QWidget* parent) : PlaceholderWindow("TFontDialog", parent) {}
 
 }  // namespace mozu

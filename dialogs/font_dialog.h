@@ -2,11 +2,11 @@
 // TFontDialog: the editor's font chooser.
 // Created once at start-up, hidden; its contents come with the feature that uses it.
 
-#include <QWidget>
+#include "dialogs/placeholder_window.h"
 
 namespace mozu {
 
-class TFontDialog : public QWidget {
+class TFontDialog : public PlaceholderWindow {
     Q_OBJECT
   public:
     explicit TFontDialog(QWidget* parent = nullptr);

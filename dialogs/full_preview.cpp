@@ -2,11 +2,6 @@
 
 namespace mozu {
 
-TFullPreview::TFullPreview(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setObjectName("TFullPreview");
-    setWindowTitle("Mozu");
-    hide();
-}
+TFullPreview::TFullPreview(QWidget* parent) : PlaceholderWindow("TFullPreview", parent) {}
 
 }  // namespace mozu

@@ -2,11 +2,11 @@
 // TFullPreview: the full-screen preview of the shown picture or video.
 // Created once at start-up, hidden; its contents come with the feature that uses it.
 
-#include <QWidget>
+#include "dialogs/placeholder_window.h"
 
 namespace mozu {
 
-class TFullPreview : public QWidget {
+class TFullPreview : public PlaceholderWindow {
     Q_OBJECT
   public:
     explicit TFullPreview(QWidget* parent = nullptr);
