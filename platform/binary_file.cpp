@@ -59,29 +59,35 @@ std::uint8_t ByteReader::at(std::size_t offset) const {
 // ---- InputFile
 
 InputFile::InputFile(const std::string& path) : path_(path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) ThrowErrno(errno, "cannot open", path);
     struct stat st{};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ThrowErrno(EISDIR, "cannot open", path);
-    f_ = std::fopen(path.c_str(), "rb");
-    if (!f_) ThrowErrno(errno, "cannot open", path);
-    if (::fstat(::fileno(f_), &st) != 0) {
-        const int err = errno;
-        std::fclose(f_);
-        ThrowErrno(err, "cannot read", path);
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd_);
+        ThrowErrno(err, "cannot open", path);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
 InputFile::~InputFile() {
-    if (f_) std::fclose(f_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void InputFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     if (offset > size_ || out.size() > size_ - offset)
         throw IoError(io::kReadPastEnd, "unexpected end of file in " + path_);
-    if (::fseeko(f_, static_cast<off_t>(offset), SEEK_SET) != 0) ThrowErrno(errno, "cannot read", path_);
-    if (!out.empty() && std::fread(out.data(), 1, out.size(), f_) != out.size()) {
-        if (std::ferror(f_)) ThrowErrno(errno ? errno : EIO, "cannot read", path_);
-        throw IoError(io::kReadPastEnd, "unexpected end of file in " + path_);
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
+                                  static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowErrno(errno, "cannot read", path_);
+        }
+        if (n == 0)  // the file shrank since it was opened
+            throw IoError(io::kReadPastEnd, "unexpected end of file in " + path_);
+        done += static_cast<std::size_t>(n);
     }
 }
 

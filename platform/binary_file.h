@@ -7,7 +7,6 @@
 // (or is destroyed without commit) removes its temporary file and leaves the old file intact.
 
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
@@ -56,7 +55,7 @@ public:
 
 private:
     std::string path_;
-    std::FILE* f_ = nullptr;
+    int fd_ = -1;
     std::uint64_t size_ = 0;
 };
 
