@@ -242,10 +242,7 @@ bool TMainWindow::OpenCpcPicture(const std::string& path) {
     const Picture& read = state_.picture(type);
     ShowCPCImage(type, read);
     // The source is the picture at its display size (mode 0 pixels doubled in width ...).
-    const PictureSize size = Image5Size(type, read.width(), read.height());
-    state_.source = SamplePicture(read, 0, 0, read.width(), read.height(), size.width, size.height);
-    state_.sourceColourCount = CountColors(state_, state_.source);
-    state_.currentSlot = static_cast<std::uint8_t>(type);
+    AdoptOpenedPicture(state_, type);
     state_.sourceShown = false;
     label1_->setText(QString::fromStdString(description));
     return true;

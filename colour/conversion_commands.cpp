@@ -248,37 +248,6 @@ void AdoptPcPicture(ConversionState& state, Picture picture) {
     state.noPicture = false;
 }
 
-void AdoptOpenedPicture(ConversionState& state, int fileType) {
-    const bool pictureType = (fileType >= 0 && fileType <= 2) || (fileType >= 4 && fileType <= 6) ||
-                             fileType == 9 || fileType == 11;
-    if (!pictureType)
-        throw std::invalid_argument("no picture slot for file type " + std::to_string(fileType));
-    const Picture& shown = state.slots.at(static_cast<std::size_t>(fileType));
-    int w = shown.width(), h = shown.height();
-    switch (fileType) {
-        case 0:
-        case 1:
-            w = 320, h = 200;
-            break;
-        case 2:
-            w = 640, h = 200;
-            break;
-        case 4:
-        case 5:
-            w = 368, h = 264;
-            break;
-        case 6:
-            w = 736, h = 264;
-            break;
-        default:
-            break;  // SymbOS graphics at their own size
-    }
-    state.source = SamplePicture(shown, 0, 0, shown.width(), shown.height(), w, h);
-    state.sourceColourCount = CountColors(state, state.source);
-    state.currentSlot = static_cast<std::uint8_t>(fileType);
-    state.noPicture = false;
-}
-
 bool AutobalanceCommand(ConversionState& state) {
     if (!HasPicture(state)) return false;
     Autobalance(state.source);

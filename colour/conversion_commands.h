@@ -49,13 +49,6 @@ void MakeBlankPicture(ConversionState& state, int slot);
 // 255, its colours counted, every converted flag cleared, the no-picture flag cleared.
 void AdoptPcPicture(ConversionState& state, Picture picture);
 
-// After OpenCPCFile read a picture file of type `fileType` (0-2, 4-6, 9, 11) into its slot: the
-// source becomes the picture as the main window holds it (drawn to 320 x 200 for modes 0 and 1,
-// 640 x 200 for mode 2, 368 x 264 for overscan modes 0 and 1, 736 x 264 for mode 2, its own size
-// for SymbOS graphics), its colours are counted, the current slot is the file type and the
-// no-picture flag is cleared. The caller clears the converted flags before OpenCPCFile.
-void AdoptOpenedPicture(ConversionState& state, int fileType);
-
 // The adjustments of the source picture (autobalance, contrast and brightness by `percent`:
 // 105 and 95 from the buttons). Each recounts the source's colours, sets sourceChanged and marks
 // every slot stale. They do nothing and return false with no picture loaded. The GUI shows the

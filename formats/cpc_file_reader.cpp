@@ -1,11 +1,14 @@
 #include "formats/cpc_file_reader.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "colour/colour_ops.h"
 #include "colour/count_colors.h"
 #include "colour/indexed.h"
+#include "colour/resize.h"
+#include "formats/display_layout.h"
 #include "formats/file_type_detail.h"
 #include "platform/binary_file.h"
 #include "platform/io_error.h"
@@ -115,6 +118,17 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
     if (type == filetype::kScreenMode0 || type == filetype::kScreenMode1) CountColors(state, slot);
     state.sourceSlot = type;
     return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
+}
+
+void AdoptOpenedPicture(ConversionState& state, int fileType) {
+    if (!IsReadableType(static_cast<std::uint8_t>(fileType)))
+        throw std::invalid_argument("no picture slot for file type " + std::to_string(fileType));
+    const Picture& shown = state.picture(fileType);
+    const PictureSize size = Image5Size(fileType, shown.width(), shown.height());
+    state.source = SamplePicture(shown, 0, 0, shown.width(), shown.height(), size.width, size.height);
+    state.sourceColourCount = CountColors(state, state.source);
+    state.currentSlot = static_cast<std::uint8_t>(fileType);
+    state.noPicture = false;
 }
 
 }  // namespace mozu

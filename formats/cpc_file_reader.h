@@ -35,4 +35,11 @@ std::string CpcFileDescription(std::uint8_t fileType, int width, int height);
 // must be 0-2, 4-6, 9 or 11.
 DecodedPicture ReadCpcPicture(const std::string& path, std::uint8_t fileType);
 
+// After OpenCPCFile read a picture file of type `fileType` (0-2, 4-6, 9, 11) into its slot: the
+// source becomes the picture as the main window holds it (at its Image5Size: mode 0 pixels
+// doubled in width, mode 2 lines doubled, SymbOS graphics at their own size), its colours are
+// counted, the current slot is the file type and the no-picture flag is cleared. The caller
+// clears the converted flags before OpenCPCFile.
+void AdoptOpenedPicture(ConversionState& state, int fileType);
+
 }  // namespace mozu
