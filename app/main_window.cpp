@@ -105,7 +105,7 @@ void TMainWindow::FormCreate() {
     // The mask cuts the outline; inside it the skin covers every pixel, so the window paints
     // opaquely (no blending with what lies behind it).
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMask(MainWindowShape());
+    setShape(MainWindowShape());
     setAcceptDrops(true);
 
     // The state starts as a fresh ConversionState does: no picture, all saved flags 1, the
@@ -271,7 +271,7 @@ void TMainWindow::FormShow() {
 }
 
 void TMainWindow::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
+    SkinnedWindow::showEvent(e);
     FormShow();
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/main_window.h"
 #include "app/main_window_layout.h"
-#include "app/picture_convert.h"
 #include "app/picture_view.h"
 #include "formats/display_layout.h"
 
@@ -17,20 +16,16 @@ void TMainWindow::StandardImage1Layout() {
 }
 
 void TMainWindow::ShowPicture(const Picture& picture) {
-    image1_->setImage(ToQImage(picture));
+    image1_->setPicture(picture);
 }
 
 void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
     const DisplayLayout d = GetDisplayLayout(fileType, picture.width(), picture.height());
     if (!d.draws) return;
-    QImage shown = ToQImage(picture);
-    if (d.linesDoubled && !shown.isNull())  // each line twice: tall MSX pixels
-        shown = shown.scaled(shown.width(), shown.height() * 2, Qt::IgnoreAspectRatio,
-                             Qt::FastTransformation);
     if (d.placesControl) image1_->setGeometry(d.left, d.top, d.width, d.height);
     image1_->setStretch(d.stretched);
     image1_->setProportional(d.proportional);
-    image1_->setImage(shown);
+    image1_->setPicture(picture, d.linesDoubled ? 2 : 1);  // each line twice: tall MSX pixels
     image1_->repaint();  // shown now, not at the next frame: the command's result is on screen
     state_.sourceShown = false;
 }

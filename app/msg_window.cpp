@@ -30,7 +30,7 @@ TMsgWindow::TMsgWindow(QWidget* parent) : SkinnedWindow(Dragging::None, parent) 
     setWindowTitle("Mozu");
     setFixedSize(M::kWidth, M::kHeight);
     setAttribute(Qt::WA_TranslucentBackground);
-    setMask(MsgWindowShape());
+    setShape(MsgWindowShape());
 
     image1_ = Theme::Picture("MsgImage1");
     image2_ = Theme::Picture("MsgImage2");

@@ -20,21 +20,37 @@ void PictureKey::setPictures(const QString& up, const QString& down) {
     upPixmap_ = Theme::Picture(up);
     downPixmap_ = Theme::Picture(down);
     if (!upPixmap_.isNull()) resize(upPixmap_.size());
-    update();
+    dropFaces();
 }
 
 void PictureKey::setCaption(const QString& caption) {
     caption_ = caption;
+    dropFaces();
+}
+
+void PictureKey::setCaptionPixelSize(int px) {
+    captionSize_ = px;
+    dropFaces();
+}
+
+void PictureKey::dropFaces() {
+    faces_ = {};
     update();
 }
 
-void PictureKey::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+const QPixmap& PictureKey::face() const {
+    QPixmap& cached = faces_[(down_ ? 1u : 0u) + (isEnabled() ? 0u : 2u)];
+    if (!cached.isNull() || size().isEmpty()) return cached;
+    const qreal ratio = devicePixelRatioF();
+    cached = QPixmap(size() * ratio);
+    cached.setDevicePixelRatio(ratio);
+    cached.fill(Qt::transparent);
+    QPainter p(&cached);
     const QPixmap& face = down_ ? downPixmap_ : upPixmap_;
     if (!isEnabled()) p.setOpacity(0.55);  // a key that cannot be used fades into the case
     if (!face.isNull()) p.drawPixmap(0, 0, face);
     p.setOpacity(1.0);
-    if (caption_.isEmpty()) return;
+    if (caption_.isEmpty()) return cached;
     p.setFont(Theme::Font(captionSize_, true));
     // The face sinks by a pixel or two when pressed; the caption follows it. A disabled key's
     // caption is dimmed.
@@ -43,6 +59,12 @@ void PictureKey::paintEvent(QPaintEvent*) {
     p.drawText(r.translated(0, 1), Qt::AlignCenter, caption_);
     p.setPen(isEnabled() ? Theme::TextColour() : QColor(110, 114, 128));
     p.drawText(r, Qt::AlignCenter, caption_);
+    return cached;
+}
+
+void PictureKey::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, face());
 }
 
 void PictureKey::mousePressEvent(QMouseEvent* e) {
@@ -56,6 +78,10 @@ void PictureKey::mouseReleaseEvent(QMouseEvent* e) {
     down_ = false;
     update();  // painted with whatever the command changes, in one go
     if (rect().contains(e->position().toPoint())) Q_EMIT clicked();
+}
+
+void PictureKey::resizeEvent(QResizeEvent*) {
+    faces_ = {};
 }
 
 void PictureKey::changeEvent(QEvent* e) {

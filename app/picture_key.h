@@ -3,6 +3,8 @@
 // and its released picture otherwise; the command runs on the click (release inside the key),
 // after the released picture is back. An optional white caption is drawn over the face.
 
+#include <array>
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -18,7 +20,7 @@ class PictureKey : public QWidget {
     void setPictures(const QString& up, const QString& down);
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
-    void setCaptionPixelSize(int px) { captionSize_ = px; }
+    void setCaptionPixelSize(int px);
     bool isDown() const { return down_; }
     QString upPicture() const { return upName_; }
     QString downPicture() const { return downName_; }
@@ -31,8 +33,16 @@ class PictureKey : public QWidget {
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void changeEvent(QEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
   private:
+    // The face with its caption, drawn once for each of pressed/released and enabled/disabled:
+    // a click repaints the key twice, and laying out the caption text costs more than the
+    // whole copy of a finished face.
+    const QPixmap& face() const;
+    void dropFaces();
+
+    mutable std::array<QPixmap, 4> faces_;
     QString upName_, downName_;
     QPixmap upPixmap_, downPixmap_;
     QString caption_;

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/picture_convert.h"
+
 namespace mozu {
 
 PictureView::PictureView(const QString& objectName, QWidget* parent) : QWidget(parent) {
@@ -10,25 +12,37 @@ PictureView::PictureView(const QString& objectName, QWidget* parent) : QWidget(p
     setAttribute(Qt::WA_OpaquePaintEvent);  // the whole control is painted: dark, then the picture
 }
 
-void PictureView::setImage(QImage image) {
-    image_ = std::move(image);
+void PictureView::setPicture(const Picture& picture, int lineRepeat) {
+    picture_ = picture;
+    lineRepeat_ = std::max(1, lineRepeat);
+    shownStale_ = true;
     update();
 }
 
+QImage PictureView::image() const {
+    return ToQImage(picture_, lineRepeat_);
+}
+
 void PictureView::setStretch(bool on) {
+    if (stretch_ == on) return;
     stretch_ = on;
     update();
 }
 
 void PictureView::setProportional(bool on) {
+    if (proportional_ == on) return;
     proportional_ = on;
     update();
 }
 
+QSize PictureView::pictureSize() const {
+    return QSize(picture_.width(), picture_.height() * lineRepeat_);
+}
+
 QRect PictureView::pictureRect() const {
-    if (image_.isNull()) return QRect();
+    if (picture_.empty()) return QRect();
     const QSize box = size();
-    QSize shown = image_.size();
+    QSize shown = pictureSize();
     if (stretch_ && !proportional_) return rect();
     if (proportional_) {
         // Down to fit always; up to fit only when stretched as well.
@@ -42,11 +56,16 @@ QRect PictureView::pictureRect() const {
 
 void PictureView::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(6, 8, 10));
-    if (image_.isNull()) return;
+    const QRect at = pictureRect();
+    // Dark where the picture does not cover the control.
+    for (const QRect& r : QRegion(rect()).subtracted(QRegion(at))) p.fillRect(r, QColor(6, 8, 10));
+    if (at.isEmpty()) return;
     // Pixels stay crisp blocks: CPC pictures are scaled without smoothing.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(pictureRect(), image_);
+    if (shownStale_ || shown_.size() != at.size()) {
+        ToScaledQImage(picture_, lineRepeat_, at.size(), shown_);
+        shownStale_ = false;
+    }
+    p.drawImage(at.topLeft(), shown_);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* e) {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "colour/picture.h"
+
 namespace mozu {
 
 class PictureView : public QWidget {
@@ -13,8 +15,11 @@ class PictureView : public QWidget {
   public:
     PictureView(const QString& objectName, QWidget* parent);
 
-    void setImage(QImage image);
-    const QImage& image() const { return image_; }
+    // Shows a copy of `picture`, each of its lines `lineRepeat` times (tall MSX pixels).
+    void setPicture(const Picture& picture, int lineRepeat = 1);
+    // What is shown, at the picture's own size (lines repeated).
+    QImage image() const;
+    bool hasPicture() const { return !picture_.empty(); }
     void setStretch(bool on);
     void setProportional(bool on);
     bool stretch() const { return stretch_; }
@@ -31,7 +36,14 @@ class PictureView : public QWidget {
     void mousePressEvent(QMouseEvent*) override;
 
   private:
-    QImage image_;
+    QSize pictureSize() const;
+
+    Picture picture_;
+    int lineRepeat_ = 1;
+    // The picture scaled to its place, made at the first paint after a change: painting it is
+    // then a plain copy, where a scaled paint would sample every pixel again each time.
+    QImage shown_;
+    bool shownStale_ = true;
     bool stretch_ = false;
     bool proportional_ = true;
 };

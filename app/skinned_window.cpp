@@ -13,6 +13,23 @@ void SkinnedWindow::PaintBackground(QPainter& painter) const {
     painter.drawPixmap(0, 0, background_);
 }
 
+void SkinnedWindow::setShape(const QRegion& shape) {
+    shape_ = shape;
+    applyShape();
+}
+
+void SkinnedWindow::applyShape() {
+    // The window system's window exists once the widget has been shown (and is made anew if
+    // the widget is re-created), so the outline is handed over again at every show.
+    if (QWindow* window = windowHandle(); window && window->mask() != shape_)
+        window->setMask(shape_);
+}
+
+void SkinnedWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyShape();
+}
+
 void SkinnedWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintBackground(p);

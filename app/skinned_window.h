@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QPixmap>
 #include <QPoint>
+#include <QRegion>
 #include <QWidget>
 
 class QPainter;
@@ -24,6 +25,12 @@ class SkinnedWindow : public QWidget {
 
     explicit SkinnedWindow(Dragging dragging, QWidget* parent = nullptr);
 
+    // The window's outline. It is given to the window system only: as a widget mask it would
+    // also clip every repaint of every control to a region of hundreds of rectangles, which
+    // costs more than painting the control. Inside the outline the skin covers every pixel.
+    void setShape(const QRegion& shape);
+    const QRegion& shape() const { return shape_; }
+
   protected:
     void setBackground(const QPixmap& picture) { background_ = picture; }
     // Draws the background picture at the window's origin (a null picture draws nothing); the
@@ -39,12 +46,16 @@ class SkinnedWindow : public QWidget {
         disconnect(connection);
     }
 
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void applyShape();
+
+    QRegion shape_;
     QPixmap background_;
     Dragging draggingKind_;
     QPoint dragOffset_;

@@ -55,7 +55,7 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     setObjectName("TMyOpenDialog");
     setWindowTitle("Open");
     setFixedSize(L::kWidth, L::kHeight);
-    setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
+    setShape(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     setBackground(DialogPicture(DialogPic::OpenBackground));
 
     AddColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);

@@ -92,7 +92,7 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     setObjectName("TMySaveDialog");
     setWindowTitle("Save");
     setFixedSize(L::kWidth, L::kHeight);
-    setMask(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
+    setShape(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     setBackground(DialogPicture(DialogPic::SaveBackground));
 
     label1_ = new FolderLabel("Label1", this);

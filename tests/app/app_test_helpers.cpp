@@ -9,8 +9,10 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QTest>
+
 #include <QTimer>
 #include <QUrl>
+#include "app/skinned_window.h"
 
 #include "app/picture_key.h"
 #include "app/skin_label.h"
@@ -169,7 +171,9 @@ void Screenshot(QWidget* w, const QString& file) {
     QImage picture(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter p(&picture);
-    if (!w->mask().isEmpty()) p.setClipRegion(w->mask());
+    if (const auto* skinned = qobject_cast<const SkinnedWindow*>(w);
+        skinned && !skinned->shape().isEmpty())
+        p.setClipRegion(skinned->shape());
     p.drawPixmap(0, 0, grabbed);
     p.end();
     picture.save(folder + '/' + file + ".png");

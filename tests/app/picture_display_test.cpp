@@ -1,0 +1,135 @@
+// What Image1 shows: the picture converted to Qt's RGB32 and scaled to its place without
+// smoothing, with Qt's own conversion and scaling as the yardstick; and the keys' faces, which
+// are drawn once and kept.
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+#include <QWindow>
+#include <random>
+
+#include "app/picture_convert.h"
+#include "app/picture_key.h"
+#include "app/picture_view.h"
+#include "app/skinned_window.h"
+#include "app_test_support.h"
+
+namespace mozu::app_test {
+namespace {
+
+Picture RandomPicture(int w, int h, unsigned seed) {
+    std::mt19937 rng(seed);
+    Picture p(w, h);
+    for (std::size_t i = 0; i < p.byteSize(); ++i) p.data()[i] = static_cast<std::uint8_t>(rng());
+    return p;
+}
+
+// Qt's conversion of the same bytes, read as BGR888.
+QImage QtRgb32(const Picture& p) {
+    return QImage(p.data(), p.width(), p.height(), static_cast<qsizetype>(p.stride()),
+                  QImage::Format_BGR888)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(PictureDisplay, ConversionMatchesQtForEveryRowLength) {
+    // Widths 1-23 cover rows shorter than one four-pixel step and every remainder after it.
+    for (int w = 1; w <= 23; ++w) {
+        SCOPED_TRACE(w);
+        const Picture p = RandomPicture(w, 3, static_cast<unsigned>(w));
+        EXPECT_EQ(ToQImage(p), QtRgb32(p));
+        QImage scaled;
+        ToScaledQImage(p, 1, QSize(w, 3), scaled);
+        EXPECT_EQ(scaled, QtRgb32(p));
+    }
+}
+
+TEST(PictureDisplay, WholeNumberWideningRepeatsEveryPixel) {
+    for (int w : {1, 5, 6, 7, 160}) {
+        for (int factor : {2, 3}) {
+            SCOPED_TRACE(testing::Message() << w << " x" << factor);
+            const Picture p = RandomPicture(w, 4, static_cast<unsigned>(w * factor));
+            QImage scaled;
+            ToScaledQImage(p, 1, QSize(w * factor, 8), scaled);
+            // Doubling the height as well: each line twice.
+            EXPECT_EQ(scaled, QtRgb32(p).scaled(w * factor, 8, Qt::IgnoreAspectRatio,
+                                                Qt::FastTransformation));
+        }
+    }
+}
+
+TEST(PictureDisplay, TallPixelsRepeatLinesAndShrinkingTakesThePixelUnderEachCentre) {
+    const Picture p = RandomPicture(10, 3, 7);
+    // Lines twice at the same size as the doubled picture: every line shown twice.
+    QImage doubled;
+    ToScaledQImage(p, 2, QSize(10, 6), doubled);
+    EXPECT_EQ(doubled, ToQImage(p, 2));
+    for (int y = 0; y < 6; ++y) EXPECT_EQ(doubled.pixel(4, y), QtRgb32(p).pixel(4, y / 2)) << y;
+    // 10 -> 4 columns: the centres of shown columns 0-3 lie over picture columns 1, 3, 6, 8.
+    QImage shrunk;
+    ToScaledQImage(p, 1, QSize(4, 3), shrunk);
+    const int expected[] = {1, 3, 6, 8};
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(shrunk.pixel(x, y), QtRgb32(p).pixel(expected[x], y)) << x << "," << y;
+    // The image is reused at the same size and made anew for another one.
+    const uchar* memory = shrunk.constBits();
+    ToScaledQImage(RandomPicture(10, 3, 8), 1, QSize(4, 3), shrunk);
+    EXPECT_EQ(shrunk.constBits(), memory);
+    ToScaledQImage(p, 1, QSize(5, 3), shrunk);
+    EXPECT_EQ(shrunk.size(), QSize(5, 3));
+}
+
+TEST(PictureDisplay, ViewPaintsThePictureScaledAndDarkAroundIt) {
+    QWidget parent;
+    PictureView view("Image1", &parent);
+    view.setGeometry(0, 0, 40, 20);
+    const Picture p = RandomPicture(10, 5, 3);
+    view.setProportional(true);
+    view.setStretch(true);
+    view.setPicture(p);
+    EXPECT_EQ(view.pictureRect(), QRect(0, 0, 40, 20));  // 10 x 5 fits 40 x 20 exactly
+    QImage shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = ToQImage(p);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(shown.pixel(x, y), picture.pixel(x / 4, y / 4)) << x << "," << y;
+    // A newer picture replaces the kept scaled one; a narrower one leaves dark columns.
+    const Picture narrow = RandomPicture(5, 5, 4);
+    view.setPicture(narrow);
+    EXPECT_EQ(view.pictureRect(), QRect(10, 0, 20, 20));
+    shown = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(6, 8, 10));
+    EXPECT_EQ(shown.pixel(39, 19), qRgb(6, 8, 10));
+    EXPECT_EQ(shown.pixel(10, 0), ToQImage(narrow).pixel(0, 0));
+    EXPECT_EQ(view.image(), ToQImage(narrow));
+}
+
+TEST(PictureDisplay, KeyFaceFollowsItsCaptionAndState) {
+    QWidget parent;
+    PictureKey key("Key00", &parent);
+    key.setPictures("BlackKeyUp", "BlackKeyDown");
+    key.setCaption("Mode 0");
+    const QImage mode0 = key.grab().toImage();
+    key.setCaption("Mode 1");
+    const QImage mode1 = key.grab().toImage();
+    EXPECT_NE(mode0, mode1);  // the kept face was drawn again with the new caption
+    key.setCaption("Mode 0");
+    EXPECT_EQ(key.grab().toImage(), mode0);
+    key.setEnabled(false);
+    EXPECT_NE(key.grab().toImage(), mode0);  // faded
+    key.setEnabled(true);
+    EXPECT_EQ(key.grab().toImage(), mode0);
+}
+
+TEST(PictureDisplay, SkinnedWindowsKeepTheirOutlineForTheWindowSystem) {
+    Program p;
+    p.main().show();
+    ASSERT_TRUE(p.main().windowHandle());
+    EXPECT_EQ(p.main().windowHandle()->mask(), p.main().shape());
+    EXPECT_FALSE(p.main().shape().isEmpty());
+    // Controls are not clipped to the outline: no widget mask.
+    EXPECT_TRUE(p.main().mask().isEmpty());
+}
+
+}  // namespace
+}  // namespace mozu::app_test
