@@ -1,6 +1,7 @@
 #include "colour/indexed.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "colour/colour_ops.h"
@@ -29,29 +30,17 @@ class PassChain {
                 changes.push_back({pass.from, result});
         }
         if (changes.empty()) return;
-        Colour lastIn = 0xFFFFFFFF, lastOut = 0;  // no pixel has the top byte set
-        bool lastChanges = false;
+        const ColourLookup lookup(changes);
         for (int y = 0; y < s.height(); ++y) {
             std::uint8_t* q = s.row(y);
-            std::uint8_t* end = q + s.stride();
+            std::uint8_t* const end = q + s.stride();
             for (; q != end; q += 3) {
                 const Colour c = MakeColour(q[2], q[1], q[0]);
-                if (c != lastIn) {
-                    lastIn = c;
-                    lastChanges = false;
-                    for (const Pass& change : changes) {
-                        if (change.from == c) {
-                            lastOut = change.to;
-                            lastChanges = true;
-                            break;
-                        }
-                    }
-                }
-                if (lastChanges) {
-                    q[0] = static_cast<std::uint8_t>(Blue(lastOut));
-                    q[1] = static_cast<std::uint8_t>(Green(lastOut));
-                    q[2] = static_cast<std::uint8_t>(Red(lastOut));
-                }
+                const Colour* to = lookup.find(c);
+                if (!to) continue;
+                q[0] = static_cast<std::uint8_t>(Blue(*to));
+                q[1] = static_cast<std::uint8_t>(Green(*to));
+                q[2] = static_cast<std::uint8_t>(Red(*to));
             }
         }
     }
@@ -59,6 +48,42 @@ class PassChain {
   private:
     struct Pass {
         Colour from, to;
+    };
+
+    // The colours that change and what they become. Pens (red below 256, green and blue 0)
+    // are looked up directly; other colours in a small open-addressed table, so that a pixel
+    // costs one or two probes however many colours change.
+    class ColourLookup {
+      public:
+        explicit ColourLookup(const std::vector<Pass>& changes) {
+            direct_.fill(kNone);
+            slots_.fill({kNone, 0});
+            for (const Pass& change : changes) {
+                if (change.from < direct_.size()) {
+                    direct_[change.from] = change.to;
+                    continue;
+                }
+                std::size_t i = Hash(change.from);
+                while (slots_[i].from != kNone) i = (i + 1) % slots_.size();
+                slots_[i] = change;
+            }
+        }
+        // What colour c becomes, or null if it stays.
+        const Colour* find(Colour c) const {
+            if (c < direct_.size()) return direct_[c] == kNone ? nullptr : &direct_[c];
+            for (std::size_t i = Hash(c);; i = (i + 1) % slots_.size()) {
+                if (slots_[i].from == c) return &slots_[i].to;
+                if (slots_[i].from == kNone) return nullptr;
+            }
+        }
+
+      private:
+        static constexpr Colour kNone = 0xFFFFFFFF;  // no colour has the top byte set
+        // 128 places for at most 64 changing colours (two passes of at most 32 keys): the
+        // table is never more than half full, so a probe always ends.
+        static std::size_t Hash(Colour c) { return (c * 0x9E3779B1u) >> 25; }
+        std::array<Colour, 256> direct_;
+        std::array<Pass, 128> slots_;
     };
     Colour run(Colour c) const {
         for (const Pass& pass : passes_)
