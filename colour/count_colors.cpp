@@ -140,14 +140,21 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
     const std::size_t countB = wide - countA;  // never fewer than countA
     const std::uint8_t* a = data;
     const std::uint8_t* b = data + 3 * countA;
+    // How many of the `count` pixels from pixel `first` on lie in the top row.
+    const auto width = static_cast<std::size_t>(picture.width());
+    const auto NoAbove = [width](std::size_t first, std::size_t count) {
+        return first < width ? std::min(count, width - first) : 0;
+    };
     const std::uint32_t last = BitIndex(Narrow(data + 3 * wide));
     Mark(set, last);
     std::uint64_t units = UnitBit(last);
     for (std::size_t done = 0; done < countB; done += kChunk) {
         const std::size_t chunkA = done < countA ? std::min(kChunk, countA - done) : 0;
         const std::size_t chunkB = std::min(kChunk, countB - done);
-        const Written writtenA = convert(a + 3 * done, chunkA, set.indexes[0]);
-        const Written writtenB = convert(b + 3 * done, chunkB, set.indexes[1]);
+        const Written writtenA =
+            convert(a + 3 * done, chunkA, set.indexes[0], NoAbove(done, chunkA));
+        const Written writtenB =
+            convert(b + 3 * done, chunkB, set.indexes[1], NoAbove(countA + done, chunkB));
         MarkBuffers(set, writtenA.indexes, writtenB.indexes);
         units |= writtenA.units | writtenB.units;
     }
@@ -259,11 +266,15 @@ struct Avx512Converter {
           unitsLow(_mm512_setzero_si512()),
           unitsHigh(_mm512_setzero_si512()) {}
 
-    // `raw` holds the pixels' bytes from its first byte on; `valid` says which lanes are
-    // pixels.
-    [[MOZU_AVX512, gnu::always_inline]] inline void Step(__m512i raw, __mmask16 valid,
+    // The pixels' colours as red << 16 | green << 8 | blue, from 48 bytes.
+    [[MOZU_AVX512, gnu::always_inline]] inline __m512i Colours(__m512i raw) const {
+        return _mm512_maskz_permutexvar_epi8(0x7777777777777777ull, spread, raw);
+    }
+
+    // `v` holds the pixels' colours; `valid` says which lanes are pixels, `seen` which
+    // pixels are known to repeat an earlier one.
+    [[MOZU_AVX512, gnu::always_inline]] inline void Step(__m512i v, __mmask16 valid, __mmask16 seen,
                                                          std::uint32_t* indexes) {
-        const __m512i v = _mm512_maskz_permutexvar_epi8(0x7777777777777777ull, spread, raw);
         __m512i x = _mm512_and_si512(v, _mm512_set1_epi32(0xC00007));
         x = Field(x, _mm512_slli_epi32(v, 6), 0x300E00);
         x = Field(x, _mm512_slli_epi32(v, 12), 0xC0000);
@@ -273,7 +284,8 @@ struct Avx512Converter {
         x = Field(x, _mm512_srli_epi32(v, 5), 0x38);
         // Lane k against lane k - 1, lane 0 against the last lane of the vector before.
         const __m512i before = _mm512_alignr_epi32(x, previous, 15);
-        const __mmask16 fresh = _mm512_mask_cmpneq_epi32_mask(valid, x, before);
+        const __mmask16 fresh =
+            _mm512_mask_cmpneq_epi32_mask(static_cast<__mmask16>(valid & ~seen), x, before);
         _mm512_storeu_si512(indexes + written, _mm512_maskz_compress_epi32(fresh, x));
         written += static_cast<std::size_t>(std::popcount(static_cast<unsigned>(fresh)));
         previous = x;
@@ -294,8 +306,11 @@ struct Avx512Converter {
     }
 };
 
+// `stride` is the picture's row length in bytes; the first `noAbove` pixels have no row
+// above them. A pixel of the same colour as the pixel above it is left out too.
 [[MOZU_AVX512]] Written ConvertAvx512(const std::uint8_t* p, std::size_t count,
-                                      std::uint32_t* indexes) {
+                                      std::uint32_t* indexes, std::size_t stride,
+                                      std::size_t noAbove) {
     // Lane k takes bytes 3k, 3k + 1, 3k + 2 and a zero.
     alignas(64) static constexpr std::array<std::uint8_t, 64> kSpread = [] {
         std::array<std::uint8_t, 64> t{};
@@ -307,12 +322,20 @@ struct Avx512Converter {
     Avx512Converter converter(kSpread.data());
     // Masked loads of 48 bytes: nothing is read past the chunk.
     std::size_t i = 0;
-    for (; i + 16 <= count; i += 16)
-        converter.Step(_mm512_maskz_loadu_epi8(0xFFFFFFFFFFFFull, p + 3 * i), 0xFFFF, indexes);
+    for (; i + 16 <= count; i += 16) {
+        constexpr __mmask64 k48 = 0xFFFFFFFFFFFF;
+        const __m512i v = converter.Colours(_mm512_maskz_loadu_epi8(k48, p + 3 * i));
+        __mmask16 seen = 0;
+        if (i >= noAbove)
+            seen = _mm512_cmpeq_epi32_mask(
+                v, converter.Colours(_mm512_maskz_loadu_epi8(k48, p + 3 * i - stride)));
+        converter.Step(v, 0xFFFF, seen, indexes);
+    }
     if (i < count) {
         const std::size_t n = count - i;
-        converter.Step(_mm512_maskz_loadu_epi8((std::uint64_t{1} << (3 * n)) - 1, p + 3 * i),
-                       static_cast<__mmask16>((1u << n) - 1), indexes);
+        converter.Step(converter.Colours(
+                           _mm512_maskz_loadu_epi8((std::uint64_t{1} << (3 * n)) - 1, p + 3 * i)),
+                       static_cast<__mmask16>((1u << n) - 1), 0, indexes);
     }
     return converter.Result();
 }
@@ -484,15 +507,19 @@ std::int32_t CountColorsOn(CountPath path, ConversionState& state, const Picture
     switch (path) {
 #if defined(__x86_64__)
         case CountPath::Avx512:
-            units = MarkPicture(set, picture, ConvertAvx512);
+            units = MarkPicture(
+                set, picture,
+                [stride = picture.stride()](const std::uint8_t* p, std::size_t count,
+                                            std::uint32_t* indexes, std::size_t noAbove) {
+                    return ConvertAvx512(p, count, indexes, stride, noAbove);
+                });
             break;
         case CountPath::Avx2: {
             const std::uint8_t* end = picture.data() + picture.byteSize();
-            units = MarkPicture(
-                set, picture,
-                [end](const std::uint8_t* p, std::size_t count, std::uint32_t* indexes) {
-                    return ConvertAvx2(p, count, indexes, end);
-                });
+            units =
+                MarkPicture(set, picture,
+                            [end](const std::uint8_t* p, std::size_t count, std::uint32_t* indexes,
+                                  std::size_t) { return ConvertAvx2(p, count, indexes, end); });
             break;
         }
 #endif

@@ -70,6 +70,25 @@ TEST(CountColorsPaths, SizesAroundVectorAndChunkBoundaries) {
                             "one column of " + std::to_string(pixels));
 }
 
+TEST(CountColorsPaths, PixelsLikeTheOneAbove) {
+    // Few colours, so many pixels repeat the pixel above; top rows longer than a chunk, and
+    // pictures of one row or one column.
+    const int sizes[][2] = {{2500, 3}, {1500, 2}, {1100, 4}, {2049, 1}, {1, 3000}, {700, 5}};
+    for (const auto& size : sizes) {
+        const std::string name = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 31, 2),
+                            "two colours " + name);
+        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 32, 40),
+                            "forty colours " + name);
+    }
+    // Columns of one colour each: every pixel below the top row repeats the one above.
+    Picture stripes(300, 40);
+    for (int y = 0; y < stripes.height(); ++y)
+        for (int x = 0; x < stripes.width(); ++x)
+            stripes.setPixel(x, y, MakeColour(x, x * 3, 255 - x));
+    ExpectAllPathsMatch(stripes, "stripes");
+}
+
 TEST(CountColorsPaths, RunsAndFewColours) {
     ExpectAllPathsMatch(Picture(1, 1, MakeColour(255, 255, 255)), "one white pixel");
     ExpectAllPathsMatch(Picture(37, 29, MakeColour(0, 0, 0)), "all black");
