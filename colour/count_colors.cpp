@@ -161,14 +161,32 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
     return units;
 }
 
+// The bit number of each channel value on its own; a colour's bit number is the three
+// or'ed together (fewer instructions than moving the fields one by one).
+struct ChannelBits {
+    std::array<std::uint32_t, 256> red, green, blue;
+};
+constexpr ChannelBits kChannelBits = [] {
+    ChannelBits t{};
+    for (std::uint32_t c = 0; c < 256; ++c) {
+        t.red[c] = BitIndex(c << 16);
+        t.green[c] = BitIndex(c << 8);
+        t.blue[c] = BitIndex(c);
+    }
+    return t;
+}();
+
+inline std::uint32_t PixelBitIndex(const std::uint8_t* p) {
+    return kChannelBits.blue[p[0]] | kChannelBits.green[p[1]] | kChannelBits.red[p[2]];
+}
+
 // Without vector instructions the pixels are marked as they are read, the two halves in
 // turn.
 std::uint64_t MarkPicturePortable(ColourSet& set, const Picture& picture) {
     const std::uint8_t* data = picture.data();
-    const std::size_t wide =
-        static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(picture.height()) - 1;
-    const std::size_t countA = wide / 2;
-    const std::size_t countB = wide - countA;
+    const std::size_t count =
+        static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(picture.height());
+    const std::size_t countA = count / 2;
     const std::uint8_t* a = data;
     const std::uint8_t* b = data + 3 * countA;
     std::uint64_t units = 0;
@@ -177,11 +195,10 @@ std::uint64_t MarkPicturePortable(ColourSet& set, const Picture& picture) {
         units |= UnitBit(index);
     };
     for (std::size_t i = 0; i < countA; ++i) {
-        mark(BitIndex(Wide(a + 3 * i)));
-        mark(BitIndex(Wide(b + 3 * i)));
+        mark(PixelBitIndex(a + 3 * i));
+        mark(PixelBitIndex(b + 3 * i));
     }
-    if (countB > countA) mark(BitIndex(Wide(b + 3 * countA)));
-    mark(BitIndex(Narrow(data + 3 * wide)));
+    if (count % 2 != 0) mark(PixelBitIndex(b + 3 * countA));
     return units;
 }
 
