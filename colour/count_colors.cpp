@@ -258,19 +258,51 @@ std::uint64_t MarkPicturePortable(ColourSet& set, const Picture& picture) {
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wuninitialized"
 
-#define MOZU_AVX512 gnu::target("avx512f,avx512bw,avx512vbmi")
+#define MOZU_AVX512 gnu::target("avx512f,avx512bw,avx512vbmi,gfni")
 
-[[MOZU_AVX512, gnu::always_inline]] inline __m512i Field(__m512i x, __m512i shifted,
-                                                         std::int32_t mask) {
-    // Truth table of (a & b) | c: the shifted copy, its mask, what is gathered so far.
-    constexpr int kAndOr = 0xEA;
-    return _mm512_ternarylogic_epi32(shifted, _mm512_set1_epi32(mask), x, kAndOr);
+// The bit number moves every bit of a channel to a place of its own, a linear map over GF(2)
+// that GF2P8AFFINEQB applies to eight bytes with one 8 x 8 bit matrix. The pixels' channel
+// bytes are laid out in three planes, one for each byte of the bit numbers (16 pixels, two
+// 64-bit lanes, a plane), each plane with its own matrices; the three channels' results are
+// combined and the planes put back together into one bit number per 32-bit lane.
+struct GfniTables {
+    alignas(64) std::array<std::uint8_t, 64> planes[3];    // by channel: blue, green, red
+    alignas(64) std::array<std::uint64_t, 8> matrices[3];  // by channel, two lanes a plane
+    alignas(64) std::array<std::uint8_t, 64> lanes;        // planes back to 32-bit lanes
+};
+constexpr GfniTables kGfni = [] {
+    GfniTables t{};
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        // Byte q takes channel byte of pixel q mod 16 (the raw bytes are B, G, R per pixel).
+        for (std::size_t q = 0; q < 48; ++q)
+            t.planes[channel][q] = static_cast<std::uint8_t>(3 * (q % 16) + channel);
+        // Output bit i of a byte is the parity of the matrix's byte 7 - i and'ed with the
+        // input byte: one input bit per output bit here.
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            const auto to =
+                static_cast<unsigned>(std::countr_zero(BitIndex(1u << (8 * channel + bit))));
+            const unsigned plane = to / 8, place = to % 8;
+            for (unsigned lane = 2 * plane; lane < 2 * plane + 2; ++lane)
+                t.matrices[channel][lane] |= std::uint64_t{1} << bit << (8 * (7 - place));
+        }
+    }
+    for (std::size_t pixel = 0; pixel < 16; ++pixel)
+        for (std::size_t plane = 0; plane < 3; ++plane)
+            t.lanes[4 * pixel + plane] = static_cast<std::uint8_t>(16 * plane + pixel);
+    return t;
+}();
+
+// One channel's share of the bit numbers, in planes.
+[[MOZU_AVX512, gnu::always_inline]] inline __m512i ChannelPlanes(__m512i raw, __m512i plane,
+                                                                 __m512i matrix) {
+    return _mm512_gf2p8affine_epi64_epi8(_mm512_permutexvar_epi8(plane, raw), matrix, 0);
 }
 
 // Sixteen pixels at a time. A pixel of the same colour as the pixel before it is left out:
 // its mark would change nothing, and it is the mark most likely to wait for the one before.
 struct Avx512Converter {
     const __m512i spread, one, thirtyTwo;
+    const __m512i planeB, planeG, planeR, matrixB, matrixG, matrixR, lanes;
     __m512i previous;             // the bit numbers of the vector before
     __m512i unitsLow, unitsHigh;  // lane-wise: the used units 0-31 and 32-63
     std::size_t written = 0;
@@ -279,6 +311,13 @@ struct Avx512Converter {
         : spread(_mm512_load_si512(spreadTable)),
           one(_mm512_set1_epi32(1)),
           thirtyTwo(_mm512_set1_epi32(32)),
+          planeB(_mm512_load_si512(kGfni.planes[0].data())),
+          planeG(_mm512_load_si512(kGfni.planes[1].data())),
+          planeR(_mm512_load_si512(kGfni.planes[2].data())),
+          matrixB(_mm512_load_si512(kGfni.matrices[0].data())),
+          matrixG(_mm512_load_si512(kGfni.matrices[1].data())),
+          matrixR(_mm512_load_si512(kGfni.matrices[2].data())),
+          lanes(_mm512_load_si512(kGfni.lanes.data())),
           previous(_mm512_set1_epi32(-1)),  // no bit number: the first pixel is kept
           unitsLow(_mm512_setzero_si512()),
           unitsHigh(_mm512_setzero_si512()) {}
@@ -288,17 +327,20 @@ struct Avx512Converter {
         return _mm512_maskz_permutexvar_epi8(0x7777777777777777ull, spread, raw);
     }
 
-    // `v` holds the pixels' colours; `valid` says which lanes are pixels, `seen` which
+    // The bit numbers of the 16 pixels whose bytes `raw` holds.
+    [[MOZU_AVX512, gnu::always_inline]] inline __m512i BitIndexes(__m512i raw) const {
+        constexpr int kXor3 = 0x96;  // the channels' bits never meet, so xor is or
+        const __m512i planes = _mm512_ternarylogic_epi32(
+            ChannelPlanes(raw, planeB, matrixB), ChannelPlanes(raw, planeG, matrixG),
+            ChannelPlanes(raw, planeR, matrixR), kXor3);
+        return _mm512_maskz_permutexvar_epi8(0x7777777777777777ull, lanes, planes);
+    }
+
+    // `raw` holds the pixels' bytes; `valid` says which lanes are pixels, `seen` which
     // pixels are known to repeat an earlier one.
-    [[MOZU_AVX512, gnu::always_inline]] inline void Step(__m512i v, __mmask16 valid, __mmask16 seen,
-                                                         std::uint32_t* indexes) {
-        __m512i x = _mm512_and_si512(v, _mm512_set1_epi32(0xC00007));
-        x = Field(x, _mm512_slli_epi32(v, 6), 0x300E00);
-        x = Field(x, _mm512_slli_epi32(v, 12), 0xC0000);
-        x = Field(x, _mm512_srli_epi32(v, 4), 0x38000);
-        x = Field(x, _mm512_slli_epi32(v, 1), 0x7000);
-        x = Field(x, _mm512_srli_epi32(v, 10), 0x1C0);
-        x = Field(x, _mm512_srli_epi32(v, 5), 0x38);
+    [[MOZU_AVX512, gnu::always_inline]] inline void Step(__m512i raw, __mmask16 valid,
+                                                         __mmask16 seen, std::uint32_t* indexes) {
+        const __m512i x = BitIndexes(raw);
         // Lane k against lane k - 1, lane 0 against the last lane of the vector before.
         const __m512i before = _mm512_alignr_epi32(x, previous, 15);
         const __mmask16 fresh =
@@ -341,17 +383,17 @@ struct Avx512Converter {
     std::size_t i = 0;
     for (; i + 16 <= count; i += 16) {
         constexpr __mmask64 k48 = 0xFFFFFFFFFFFF;
-        const __m512i v = converter.Colours(_mm512_maskz_loadu_epi8(k48, p + 3 * i));
+        const __m512i raw = _mm512_maskz_loadu_epi8(k48, p + 3 * i);
         __mmask16 seen = 0;
         if (i >= noAbove)
             seen = _mm512_cmpeq_epi32_mask(
-                v, converter.Colours(_mm512_maskz_loadu_epi8(k48, p + 3 * i - stride)));
-        converter.Step(v, 0xFFFF, seen, indexes);
+                converter.Colours(raw),
+                converter.Colours(_mm512_maskz_loadu_epi8(k48, p + 3 * i - stride)));
+        converter.Step(raw, 0xFFFF, seen, indexes);
     }
     if (i < count) {
         const std::size_t n = count - i;
-        converter.Step(converter.Colours(
-                           _mm512_maskz_loadu_epi8((std::uint64_t{1} << (3 * n)) - 1, p + 3 * i)),
+        converter.Step(_mm512_maskz_loadu_epi8((std::uint64_t{1} << (3 * n)) - 1, p + 3 * i),
                        static_cast<__mmask16>((1u << n) - 1), 0, indexes);
     }
     return converter.Result();
@@ -509,7 +551,7 @@ bool CountPathSupported(CountPath path) {
         case CountPath::Avx512:
             return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("bmi2") &&
                    __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
-                   __builtin_cpu_supports("avx512vpopcntdq");
+                   __builtin_cpu_supports("avx512vpopcntdq") && __builtin_cpu_supports("gfni");
 #endif
         default:
             return false;
