@@ -13,4 +13,14 @@ namespace mozu {
 // (inner), ascending. The caller stores the count where the flow needs it.
 std::int32_t CountColors(ConversionState& state, const Picture& picture);
 
+namespace detail {
+
+// The ways the count can run on this processor; CountColors takes the fastest one the
+// processor has. All give the same result; the tests run each one.
+enum class CountPath { Portable, Avx2, Avx512 };
+bool CountPathSupported(CountPath path);
+std::int32_t CountColorsOn(CountPath path, ConversionState& state, const Picture& picture);
+
+}  // namespace detail
+
 }  // namespace mozu

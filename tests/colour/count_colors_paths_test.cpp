@@ -1,0 +1,194 @@
+// The count runs on one of several paths (plain code, AVX2, AVX-512) chosen by the processor.
+// Each path this processor has is pinned against the full-cube walk of the reference, on
+// pictures that bite where the paths differ: vector and chunk boundaries, the last pixel of
+// the picture, runs of one colour, colours at the ends of every channel.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "colour/count_colors.h"
+#include "colour/reference.h"
+
+namespace mozu {
+namespace {
+
+using detail::CountPath;
+
+std::vector<CountPath> Paths() {
+    std::vector<CountPath> paths;
+    for (CountPath p : {CountPath::Portable, CountPath::Avx2, CountPath::Avx512})
+        if (detail::CountPathSupported(p)) paths.push_back(p);
+    return paths;
+}
+
+const char* Name(CountPath p) {
+    switch (p) {
+        case CountPath::Portable:
+            return "portable";
+        case CountPath::Avx2:
+            return "AVX2";
+        case CountPath::Avx512:
+            return "AVX-512";
+    }
+    return "?";
+}
+
+// Counts the picture on every path and compares count and found colours with the
+// reference; a stale found colour from the last count is caught because the state is
+// shared across paths.
+void ExpectAllPathsMatch(const Picture& picture, const std::string& what) {
+    std::array<Colour, 16> expected{};
+    const std::int32_t count = reference::CountColors(picture, expected);
+    ConversionState state;
+    for (CountPath p : Paths()) {
+        EXPECT_EQ(detail::CountColorsOn(p, state, picture), count) << what << ", " << Name(p);
+        EXPECT_EQ(state.foundColours, expected) << what << ", " << Name(p);
+    }
+}
+
+TEST(CountColorsPaths, ThePortablePathIsAlwaysThere) {
+    EXPECT_TRUE(detail::CountPathSupported(CountPath::Portable));
+    // Which paths ran, for whoever reads the log.
+    for (CountPath p : Paths()) std::printf("count path tested: %s\n", Name(p));
+}
+
+TEST(CountColorsPaths, SizesAroundVectorAndChunkBoundaries) {
+    // Pixel counts around 16-pixel vectors, the 8-pixel AVX2 step with its 32-byte load, and
+    // the 1024-pixel chunks of each half (2 x 1024 + 1 is where the second chunk starts).
+    const int widths[] = {1, 2, 3, 7, 8, 9, 10, 11, 12, 15, 16, 17, 31, 33};
+    for (int w : widths)
+        for (int h : {1, 2, 3, 5}) {
+            ExpectAllPathsMatch(reference::RandomPicture(w, h, static_cast<unsigned>(w * 10 + h)),
+                                "random " + std::to_string(w) + "x" + std::to_string(h));
+        }
+    for (int pixels : {2047, 2048, 2049, 2050, 2051, 4096, 4097, 4113, 6150})
+        ExpectAllPathsMatch(reference::RandomPicture(1, pixels, static_cast<unsigned>(pixels)),
+                            "one column of " + std::to_string(pixels));
+}
+
+TEST(CountColorsPaths, PixelsLikeTheOneAbove) {
+    // Few colours, so many pixels repeat the pixel above; top rows longer than a chunk, and
+    // pictures of one row or one column.
+    const int sizes[][2] = {{2500, 3}, {1500, 2}, {1100, 4}, {2049, 1}, {1, 3000}, {700, 5}};
+    for (const auto& size : sizes) {
+        const std::string name = std::to_string(size[0]) + "x" + std::to_string(size[1]);
+        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 31, 2),
+                            "two colours " + name);
+        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 32, 40),
+                            "forty colours " + name);
+    }
+    // Columns of one colour each: every pixel below the top row repeats the one above.
+    Picture stripes(300, 40);
+    for (int y = 0; y < stripes.height(); ++y)
+        for (int x = 0; x < stripes.width(); ++x)
+            stripes.setPixel(x, y, MakeColour(x, x * 3, 255 - x));
+    ExpectAllPathsMatch(stripes, "stripes");
+}
+
+TEST(CountColorsPaths, RunsAndFewColours) {
+    ExpectAllPathsMatch(Picture(1, 1, MakeColour(255, 255, 255)), "one white pixel");
+    ExpectAllPathsMatch(Picture(37, 29, MakeColour(0, 0, 0)), "all black");
+    ExpectAllPathsMatch(reference::RandomPicture(301, 7, 5, 3), "three colours");
+    ExpectAllPathsMatch(reference::RandomPicture(64, 64, 6, 17), "seventeen colours");
+    // Long runs: a colour changes only every few pixels, across vector and row ends.
+    Picture runs(123, 45);
+    for (int y = 0; y < runs.height(); ++y)
+        for (int x = 0; x < runs.width(); ++x) {
+            const int k = (y * runs.width() + x) / 13;
+            runs.setPixel(x, y, MakeColour(k * 7, k * 3, k * 11));
+        }
+    ExpectAllPathsMatch(runs, "runs");
+    ExpectAllPathsMatch(reference::SmoothPicture(640, 100, 3), "smooth");
+}
+
+TEST(CountColorsPaths, ChannelEnds) {
+    // Every mix of 0, 1, 127, 128, 254 and 255 in the three channels, each twice in a row,
+    // then again in reverse so that the last pixel is a corner of the cube.
+    const int values[] = {0, 1, 127, 128, 254, 255};
+    std::vector<Colour> colours;
+    for (int r : values)
+        for (int g : values)
+            for (int b : values) colours.push_back(MakeColour(r, g, b));
+    Picture p(static_cast<int>(colours.size()) * 2, 2);
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        for (int k = 0; k < 2; ++k) {
+            p.setPixel(static_cast<int>(i) * 2 + k, 0, colours[i]);
+            p.setPixel(static_cast<int>(i) * 2 + k, 1, colours[colours.size() - 1 - i]);
+        }
+    ExpectAllPathsMatch(p, "channel ends");
+    ExpectAllPathsMatch(p.crop(0, 0, 1, 2), "corners only");
+}
+
+TEST(CountColorsPaths, TheFirstSixteenAreNotTheFirstMet) {
+    // 40 colours; the 16 lowest in green-red-blue order are put at the end of the picture,
+    // the last of them in its very last pixel.
+    std::vector<Colour> colours;
+    for (int i = 0; i < 40; ++i) colours.push_back(MakeColour(200 - i * 5, i % 4 * 60, i * 6));
+    std::sort(colours.begin(), colours.end(), [](Colour a, Colour b) {
+        return std::make_tuple(Green(a), Red(a), Blue(a)) >
+               std::make_tuple(Green(b), Red(b), Blue(b));
+    });
+    Picture p(40, 3, colours[0]);
+    for (int x = 0; x < 40; ++x) p.setPixel(x, 2, colours[static_cast<std::size_t>(x)]);
+    std::array<Colour, 16> lowest{};
+    for (std::size_t i = 0; i < 16; ++i) lowest[i] = colours[39 - i];
+    for (CountPath path : Paths()) {
+        ConversionState state;
+        EXPECT_EQ(detail::CountColorsOn(path, state, p), 40) << Name(path);
+        EXPECT_EQ(state.foundColours, lowest) << Name(path);
+    }
+    ExpectAllPathsMatch(p, "lowest last");
+}
+
+TEST(CountColorsPaths, EveryColourOnceIsCountedOnce) {
+    // All 16,777,216 colours: two colours sharing a bit, or a bit left out of the count,
+    // would show here.
+    Picture p(4096, 4096);
+    for (int y = 0; y < 4096; ++y) {
+        std::uint8_t* row = p.row(y);
+        for (int x = 0; x < 4096; ++x) {
+            const std::uint32_t c =
+                static_cast<std::uint32_t>(y) << 12 | static_cast<std::uint32_t>(x);
+            row[3 * x] = static_cast<std::uint8_t>(c);
+            row[3 * x + 1] = static_cast<std::uint8_t>(c >> 8);
+            row[3 * x + 2] = static_cast<std::uint8_t>(c >> 16);
+        }
+    }
+    std::array<Colour, 16> first{};
+    for (int b = 0; b < 16; ++b) first[static_cast<std::size_t>(b)] = MakeColour(0, 0, b);
+    ConversionState state;
+    for (CountPath path : Paths()) {
+        EXPECT_EQ(detail::CountColorsOn(path, state, p), 1 << 24) << Name(path);
+        EXPECT_EQ(state.foundColours, first) << Name(path);
+    }
+}
+
+TEST(CountColorsPaths, EachCountLeavesTheSetEmptyForTheNext) {
+    // Counts one after the other on this thread, switching paths between them: any bit a
+    // count left behind would add to the next count.
+    const Picture many = reference::RandomPicture(200, 150, 21);
+    const Picture few = reference::RandomPicture(50, 40, 22, 6);
+    const Picture smooth = reference::SmoothPicture(160, 100, 23);
+    std::array<Colour, 16> expectedFew{}, expectedSmooth{};
+    const std::int32_t countFew = reference::CountColors(few, expectedFew);
+    const std::int32_t countSmooth = reference::CountColors(smooth, expectedSmooth);
+    ConversionState state;
+    for (CountPath first : Paths())
+        for (CountPath second : Paths()) {
+            detail::CountColorsOn(first, state, many);
+            EXPECT_EQ(detail::CountColorsOn(second, state, few), countFew)
+                << Name(first) << " then " << Name(second);
+            EXPECT_EQ(state.foundColours, expectedFew);
+            EXPECT_EQ(detail::CountColorsOn(second, state, smooth), countSmooth);
+            EXPECT_EQ(state.foundColours, expectedSmooth);
+        }
+    EXPECT_EQ(CountColors(state, Picture()), 0);
+    EXPECT_EQ(state.foundColours, (std::array<Colour, 16>{}));
+}
+
+}  // namespace
+}  // namespace mozu
