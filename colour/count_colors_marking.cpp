@@ -94,23 +94,46 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
     return _mm256_or_si256(x, _mm256_and_si256(shifted, _mm256_set1_epi32(mask)));
 }
 
-// Eight pixels at a time; a load takes 32 bytes for the 24 of eight pixels, so the last
-// pixels before `end` are converted one by one.
-[[gnu::target("avx2")]] Written ConvertAvx2(const std::uint8_t* p, std::size_t count,
-                                            std::uint32_t* indexes, const std::uint8_t* end) {
+// For each 8-bit mask of lanes to keep, the kept lanes' numbers in order (the rest 0):
+// AVX2 has no compress instruction, so a permutation takes them to the front.
+constexpr auto kKeepLanes = [] {
+    std::array<std::array<std::uint8_t, 8>, 256> t{};
+    for (std::size_t keep = 0; keep < 256; ++keep) {
+        std::size_t n = 0;
+        for (std::uint8_t lane = 0; lane < 8; ++lane)
+            if (keep >> lane & 1) t[keep][n++] = lane;
+    }
+    return t;
+}();
+
+// The colours of eight pixels from 32 bytes (24 used) as red << 16 | green << 8 | blue.
+[[gnu::target("avx2"), gnu::always_inline]] inline __m256i Colours8(const std::uint8_t* p) {
     // Pixels 0-3 into the low half, 4-7 into the high half; then each pixel's three bytes
     // into a 32-bit lane with a zero top byte.
     const __m256i spread = _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0);
     const __m256i lanes = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0,
                                            1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    return _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(v, spread), lanes);
+}
+
+// Eight pixels at a time; a load takes 32 bytes for the 24 of eight pixels, so the last
+// pixels before `end` are converted one by one. As with AVX-512, a pixel of the colour of
+// the pixel before it or above it (`stride` bytes back; the first `noAbove` pixels have
+// none) is left out.
+[[gnu::target("avx2")]] Written ConvertAvx2(const std::uint8_t* p, std::size_t count,
+                                            std::uint32_t* indexes, const std::uint8_t* end,
+                                            std::size_t stride, std::size_t noAbove) {
     const __m256i one = _mm256_set1_epi32(1);
     const __m256i thirtyTwo = _mm256_set1_epi32(32);
+    const __m256i rotate = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
     // Lane-wise: the used units 0-31 and 32-63.
     __m256i unitsLow = _mm256_setzero_si256(), unitsHigh = _mm256_setzero_si256();
+    __m256i previous = _mm256_set1_epi32(-1);  // no bit number: the first pixel is kept
+    Written written;
     std::size_t i = 0;
     for (; i + 8 <= count && p + 3 * i + 32 <= end; i += 8) {
-        __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 3 * i));
-        v = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(v, spread), lanes);
+        const __m256i v = Colours8(p + 3 * i);
         __m256i x = _mm256_and_si256(v, _mm256_set1_epi32(0xC00007));
         x = Field(x, _mm256_slli_epi32(v, 6), 0x300E00);
         x = Field(x, _mm256_slli_epi32(v, 12), 0xC0000);
@@ -118,7 +141,20 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
         x = Field(x, _mm256_slli_epi32(v, 1), 0x7000);
         x = Field(x, _mm256_srli_epi32(v, 10), 0x1C0);
         x = Field(x, _mm256_srli_epi32(v, 5), 0x38);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(indexes + i), x);
+        // Lane k against lane k - 1, lane 0 against the last lane of the vector before.
+        const __m256i before = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(x, rotate),
+                                                  _mm256_permutevar8x32_epi32(previous, rotate), 1);
+        __m256i seen = _mm256_cmpeq_epi32(x, before);
+        if (i >= noAbove)
+            seen = _mm256_or_si256(seen, _mm256_cmpeq_epi32(v, Colours8(p + 3 * i - stride)));
+        const unsigned keep =
+            ~static_cast<unsigned>(_mm256_movemask_ps(_mm256_castsi256_ps(seen))) & 0xFF;
+        const __m256i order = _mm256_cvtepu8_epi32(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kKeepLanes[keep].data())));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(indexes + written.indexes),
+                            _mm256_permutevar8x32_epi32(x, order));
+        written.indexes += static_cast<std::size_t>(std::popcount(keep));
+        previous = x;
         // A shift by 32 or more gives 0, so each unit lands in one of the two.
         const __m256i unit = _mm256_srli_epi32(x, 18);
         unitsLow = _mm256_or_si256(unitsLow, _mm256_sllv_epi32(one, unit));
@@ -128,11 +164,11 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
     alignas(32) std::uint32_t low[8], high[8];
     _mm256_store_si256(reinterpret_cast<__m256i*>(low), unitsLow);
     _mm256_store_si256(reinterpret_cast<__m256i*>(high), unitsHigh);
-    Written written{count, 0};
     for (std::size_t k = 0; k < 8; ++k) written.units |= low[k] | std::uint64_t{high[k]} << 32;
     for (; i < count; ++i) {
-        indexes[i] = BitIndex(Wide(p + 3 * i));
-        written.units |= UnitBit(indexes[i]);
+        const std::uint32_t index = BitIndex(Wide(p + 3 * i));
+        indexes[written.indexes++] = index;
+        written.units |= UnitBit(index);
     }
     return written;
 }
@@ -334,9 +370,12 @@ std::uint64_t MarkPicturePortable(ColourSet& set, const Picture& picture) {
 #if defined(__x86_64__)
 std::uint64_t MarkPictureAvx2(ColourSet& set, const Picture& picture) {
     const std::uint8_t* end = picture.data() + picture.byteSize();
-    return MarkPicture(set, picture,
-                       [end](const std::uint8_t* p, std::size_t count, std::uint32_t* indexes,
-                             std::size_t) { return ConvertAvx2(p, count, indexes, end); });
+    return MarkPicture(
+        set, picture,
+        [end, stride = picture.stride()](const std::uint8_t* p, std::size_t count,
+                                         std::uint32_t* indexes, std::size_t noAbove) {
+            return ConvertAvx2(p, count, indexes, end, stride, noAbove);
+        });
 }
 
 std::uint64_t MarkPictureAvx512(ColourSet& set, const Picture& picture) {
