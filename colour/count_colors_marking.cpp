@@ -16,6 +16,7 @@ namespace mozu::count_colors {
 
 namespace {
 
+#if defined(__x86_64__)
 // The pixel's B, G, R bytes as red << 16 | green << 8 | blue. The wide form reads a fourth
 // byte, so it is kept for pixels that are not the last of the picture.
 inline std::uint32_t Wide(const std::uint8_t* p) {
@@ -39,10 +40,7 @@ struct Written {
 // marked in turn, so two unrelated chains overlap. Only the vector conversions fill the
 // buffers, and every processor that has them has BMI2, whose shifts save a third of the
 // instructions of a mark.
-#if defined(__x86_64__)
-[[gnu::target("bmi2")]]
-#endif
-void MarkBuffers(ColourSet& set, std::size_t countA, std::size_t countB) {
+[[gnu::target("bmi2")]] void MarkBuffers(ColourSet& set, std::size_t countA, std::size_t countB) {
     const std::uint32_t* a = set.indexes[0];
     const std::uint32_t* b = set.indexes[1];
     const std::size_t both = std::min(countA, countB);
@@ -87,7 +85,6 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
     return units;
 }
 
-#if defined(__x86_64__)
 // x with the bits of `shifted` under `mask` added.
 [[gnu::target("avx2"), gnu::always_inline]] inline __m256i Field(__m256i x, __m256i shifted,
                                                                  std::int32_t mask) {
