@@ -173,9 +173,9 @@ void CountLevels(const std::uint8_t* levels, std::size_t n, std::array<std::int6
 
 // One scanned row of the exact diffusion, advanced a pixel at a time.
 struct RowDiffusion {
-    const std::uint8_t* pixels;  // B, G, R
-    const int* received;         // steps from the row above, cell x at index x + 1
-    int* next;                   // steps for the row below, cell x at index x + 1
+    const std::uint8_t* pixels;     // B, G, R
+    const std::uint16_t* received;  // steps from the row above, cell x at index x + 1
+    std::uint16_t* next;            // steps for the row below, cell x at index x + 1
     std::uint8_t* levels;
     int fromLeft = 0;
     // Steps for cells x - 1 and x of the next row so far (from x - 2 and x - 1, and from
@@ -196,14 +196,14 @@ struct RowDiffusion {
         const auto e = static_cast<std::size_t>(lum - (level << kShift));
         fromLeft = shares.delta[0][e];
         const std::uint64_t sum = pending + shares.below[e];
-        next[x] = static_cast<int>(sum & 0xFFFF);
+        next[x] = static_cast<std::uint16_t>(sum);
         pending = sum >> 16;
         levels[x] = static_cast<std::uint8_t>(level);
     }
 
     void finish(std::size_t n, std::array<std::int64_t, 4>& levelCount) const {
-        next[n] = static_cast<int>(pending & 0xFFFF);
-        next[n + 1] = static_cast<int>(pending >> 16);
+        next[n] = static_cast<std::uint16_t>(pending);
+        next[n + 1] = static_cast<std::uint16_t>(pending >> 16);
         CountLevels(levels, n, levelCount);
     }
 };
@@ -222,7 +222,7 @@ void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<st
     const auto n = static_cast<std::size_t>(area.scanW);
     // Steps between rows (index 0 is the unscanned column on the left, which receives but is
     // never read): into the first row of a pair, between the two, out of the second.
-    std::vector<int> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
+    std::vector<std::uint16_t> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
     std::vector<std::uint8_t> first(n * 3), second(n * 3);
     auto levelRow = [&](int y) { return levels.data() + static_cast<std::size_t>(y) * n; };
     int y = 0;
