@@ -48,8 +48,8 @@ bool EncodeScalar(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint
 
 #if defined(MOZU_INDEX_SSSE3)
 
-// Lane order of the gathered pens: lane L holds the red of pixel Lane(e, L). Modes 1 and 2 take
-// their pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit
+// Lane order of the gathered pens: lane L holds the red of pixel LanePixel(e, L). Modes 1 and 2
+// take their pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit
 // when the lanes' bits are collected with movemask.
 constexpr int LanePixel(PixelEncoding e, int lane) {
     switch (e) {
