@@ -43,10 +43,10 @@ constexpr int kMinLag = 3;
 // the truncation of the computation in double wherever the result is not clamped to 0). Per
 // channel, indexed by (s + kBias) div 32: kBias + 7 x the new value in the channel's lane and
 // the channel's part of the bin (16, 4 or 1 x the value's level) in lane 3, so that the three
-// entries added give the pixel's 7 x value per channel and its bin.
+// entries added give the pixel's kBias + 7 x value per channel and its bin.
 constexpr int kMinSum = -7 * 255, kMaxSum = 32 * 255 + 7 * 255;
 constexpr std::size_t kSteps = (kMaxSum + kBias) / 32 + 1;
-static_assert(kMinSum + static_cast<int>(kBias) >= 0);
+static_assert(kMinSum + static_cast<int>(kBias) >= 0 && kSteps <= 0x800);  // 11-bit index
 using SpreadTables = std::array<std::array<std::uint64_t, kSteps>, 3>;
 constexpr SpreadTables kSpread = [] {
     SpreadTables table{};
@@ -178,15 +178,17 @@ void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows, const Targets7& 
 
 // Draws a scanned row's w pixels, the target colours of their bins, onto `out` at (ox, y):
 // each pixel as four bytes (B, G, R and a byte the next pixel overwrites), the last as three.
-void EmitRow(const std::uint64_t* row, int w, const std::array<std::uint32_t, 64>& target4,
-             Picture& out, int ox, int y) {
+void EmitRow(const std::uint64_t* row, int w,
+             const std::array<std::array<std::uint8_t, 4>, 64>& target4, Picture& out, int ox,
+             int y) {
     if (y < 0 || y >= out.height()) return;
     const int from = std::max(0, -ox), to = std::min(w, out.width() - ox);
     if (from >= to) return;
     const std::uint64_t* cell = row + 1 + from;
     std::uint8_t* o = out.row(y) + static_cast<std::size_t>(from + ox) * 3;
-    for (int x = from; x + 1 < to; ++x, ++cell, o += 3) std::memcpy(o, &target4[*cell >> 48], 4);
-    std::memcpy(o, &target4[*cell >> 48], 3);  // B, G, R: the low three bytes
+    for (int x = from; x + 1 < to; ++x, ++cell, o += 3)
+        std::memcpy(o, target4[*cell >> 48].data(), 4);
+    std::memcpy(o, target4[*cell >> 48].data(), 3);
 }
 
 }  // namespace
@@ -215,11 +217,11 @@ void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& 
     };
 
     Targets7 target7{};
-    std::array<std::uint32_t, 64> target4{};  // B, G, R from the lowest byte up
+    std::array<std::array<std::uint8_t, 4>, 64> target4{};  // B, G, R and a spare byte
     for (std::size_t b = 0; b < 64; ++b)
         for (std::size_t ch = 0; ch < 3; ++ch) {
             target7[b] |= 7 * std::uint64_t{target[b][ch]} << (16 * ch);
-            target4[b] |= std::uint32_t{target[b][ch]} << (8 * ch);
+            target4[b][ch] = target[b][ch];
         }
 
     std::array<RowScan, kRing> scans{};
