@@ -48,18 +48,11 @@ bool EncodeScalar(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint
 
 #if defined(MOZU_INDEX_SSSE3)
 
-// Lane order of the gathered pens: lane L holds the red of pixel LanePixel(e, L). Modes 1 and 2
-// take their pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit
-// when the lanes' bits are collected with movemask.
+// Lane order of the gathered pens: lane L holds the red of pixel LanePixel(e, L). Mode 2 takes
+// its pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit when
+// the lanes' bits are collected with movemask.
 constexpr int LanePixel(PixelEncoding e, int lane) {
-    switch (e) {
-        case PixelEncoding::Mode1:
-            return lane / 4 * 4 + 3 - lane % 4;
-        case PixelEncoding::Mode2:
-            return lane / 8 * 8 + 7 - lane % 8;
-        default:
-            return lane;
-    }
+    return e == PixelEncoding::Mode2 ? lane / 8 * 8 + 7 - lane % 8 : lane;
 }
 
 // Shuffle k takes from load k (bytes 16k .. 16k+15 of the chunk) the reds that fall in it.
@@ -98,11 +91,21 @@ constexpr std::array<std::uint8_t, 16> MakeMode0Left() {
 }
 constexpr std::array<std::uint8_t, 16> kMode0Left = MakeMode0Left();
 
-// The low nibble of each of the four nibbles of x, one per byte: nibble j in byte j.
-inline std::uint32_t SpreadNibbles(std::uint32_t x) {
-    x = (x | (x << 8)) & 0x00FF00FFu;
-    return (x | (x << 4)) & 0x0F0F0F0Fu;
+// Mode 1: pixel k of a byte (k = 0 leftmost) puts pen bit 0 at bit 7-k and pen bit 1 at bit 3-k,
+// that is Part(pen) x 2^(3-k) with Part(pen) = bit 0 at 4, bit 1 at 0. The four parts never
+// share a bit, so a byte is the sum 8 Part(p0) + 4 Part(p1) + 2 Part(p2) + Part(p3): one
+// multiply-add of bytes and one of 16-bit pairs.
+constexpr std::array<std::uint8_t, 16> MakeMode1Part() {
+    std::array<std::uint8_t, 16> t{};
+    for (int p = 0; p < 16; ++p)
+        t[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(((p & 1) << 4) | ((p & 2) >> 1));
+    return t;
 }
+constexpr std::array<std::uint8_t, 16> kMode1Part = MakeMode1Part();
+constexpr std::int32_t kMode1Weights = 0x01020408;  // bytes 8, 4, 2, 1
+// The low byte of each 32-bit lane, to the front.
+constexpr std::array<std::uint8_t, 16> kLowBytesOfDwords = {
+    0, 4, 8, 12, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80};
 
 __attribute__((target("ssse3"))) inline __m128i Load(const std::uint8_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -121,6 +124,10 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
     const __m128i limit = _mm_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m128i lowBytes = _mm_set1_epi16(0x00FF);
     const __m128i mode0Left = Load(kMode0Left.data());
+    const __m128i mode1Part = Load(kMode1Part.data());
+    const __m128i mode1Weights = _mm_set1_epi32(kMode1Weights);
+    const __m128i ones = _mm_set1_epi16(1);
+    const __m128i lowBytesOfDwords = Load(kLowBytesOfDwords.data());
     __m128i bad = _mm_setzero_si128();
     for (int c = 0; c < chunks; ++c, bgr += kChunkBytes) {
         const __m128i a = Load(bgr);
@@ -139,12 +146,10 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
             std::memcpy(out, &bits, 2);
             out += 2;
         } else if constexpr (E == PixelEncoding::Mode1) {
-            // Pen bit 0 of four pixels makes a byte's high nibble, bit 1 its low nibble.
-            const auto bit0 =
-                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_slli_epi16(pens, 7)));
-            const auto bit1 =
-                static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_slli_epi16(pens, 6)));
-            const std::uint32_t bytes4 = (SpreadNibbles(bit0) << 4) | SpreadNibbles(bit1);
+            const __m128i sums = _mm_madd_epi16(
+                _mm_maddubs_epi16(_mm_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+            const auto bytes4 = static_cast<std::uint32_t>(
+                _mm_cvtsi128_si32(_mm_shuffle_epi8(sums, lowBytesOfDwords)));
             std::memcpy(out, &bytes4, 4);
             out += 4;
         } else {
@@ -185,6 +190,11 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
     const __m256i limit = _mm256_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
     const __m256i mode0Left = Both(kMode0Left);
+    const __m256i mode1Part = Both(kMode1Part);
+    const __m256i mode1Weights = _mm256_set1_epi32(kMode1Weights);
+    const __m256i ones = _mm256_set1_epi16(1);
+    const __m256i lowBytesOfDwords = Both(kLowBytesOfDwords);
+    const __m256i halvesTogether = _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0);
     __m256i bad = _mm256_setzero_si256();
     for (int c = 0; c < pairs; ++c, bgr += 2 * kChunkBytes) {
         const __m256i a = LoadPair(bgr);
@@ -203,16 +213,12 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
             std::memcpy(out, &bits, 4);
             out += 4;
         } else if constexpr (E == PixelEncoding::Mode1) {
-            const auto bit0 =
-                static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_slli_epi16(pens, 7)));
-            const auto bit1 =
-                static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_slli_epi16(pens, 6)));
-            const std::uint32_t first =
-                (SpreadNibbles(bit0 & 0xFFFF) << 4) | SpreadNibbles(bit1 & 0xFFFF);
-            const std::uint32_t second =
-                (SpreadNibbles(bit0 >> 16) << 4) | SpreadNibbles(bit1 >> 16);
-            std::memcpy(out, &first, 4);
-            std::memcpy(out + 4, &second, 4);
+            // Four bytes at the front of each half, then the halves' fronts side by side.
+            const __m256i sums = _mm256_madd_epi16(
+                _mm256_maddubs_epi16(_mm256_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+            const __m256i fronts = _mm256_permutevar8x32_epi32(
+                _mm256_shuffle_epi8(sums, lowBytesOfDwords), halvesTogether);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(fronts));
             out += 8;
         } else {
             __m256i pairs16;
