@@ -13,12 +13,15 @@ namespace mozu {
 namespace {
 
 // A work row holds one 64-bit cell per pixel, four 16-bit lanes (lane i at bit 16 i): B, G, R
-// and a spare lane. Until a cell is scanned, lanes 0-2 hold 32 x its current channel values;
-// once it is scanned they hold kBias + 7 x its error and lane 3 holds its bin. Cell x is
-// element x + 1 of its row; cell -1, left of the source, is never scanned and reads as no
-// error. The bias keeps every lane positive, so that a pixel's three channels are added and
-// subtracted as one 64-bit number with no carry or borrow crossing into the next lane.
-constexpr std::uint64_t kBias = 2048;  // a multiple of 32: (s + kBias) div 32 = s div 32 + 64
+// and a spare lane. A loaded cell holds 256 x its channel values - 32768 (see PassDownGroup);
+// once it has all its shares from above, 32 x its current values; once it is scanned,
+// kBias + 7 x its error, and its bin in lane 3. Cell x is element x + 1 of its row; cell -1,
+// left of the source, is never scanned and reads as no error. The bias keeps every lane
+// positive, so that a pixel's three channels are added and subtracted as one 64-bit number
+// with no carry or borrow crossing into the next lane. It is a multiple of 32, so that
+// (s + kBias) div 32 = s div 32 + kBias / 32, and of 8192, so that the 16-bit products taken
+// of the errors in PassDownGroup do not see it.
+constexpr std::uint64_t kBias = 8192;
 constexpr std::uint64_t kNoError = kBias | kBias << 16 | kBias << 32;
 
 // A row is scanned a group of pixels at a time; the shares from the row above are applied a
@@ -40,10 +43,10 @@ constexpr int kMinLag = 3;
 // the truncation of the computation in double wherever the result is not clamped to 0). Per
 // channel, indexed by (s + kBias) div 32: kBias + 7 x the new value in the channel's lane and
 // the channel's part of the bin (16, 4 or 1 x the value's level) in lane 3, so that the three
-// entries added give the pixel's 7 x value per channel and its bin.
+// entries added give the pixel's kBias + 7 x value per channel and its bin.
 constexpr int kMinSum = -7 * 255, kMaxSum = 32 * 255 + 7 * 255;
 constexpr std::size_t kSteps = (kMaxSum + kBias) / 32 + 1;
-static_assert(kMinSum + static_cast<int>(kBias) >= 0);
+static_assert(kMinSum + static_cast<int>(kBias) >= 0 && kSteps <= 0x800);  // 11-bit index
 using SpreadTables = std::array<std::array<std::uint64_t, kSteps>, 3>;
 constexpr SpreadTables kSpread = [] {
     SpreadTables table{};
@@ -60,8 +63,8 @@ constexpr SpreadTables kSpread = [] {
 // 7 x the target colour of each bin, B, G, R in lanes 0-2 (lane 3 zero).
 using Targets7 = std::array<std::uint64_t, 64>;
 
-// Loads picture row y (white below the picture) into a work row as 32 x each channel; cell -1
-// reads as no error, the cells from w on are white.
+// Loads picture row y (white below the picture) into a work row as 256 x each channel - 32768;
+// cell -1 reads as no error, the cells from w on are white.
 void LoadRow(const Picture& src, int y, std::uint64_t* row, std::size_t rowCells) {
     row[0] = kNoError;
     const std::size_t w = y < src.height() ? static_cast<std::size_t>(src.width()) : 0;
@@ -70,49 +73,49 @@ void LoadRow(const Picture& src, int y, std::uint64_t* row, std::size_t rowCells
     if (w > 0) {
         const std::uint8_t* p = src.row(y);
 #if defined(__SSE2__)
-        // Two pixels a time from eight bytes (the last two belong to the next pixel): widened,
-        // the second pixel's channels moved up by one lane into its own cell.
-        const __m128i zero = _mm_setzero_si128();
+        // Two pixels a time from eight bytes (the last two belong to the next pixel): each byte
+        // into the high byte of a lane, the second pixel's channels moved up by one lane into
+        // its own cell.
+        const __m128i zero = _mm_setzero_si128(), flip = _mm_set1_epi16(-32768);
         for (; x + 3 <= w; x += 2) {
             const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 3 * x));
-            const __m128i v = _mm_unpacklo_epi8(bytes, zero);
+            const __m128i v = _mm_unpacklo_epi8(zero, bytes);
             const __m128i two = _mm_castpd_si128(
                 _mm_shuffle_pd(_mm_castsi128_pd(v), _mm_castsi128_pd(_mm_slli_si128(v, 2)), 0b10));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + x), _mm_slli_epi16(two, 5));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + x), _mm_xor_si128(two, flip));
         }
 #endif
         for (; x < w; ++x)
-            cell[x] = std::uint64_t{p[3 * x]} << 5 | std::uint64_t{p[3 * x + 1]} << 21 |
-                      std::uint64_t{p[3 * x + 2]} << 37;
+            cell[x] = (std::uint64_t{p[3 * x]} << 8 | std::uint64_t{p[3 * x + 1]} << 24 |
+                       std::uint64_t{p[3 * x + 2]} << 40) ^
+                      0x800080008000;
     }
-    constexpr std::uint64_t kWhite = 32 * 255 | 32 * 255 << 16 | std::uint64_t{32 * 255} << 32;
-    std::fill(cell + x, row + rowCells, kWhite);
+    std::fill(cell + x, row + rowCells, std::uint64_t{0x7F007F007F00});  // white
 }
 
 // The shares the scanned row `above` passes to one group of cells of `below` (both pointers at
-// the group's first cell): 1/32 of the error of the cell above left, 5/32 of the one above and
-// 3/32 of the one above right, in that order, each clamped to a byte at once. On 32 x value,
-// bajt((32 v + k e) div 32) x 32 is 32 v + k e clamped to 0..8191 with its low five bits
-// cleared. 7 x 28087 = 1 modulo 65536, so e, 5e and 3e are the 16-bit products of 7e with
-// 28087, 9363 and 18725 (exact, 7e being a multiple of 7).
+// the group's first cell), which turns the group from loaded into ready to scan: 1/32 of the
+// error of the cell above left, 5/32 of the one above and 3/32 of the one above right, in that
+// order, each clamped to a byte at once. Taken 8 times, bajt((32 v + k e) div 32) x 256 is
+// 256 v + 8 k e clamped to 0..65535 with its low eight bits cleared; less 32768, that clamp is
+// the 16-bit saturating add. 7 x 28087 = 1 modulo 65536, so 8e, 40e and 24e are the 16-bit
+// products of kBias + 7e with 8, 40 and 24 x 28087 (exact: 7e is a multiple of 7, the products
+// stay within 16 bits, and kBias x 8 is a multiple of 65536).
 void PassDownGroup(std::uint64_t* below, const std::uint64_t* above) {
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(8191),
-                  whole = _mm_set1_epi16(~31), bias = _mm_set1_epi16(kBias);
-    auto spread = [&](__m128i acc, __m128i weighted) {
-        return _mm_and_si128(_mm_min_epi16(_mm_max_epi16(_mm_add_epi16(acc, weighted), zero), top),
-                             whole);
-    };
-    auto errors = [&](std::ptrdiff_t cell, std::int16_t factor) {
-        const __m128i biased = _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + cell));
-        return _mm_mullo_epi16(_mm_sub_epi16(biased, bias), _mm_set1_epi16(factor));
+    const __m128i whole = _mm_set1_epi16(~255), flip = _mm_set1_epi16(-32768);
+    auto weighted = [&](std::ptrdiff_t cell, std::int16_t factor) {
+        return _mm_mullo_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(above + cell)),
+                               _mm_set1_epi16(factor));
     };
     for (std::ptrdiff_t i = 0; i < kGroup; i += 2) {
         __m128i acc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(below + i));
-        acc = spread(acc, errors(i - 1, 28087));
-        acc = spread(acc, errors(i, 9363));
-        acc = spread(acc, errors(i + 1, 18725));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(below + i), acc);
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i - 1, 28088)), whole);
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i, 9368)), whole);
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i + 1, 18728)), whole);
+        // 256 v - 32768 to 32 v.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(below + i),
+                         _mm_srli_epi16(_mm_xor_si128(acc, flip), 3));
     }
 #else
     auto lane = [](std::uint64_t cell, int ch) {
@@ -125,7 +128,7 @@ void PassDownGroup(std::uint64_t* below, const std::uint64_t* above) {
             auto error = [&](std::ptrdiff_t at) {
                 return (lane(above[at], ch) - static_cast<int>(kBias)) / 7;
             };
-            int acc = spread(lane(below[i], ch), error(i - 1));
+            int acc = spread((lane(below[i], ch) ^ 0x8000) >> 3, error(i - 1));
             acc = spread(acc, 5 * error(i));
             acc = spread(acc, 3 * error(i + 1));
             cell |= static_cast<std::uint64_t>(acc) << (16 * ch);
@@ -175,15 +178,17 @@ void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows, const Targets7& 
 
 // Draws a scanned row's w pixels, the target colours of their bins, onto `out` at (ox, y):
 // each pixel as four bytes (B, G, R and a byte the next pixel overwrites), the last as three.
-void EmitRow(const std::uint64_t* row, int w, const std::array<std::uint32_t, 64>& target4,
-             Picture& out, int ox, int y) {
+void EmitRow(const std::uint64_t* row, int w,
+             const std::array<std::array<std::uint8_t, 4>, 64>& target4, Picture& out, int ox,
+             int y) {
     if (y < 0 || y >= out.height()) return;
     const int from = std::max(0, -ox), to = std::min(w, out.width() - ox);
     if (from >= to) return;
     const std::uint64_t* cell = row + 1 + from;
     std::uint8_t* o = out.row(y) + static_cast<std::size_t>(from + ox) * 3;
-    for (int x = from; x + 1 < to; ++x, ++cell, o += 3) std::memcpy(o, &target4[*cell >> 48], 4);
-    std::memcpy(o, &target4[*cell >> 48], 3);  // B, G, R: the low three bytes
+    for (int x = from; x + 1 < to; ++x, ++cell, o += 3)
+        std::memcpy(o, target4[*cell >> 48].data(), 4);
+    std::memcpy(o, target4[*cell >> 48].data(), 3);
 }
 
 }  // namespace
@@ -212,11 +217,11 @@ void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& 
     };
 
     Targets7 target7{};
-    std::array<std::uint32_t, 64> target4{};  // B, G, R from the lowest byte up
+    std::array<std::array<std::uint8_t, 4>, 64> target4{};  // B, G, R and a spare byte
     for (std::size_t b = 0; b < 64; ++b)
         for (std::size_t ch = 0; ch < 3; ++ch) {
             target7[b] |= 7 * std::uint64_t{target[b][ch]} << (16 * ch);
-            target4[b] |= std::uint32_t{target[b][ch]} << (8 * ch);
+            target4[b][ch] = target[b][ch];
         }
 
     std::array<RowScan, kRing> scans{};

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
 #include "colour/slot_geometry.h"
@@ -43,12 +47,43 @@ struct ShareTable {
     std::array<std::array<double, 128>, 4> product{};
     std::array<std::uint64_t, 128> below{};
     bool anyLiteral = false;
+
+    // The most steps a value can receive: the largest share of each kind (the shares grow
+    // with the error).
+    int maxSteps(int levels) const {
+        const auto last = static_cast<std::size_t>(levels - 1);
+        return delta[0][last] + delta[1][last] + delta[2][last] + delta[3][last];
+    }
 };
 
 // Luminance is 299 R + 587 G + 114 B thousandths, truncated. Unless the sum is a whole
 // number, the double computation truncates to the same value (its error is far below a
 // thousandth); when it is whole, the double sum may fall just below it, so that case takes the
 // double computation itself.
+//
+// For a channel value c that received d steps, the tables hold M x weight x min(255, c + d),
+// M = 274877907 = ceil(2^38 / 1000): the three added are M t for the sum t of thousandths, and
+// for every t up to 255000, M t div 2^38 is t div 1000 and the low 38 bits of M t stay below
+// 2^20 exactly when t is a whole thousand (at most 14280 then, at least 2^38 / 1000
+// otherwise). A value has at most 60 steps (27 + 19 + 11 + 3 with two levels; fewer with
+// four).
+constexpr int kMaxSteps = 64;
+constexpr std::uint64_t kLuminanceScale = 274877907;
+constexpr int kLuminanceShift = 38;
+constexpr std::uint64_t kWholeMask = (std::uint64_t{1} << kLuminanceShift) - (1 << 20);
+struct LuminanceTables {
+    std::array<std::uint64_t, 256 + kMaxSteps> blue, green, red;
+};
+constexpr LuminanceTables kLuminance = [] {
+    LuminanceTables t{};
+    for (std::size_t i = 0; i < t.blue.size(); ++i) {
+        const std::uint64_t c = std::min<std::size_t>(i, 255);
+        t.blue[i] = kLuminanceScale * 114 * c;
+        t.green[i] = kLuminanceScale * 587 * c;
+        t.red[i] = kLuminanceScale * 299 * c;
+    }
+    return t;
+}();
 
 // The scanned area: `scanW` x `scanH` pixels, the source's own where it has them and pure
 // red (255, 0, 0) in the margin.
@@ -109,45 +144,67 @@ void LoadScanRow(const ScanArea& area, int y, std::vector<std::uint8_t>& row) {
     }
 }
 
+// Adds the pixels of each level among `n` levels to the counts.
+void CountLevels(const std::uint8_t* levels, std::size_t n, std::array<std::int64_t, 4>& count) {
+    std::size_t x = 0;
+#if defined(__SSE2__)
+    // Sixteen at a time: per level, the matches as ones, added up by the sums of absolute
+    // differences (two 64-bit sums per vector).
+    const __m128i one = _mm_set1_epi8(1), zero = _mm_setzero_si128();
+    __m128i sums[4] = {zero, zero, zero, zero};
+    for (; x + 16 <= n; x += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x));
+        for (std::size_t level = 1; level < 4; ++level) {
+            const __m128i match = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(level)));
+            sums[level] = _mm_add_epi64(sums[level], _mm_sad_epu8(_mm_and_si128(match, one), zero));
+        }
+    }
+    std::int64_t counted = 0;
+    for (std::size_t level = 1; level < 4; ++level) {
+        alignas(16) std::int64_t halves[2];
+        _mm_store_si128(reinterpret_cast<__m128i*>(halves), sums[level]);
+        count[level] += halves[0] + halves[1];
+        counted += halves[0] + halves[1];
+    }
+    count[0] += static_cast<std::int64_t>(x) - counted;
+#endif
+    for (; x < n; ++x) ++count[levels[x]];
+}
+
 // One scanned row of the exact diffusion, advanced a pixel at a time.
 struct RowDiffusion {
-    const std::uint8_t* pixels;  // B, G, R
-    const int* received;         // steps from the row above, cell x at index x + 1
-    int* next;                   // steps for the row below, cell x at index x + 1
+    const std::uint8_t* pixels;     // B, G, R
+    const std::uint16_t* received;  // steps from the row above, cell x at index x + 1
+    std::uint16_t* next;            // steps for the row below, cell x at index x + 1
     std::uint8_t* levels;
     int fromLeft = 0;
     // Steps for cells x - 1 and x of the next row so far (from x - 2 and x - 1, and from
     // x - 1) in two 16-bit lanes, kept in a register until a cell has all three.
     std::uint64_t pending = 0;
-    std::uint64_t lanes = 0;  // level counts of the row in four 16-bit lanes
-
-    static constexpr std::uint64_t kLane[4] = {1, 1 << 16, std::uint64_t{1} << 32,
-                                               std::uint64_t{1} << 48};
 
     template <int kShift>
     [[gnu::always_inline]] inline void step(std::size_t x, const ShareTable& shares) {
         const std::uint8_t* p = pixels + 3 * x;
-        const int d = received[x + 1] + fromLeft;
-        const int b = std::min(p[0] + d, 255), g = std::min(p[1] + d, 255),
-                  r = std::min(p[2] + d, 255);
-        const auto t = static_cast<unsigned>(299 * r + 587 * g + 114 * b);
-        auto lum = static_cast<int>(t / 1000);
-        if (static_cast<unsigned>(lum) * 1000 == t) [[unlikely]]
-            lum = LuminanceOf(r, g, b);
+        const auto d = static_cast<std::size_t>(received[x + 1] + fromLeft);
+        const std::uint64_t scaled =
+            kLuminance.blue[p[0] + d] + kLuminance.green[p[1] + d] + kLuminance.red[p[2] + d];
+        int lum = static_cast<int>(scaled >> kLuminanceShift);
+        if ((scaled & kWholeMask) == 0) [[unlikely]]
+            lum = LuminanceOf(std::min<int>(p[2] + d, 255), std::min<int>(p[1] + d, 255),
+                              std::min<int>(p[0] + d, 255));
         const int level = lum >> kShift;
         const auto e = static_cast<std::size_t>(lum - (level << kShift));
         fromLeft = shares.delta[0][e];
         const std::uint64_t sum = pending + shares.below[e];
-        next[x] = static_cast<int>(sum & 0xFFFF);
+        next[x] = static_cast<std::uint16_t>(sum);
         pending = sum >> 16;
         levels[x] = static_cast<std::uint8_t>(level);
-        lanes += kLane[level];
     }
+
     void finish(std::size_t n, std::array<std::int64_t, 4>& levelCount) const {
-        next[n] = static_cast<int>(pending & 0xFFFF);
-        next[n + 1] = static_cast<int>(pending >> 16);
-        for (std::size_t level = 0; level < 4; ++level)
-            levelCount[level] += static_cast<std::int64_t>((lanes >> (16 * level)) & 0xFFFF);
+        next[n] = static_cast<std::uint16_t>(pending);
+        next[n + 1] = static_cast<std::uint16_t>(pending >> 16);
+        CountLevels(levels, n, levelCount);
     }
 };
 
@@ -165,7 +222,7 @@ void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<st
     const auto n = static_cast<std::size_t>(area.scanW);
     // Steps between rows (index 0 is the unscanned column on the left, which receives but is
     // never read): into the first row of a pair, between the two, out of the second.
-    std::vector<int> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
+    std::vector<std::uint16_t> into(n + 2, 0), between(n + 2, 0), out(n + 2, 0);
     std::vector<std::uint8_t> first(n * 3), second(n * 3);
     auto levelRow = [&](int y) { return levels.data() + static_cast<std::size_t>(y) * n; };
     int y = 0;
@@ -205,8 +262,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
 
     const CanvasSize canvas = SlotCanvas(slot, w, h);
     // The work picture is pure red with the source at its top left. Fixed-size slots scan one
-    // margin row and column beyond the source, free-size slots exactly the source. (A row has
-    // far fewer than 65536 pixels, which the row level counts rely on.)
+    // margin row and column beyond the source, free-size slots exactly the source.
     const int scanW = freeSize ? w : w + 1, scanH = freeSize ? h : h + 1;
     const ScanArea area{src, scanW, scanH};
     const ShareTable shares(step, d);
@@ -214,7 +270,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
     std::array<std::int64_t, 4> levelCount{};
     std::vector<std::uint8_t> levels(static_cast<std::size_t>(scanW) *
                                      static_cast<std::size_t>(scanH));
-    if (shares.anyLiteral)
+    if (shares.anyLiteral || shares.maxSteps(step) >= kMaxSteps)
         DiffuseLiteral(area, shift, shares, levels, levelCount);
     else if (fourLevels)
         DiffuseExact<6>(area, shares, levels, levelCount);

@@ -2,6 +2,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "colour/bin_diffusion.h"
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
@@ -23,6 +27,45 @@ inline int Bin(const std::uint8_t* p) {
     return 16 * kLevel[p[0]] + 4 * kLevel[p[1]] + kLevel[p[2]];
 }
 
+// Pixels of the picture per colour cube bin.
+std::array<std::int64_t, 64> BinCounts(const Picture& src) {
+    // One tally per pixel position of a step, so that neighbouring pixels of one bin do not
+    // wait for each other.
+    constexpr std::size_t kStep = 5;
+    std::array<std::array<std::int32_t, 64>, kStep> tally{};
+    const int w = src.width();
+#if defined(__SSE2__)
+    // Five pixels from sixteen bytes: every byte's level times the weight of its channel (16,
+    // 4, 1), then each pixel's three bytes added into its first byte: its bin.
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i above85 = _mm_set1_epi8(static_cast<char>(85 ^ 0x80));
+    const __m128i above171 = _mm_set1_epi8(static_cast<char>(171 ^ 0x80));
+    const __m128i weight = _mm_setr_epi8(16, 4, 1, 16, 4, 1, 16, 4, 1, 16, 4, 1, 16, 4, 1, 0);
+#endif
+    for (int y = 0; y < src.height(); ++y) {
+        const std::uint8_t* p = src.row(y);
+        int x = 0;
+#if defined(__SSE2__)
+        alignas(16) std::uint8_t bins[16];
+        for (; x + static_cast<int>(kStep) < w; x += kStep, p += 3 * kStep) {  // 16 bytes in row
+            const __m128i v =
+                _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), flip);
+            const __m128i parts = _mm_add_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, above85), weight),
+                                               _mm_and_si128(_mm_cmpgt_epi8(v, above171), weight));
+            const __m128i sum = _mm_add_epi8(
+                parts, _mm_add_epi8(_mm_srli_si128(parts, 1), _mm_srli_si128(parts, 2)));
+            _mm_store_si128(reinterpret_cast<__m128i*>(bins), sum);
+            for (std::size_t k = 0; k < kStep; ++k) ++tally[k][bins[3 * k]];
+        }
+#endif
+        for (; x < w; ++x, p += 3) ++tally[0][static_cast<std::size_t>(Bin(p))];
+    }
+    std::array<std::int64_t, 64> count{};
+    for (std::size_t b = 0; b < 64; ++b)
+        for (std::size_t k = 0; k < kStep; ++k) count[b] += tally[k][b];
+    return count;
+}
+
 }  // namespace
 
 void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) {
@@ -37,19 +80,7 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
     for (int j = 0; j < kColourCount; ++j) order[static_cast<std::size_t>(j)] = j;
     std::array<Colour, 64> target{};  // the colour a pixel of each bin is mapped to
     if (popularity) {
-        // Four tallies, so that neighbouring pixels of one bin do not wait for each other.
-        std::array<std::array<std::int64_t, 64>, 4> tally{};
-        for (int y = 0; y < h; ++y) {
-            const std::uint8_t* p = src.row(y);
-            int x = 0;
-            for (; x + 4 <= w; x += 4, p += 12)
-                for (std::size_t k = 0; k < 4; ++k)
-                    ++tally[k][static_cast<std::size_t>(Bin(p + 3 * k))];
-            for (; x < w; ++x, p += 3) ++tally[0][static_cast<std::size_t>(Bin(p))];
-        }
-        std::array<std::int64_t, 64> binCount{};
-        for (std::size_t b = 0; b < 64; ++b)
-            binCount[b] = tally[0][b] + tally[1][b] + tally[2][b] + tally[3][b];
+        std::array<std::int64_t, 64> binCount = BinCounts(src);
         // The margin column (h pixels) and the margin row (w + 1 pixels) are white.
         binCount[static_cast<std::size_t>(ColourBin(255, 255, 255))] += h + w + 1;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -1,6 +1,7 @@
 #include "formats/overscan_files.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "colour/colour_ops.h"
 #include "formats/amsdos_header.h"
@@ -23,13 +24,9 @@ int LinePixels(int mode, int bytes) {
 }
 
 // Lines packed one after the other.
-std::uint8_t* PackLines(int mode, std::span<const std::uint8_t> pens, int lines, int lineBytes,
-                        std::uint8_t* out) {
-    const std::size_t linePixels = static_cast<std::size_t>(LinePixels(mode, lineBytes));
-    for (int y = 0; y < lines; ++y, out += lineBytes)
-        EncodePens(ModeEncoding(mode), pens.data() + static_cast<std::size_t>(y) * linePixels,
-                   lineBytes, out);
-    return out;
+template <class Rows>
+void PackLines(const Rows& rows, int lines, int lineBytes, std::uint8_t* out) {
+    for (int y = 0; y < lines; ++y, out += lineBytes) rows.pack(y, 0, lineBytes, out);
 }
 
 // Pen 15 first, pen 0 last.
@@ -42,37 +39,74 @@ std::uint8_t* PutHeader(const std::string& amsName, const AmsdosFields& fields, 
     return std::copy(header.begin(), header.end(), out);
 }
 
+// Everything in front of the picture. The 185 bytes after it are never read; they stay zero.
+void FinishOverscanFile(int mode, const std::array<std::uint8_t, 16>& modePalette,
+                        const std::string& amsName, std::uint8_t* file) {
+    std::uint8_t* out = PutHeader(amsName, kOverscanHeader, file);
+    *out++ = static_cast<std::uint8_t>(mode);
+    out = PutPaletteReversed(modePalette, out);
+    out = std::copy(kOverscanLoaderStub.begin(), kOverscanLoaderStub.end(), out);
+    std::copy(kOverscanLoaderRoutine.begin(), kOverscanLoaderRoutine.end(), out);
+}
+static_assert(kAmsdosHeaderSize + 1 + 16 + std::tuple_size_v<decltype(kOverscanLoaderStub)> +
+                  std::tuple_size_v<decltype(kOverscanLoaderRoutine)> ==
+              kOverscanPictureOffset);
+
+void FinishLevelFile(int mode, const std::array<std::uint8_t, 16>& modePalette,
+                     const std::string& amsName, std::uint8_t* file) {
+    std::uint8_t* out = PutHeader(amsName, kLevelHeader, file);
+    *out++ = static_cast<std::uint8_t>(mode);
+    out = PutPaletteReversed(modePalette, out);
+    std::copy(modePalette.rbegin(), modePalette.rend() - 1, out);  // pens 15 down to 1
+}
+static_assert(kAmsdosHeaderSize + 1 + 16 + 15 == kLevelPictureOffset);
+static_assert(kLevelPictureOffset + kOverscanLines * kOverscanLineBytes == kLevelExtraOffset);
+
+template <class Rows>
+void PackOverscan(const Rows& rows, std::uint8_t* file) {
+    PackLines(rows, kOverscanLines, kOverscanLineBytes, file + kOverscanPictureOffset);
+}
+
+template <class Rows>
+void PackLevel(const Rows& background, const Rows& extra, std::uint8_t* file) {
+    PackLines(background, kOverscanLines, kOverscanLineBytes, file + kLevelPictureOffset);
+    PackLines(extra, kLevelExtraLines, kLevelExtraLineBytes, file + kLevelExtraOffset);
+}
+
 void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
     const int slot = 4 + mode;
-    const std::vector<std::uint8_t> pens = ReadSlotPens(
-        state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes), kOverscanLines,
-        PenCount(ModeEncoding(mode)), "overscan mode " + std::to_string(mode) + " picture");
+    // Packed, and so checked, before anything is asked or replaced.
+    const SlotPens rows(state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes),
+                        kOverscanLines, ModeEncoding(mode),
+                        "overscan mode " + std::to_string(mode) + " picture");
+    std::vector<std::uint8_t> file(kOverscanFileSize, 0);
+    PackOverscan(rows, file.data());
     const std::string path = CheckFileName(asker, baseName + std::to_string(mode) + ".sca");
     Paleta(state, slot);
-    WriteFileImage(path, BuildOverscanFile(mode, pens, state.modePalette, AMSname(path)));
+    FinishOverscanFile(mode, state.modePalette, AMSname(path), file.data());
+    WriteFileImage(path, file);
     state.saved[static_cast<std::size_t>(slot)] = 1;
 }
 
 void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
     const int paletteSlot = 4 + mode;
-    const int pens = PenCount(ModeEncoding(mode));
+    const PixelEncoding encoding = ModeEncoding(mode);
     const int width = LinePixels(mode, kOverscanLineBytes);
     const int extraWidth = LinePixels(mode, kLevelExtraLineBytes);
     const std::string what = "level mode " + std::to_string(mode) + " picture";
     // Mode 0 keeps both parts in slot 20; mode 1 takes the background from slot 5 and the extra
     // graphics from the right of slot 21.
-    const Picture& background = state.picture(mode == 0 ? 20 : 5);
-    const Picture& extraSource = state.picture(mode == 0 ? 20 : 21);
-    const std::vector<std::uint8_t> backgroundPens =
-        ReadSlotPens(background, 0, 0, width, kOverscanLines, pens, what);
-    const std::vector<std::uint8_t> extraPens =
-        ReadSlotPens(extraSource, mode == 0 ? width : 368, 0, extraWidth, kLevelExtraLines, pens,
-                     what + " (extra graphics)");
+    const SlotPens background(state.picture(mode == 0 ? 20 : 5), 0, 0, width, kOverscanLines,
+                              encoding, what);
+    const SlotPens extra(state.picture(mode == 0 ? 20 : 21), mode == 0 ? width : 368, 0, extraWidth,
+                         kLevelExtraLines, encoding, what + " (extra graphics)");
+    std::vector<std::uint8_t> file(kLevelFileSize, 0);
+    PackLevel(background, extra, file.data());
     // No existing-file check: a level file is replaced without a question.
     const std::string path = baseName + std::to_string(mode) + ".lvl";
     Paleta(state, paletteSlot);
-    WriteFileImage(
-        path, BuildLevelFile(mode, backgroundPens, extraPens, state.modePalette, AMSname(path)));
+    FinishLevelFile(mode, state.modePalette, AMSname(path), file.data());
+    WriteFileImage(path, file);
     state.saved[static_cast<std::size_t>(paletteSlot)] = 1;
 }
 
@@ -81,14 +115,10 @@ void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
 std::vector<std::uint8_t> BuildOverscanFile(int mode, std::span<const std::uint8_t> pens,
                                             const std::array<std::uint8_t, 16>& modePalette,
                                             const std::string& amsName) {
-    // The 185 bytes after the picture are never read; they stay zero.
     std::vector<std::uint8_t> file(kOverscanFileSize, 0);
-    std::uint8_t* out = PutHeader(amsName, kOverscanHeader, file.data());
-    *out++ = static_cast<std::uint8_t>(mode);
-    out = PutPaletteReversed(modePalette, out);
-    out = std::copy(kOverscanLoaderStub.begin(), kOverscanLoaderStub.end(), out);
-    out = std::copy(kOverscanLoaderRoutine.begin(), kOverscanLoaderRoutine.end(), out);
-    PackLines(mode, pens, kOverscanLines, kOverscanLineBytes, out);
+    PackOverscan(PenRows(pens, LinePixels(mode, kOverscanLineBytes), ModeEncoding(mode)),
+                 file.data());
+    FinishOverscanFile(mode, modePalette, amsName, file.data());
     return file;
 }
 
@@ -97,12 +127,10 @@ std::vector<std::uint8_t> BuildLevelFile(int mode, std::span<const std::uint8_t>
                                          const std::array<std::uint8_t, 16>& modePalette,
                                          const std::string& amsName) {
     std::vector<std::uint8_t> file(kLevelFileSize, 0);
-    std::uint8_t* out = PutHeader(amsName, kLevelHeader, file.data());
-    *out++ = static_cast<std::uint8_t>(mode);
-    out = PutPaletteReversed(modePalette, out);
-    out = std::copy(modePalette.rbegin(), modePalette.rend() - 1, out);  // pens 15 down to 1
-    out = PackLines(mode, background, kOverscanLines, kOverscanLineBytes, out);
-    PackLines(mode, extra, kLevelExtraLines, kLevelExtraLineBytes, out);
+    PackLevel(PenRows(background, LinePixels(mode, kOverscanLineBytes), ModeEncoding(mode)),
+              PenRows(extra, LinePixels(mode, kLevelExtraLineBytes), ModeEncoding(mode)),
+              file.data());
+    FinishLevelFile(mode, modePalette, amsName, file.data());
     return file;
 }
 

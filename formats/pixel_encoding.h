@@ -24,4 +24,17 @@ void EncodePens(PixelEncoding e, const std::uint8_t* pens, int bytes, std::uint8
 // The pens of `bytes` bytes: bytes x PixelsPerByte(e) of them.
 void DecodeBytes(PixelEncoding e, const std::uint8_t* in, int bytes, std::uint8_t* pens);
 
+// `bytes` bytes straight from bytes x PixelsPerByte(e) pixels of an index picture (three bytes
+// a pixel, blue, green, red: the pen in red, blue and green zero). False when a pixel is no
+// pen below PenCount(e); `out` then holds nothing useful.
+bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out);
+
+// The instructions EncodeIndexPixels can use; it takes the best the processor has. The others
+// are there so that every path can be checked against the rest.
+enum class IndexPixelPath { Portable, Ssse3, Avx2 };
+bool HasIndexPixelPath(IndexPixelPath path);
+// EncodeIndexPixels on `path` (the portable one when the processor lacks it).
+bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int bytes,
+                         std::uint8_t* out);
+
 }  // namespace mozu

@@ -41,16 +41,36 @@ struct ModeFile {
 };
 constexpr ModeFile kModes[3] = {{0, 160, "0.rim", 15}, {1, 320, "1.rim", 3}, {2, 640, "2.rim", 0}};
 
+// Lines into their places in the 16 KB image; the gaps are left alone.
+template <class Rows>
+void PackScreen(const Rows& rows, std::uint8_t* image) {
+    for (int y = 0; y < screen::kLines; ++y)
+        rows.pack(y, 0, screen::kLineBytes, image + screen::LineOffset(y));
+}
+
+// Everything but the picture: the header, the start-up routine and the palette copy.
+void FinishScreenFile(int mode, const std::array<std::uint8_t, 16>& modePalette,
+                      const std::string& amsName, std::uint8_t* file) {
+    const auto header = MakeAmsdosHeader(amsName, kScreenFileHeader);
+    std::copy(header.begin(), header.end(), file);
+    std::uint8_t* image = file + kAmsdosHeaderSize;
+    const auto routine = StartupRoutine(mode, modePalette);
+    std::copy(routine.begin(), routine.end(), image + screen::GapOffset(0));
+    // Modes 0 and 1 keep a copy of the palette, pen 0 first, in the second gap.
+    if (mode != 2) std::copy(modePalette.begin(), modePalette.end(), image + screen::GapOffset(1));
+}
+
 void MakeModeFile(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
     const ModeFile& m = kModes[mode];
-    const Picture& picture = state.picture(m.slot);
-    // The pens are checked before anything is asked or replaced.
-    const std::vector<std::uint8_t> pens =
-        ReadSlotPens(picture, 0, 0, m.width, screen::kLines, PenCount(ModeEncoding(mode)),
-                     "mode " + std::to_string(mode) + " picture");
+    // The picture is packed, and so every pixel checked, before anything is asked or replaced.
+    const SlotPens rows(state.picture(m.slot), 0, 0, m.width, screen::kLines, ModeEncoding(mode),
+                        "mode " + std::to_string(mode) + " picture");
+    std::vector<std::uint8_t> file(kScreenFileSize, 0);
+    PackScreen(rows, file.data() + kAmsdosHeaderSize);
     const std::string path = CheckFileName(asker, baseName + m.suffix);
     Paleta(state, m.slot);
-    WriteFileImage(path, BuildScreenFile(mode, pens, state.modePalette, AMSname(path)));
+    FinishScreenFile(mode, state.modePalette, AMSname(path), file.data());
+    WriteFileImage(path, file);
     state.saved[static_cast<std::size_t>(m.slot)] = 1;
 }
 
@@ -71,19 +91,10 @@ std::array<std::uint8_t, kStartupRoutineSize> StartupRoutine(
 std::vector<std::uint8_t> BuildScreenFile(int mode, std::span<const std::uint8_t> pens,
                                           const std::array<std::uint8_t, 16>& modePalette,
                                           const std::string& amsName) {
-    const PixelEncoding encoding = ModeEncoding(mode);
-    const std::size_t width = static_cast<std::size_t>(kModes[mode].width);
     std::vector<std::uint8_t> file(kScreenFileSize, 0);
-    const auto header = MakeAmsdosHeader(amsName, kScreenFileHeader);
-    std::copy(header.begin(), header.end(), file.begin());
-    std::uint8_t* image = file.data() + kAmsdosHeaderSize;
-    for (int y = 0; y < screen::kLines; ++y)
-        EncodePens(encoding, pens.data() + static_cast<std::size_t>(y) * width, screen::kLineBytes,
-                   image + screen::LineOffset(y));
-    const auto routine = StartupRoutine(mode, modePalette);
-    std::copy(routine.begin(), routine.end(), image + screen::GapOffset(0));
-    // Modes 0 and 1 keep a copy of the palette, pen 0 first, in the second gap.
-    if (mode != 2) std::copy(modePalette.begin(), modePalette.end(), image + screen::GapOffset(1));
+    PackScreen(PenRows(pens, kModes[mode].width, ModeEncoding(mode)),
+               file.data() + kAmsdosHeaderSize);
+    FinishScreenFile(mode, modePalette, amsName, file.data());
     return file;
 }
 

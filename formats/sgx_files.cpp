@@ -16,9 +16,37 @@ PixelEncoding SgxEncoding(bool sixteen) {
     return sixteen ? PixelEncoding::Nibbles : PixelEncoding::Mode1;
 }
 
-void PutWord(std::vector<std::uint8_t>& out, int v) {
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+void PutWord(std::uint8_t* out, int v) {
+    out[0] = static_cast<std::uint8_t>(v & 0xFF);
+    out[1] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+}
+
+std::size_t SgxFileSize(const std::vector<SgxStrip>& strips, int height) {
+    std::size_t size = 3;
+    for (const SgxStrip& s : strips)
+        size += 8 + static_cast<std::size_t>(s.bytes) * static_cast<std::size_t>(height);
+    return size;
+}
+
+// The strips one after the other, each its header and its rows, then three zero bytes (the
+// file starts zeroed). Pixels right of the last whole byte are checked, though not stored.
+template <class Rows>
+void PackSgx(const Rows& rows, int width, int height, bool sixteen,
+             const std::vector<SgxStrip>& strips, std::uint8_t* out) {
+    const int ppb = PixelsPerByte(SgxEncoding(sixteen));
+    for (const SgxStrip& s : strips) {
+        out[0] = 0x40;
+        out[1] = sixteen ? 0x05 : 0x00;
+        PutWord(out + 2, s.bytes);
+        PutWord(out + 4, s.bytes * ppb);
+        PutWord(out + 6, height);
+        out += 8;
+        for (int y = 0; y < height; ++y, out += s.bytes) rows.pack(y, s.firstPixel, s.bytes, out);
+    }
+    const SgxStrip& last = strips.back();
+    const int stored = last.firstPixel + last.bytes * ppb;
+    if (stored < width)
+        for (int y = 0; y < height; ++y) rows.check(y, stored, width - stored);
 }
 
 void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, int slot,
@@ -32,10 +60,13 @@ void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, 
     if (w < PixelsPerByte(SgxEncoding(sixteen)) || h < 1 || h > 0xFFFF)
         throw IoError(io::kInvalidData, what + ": a picture of " + std::to_string(w) + "x" +
                                             std::to_string(h) + " cannot be stored");
-    const std::vector<std::uint8_t> pens =
-        ReadSlotPens(picture, 0, 0, w, h, PenCount(SgxEncoding(sixteen)), what);
+    // Packed, and so checked, before anything is asked or replaced.
+    const SlotPens rows(picture, 0, 0, w, h, SgxEncoding(sixteen), what);
+    const std::vector<SgxStrip> strips = SgxStripDivision(w, sixteen);
+    std::vector<std::uint8_t> file(SgxFileSize(strips, h), 0);
+    PackSgx(rows, w, h, sixteen, strips, file.data());
     const std::string path = CheckFileName(asker, baseName + suffix);
-    WriteFileImage(path, BuildSgxFile(pens, w, h, sixteen));
+    WriteFileImage(path, file);
     state.saved[static_cast<std::size_t>(slot)] = 1;
 }
 
@@ -55,29 +86,10 @@ std::vector<SgxStrip> SgxStripDivision(int width, bool sixteen) {
 
 std::vector<std::uint8_t> BuildSgxFile(std::span<const std::uint8_t> pens, int width, int height,
                                        bool sixteen) {
-    const PixelEncoding encoding = SgxEncoding(sixteen);
-    const int ppb = PixelsPerByte(encoding);
     const std::vector<SgxStrip> strips = SgxStripDivision(width, sixteen);
-    std::size_t size = 3;
-    for (const SgxStrip& s : strips)
-        size += 8 + static_cast<std::size_t>(s.bytes) * static_cast<std::size_t>(height);
-    std::vector<std::uint8_t> file;
-    file.reserve(size);
-    for (const SgxStrip& s : strips) {
-        file.push_back(0x40);
-        file.push_back(sixteen ? 0x05 : 0x00);
-        PutWord(file, s.bytes);
-        PutWord(file, s.bytes * ppb);
-        PutWord(file, height);
-        const std::size_t at = file.size();
-        file.resize(at + static_cast<std::size_t>(s.bytes) * static_cast<std::size_t>(height));
-        for (int y = 0; y < height; ++y)
-            EncodePens(encoding,
-                       pens.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                           static_cast<std::size_t>(s.firstPixel),
-                       s.bytes, file.data() + at + static_cast<std::size_t>(y * s.bytes));
-    }
-    file.insert(file.end(), 3, 0x00);
+    std::vector<std::uint8_t> file(SgxFileSize(strips, height), 0);
+    PackSgx(PenRows(pens, width, SgxEncoding(sixteen)), width, height, sixteen, strips,
+            file.data());
     return file;
 }
 

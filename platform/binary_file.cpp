@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,7 +15,7 @@
 namespace mozu {
 
 bool FileExists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -61,7 +63,7 @@ std::uint8_t ByteReader::at(std::size_t offset) const {
 InputFile::InputFile(const std::string& path) : path_(path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) ThrowErrno(errno, "cannot open", path);
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
         const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd_);
@@ -79,8 +81,8 @@ void InputFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
         throw IoError(io::kReadPastEnd, "unexpected end of file in " + path_);
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done,
-                                  static_cast<off_t>(offset + done));
+        const ssize_t n =
+            ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
             ThrowErrno(errno, "cannot read", path_);
@@ -95,24 +97,62 @@ void InputFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+// Writes at least this long go straight to the file instead of through the buffer.
+constexpr std::size_t kDirectWrite = 4096;
 
-std::string TempPathFor(const std::string& path) {
+// The temporary name beside the target: ".NAME.mozu-" and six letters or digits.
+std::string TempPathFor(const std::string& path, std::uint64_t seed) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     const auto slash = path.find_last_of('/');
     const std::string dir = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return dir + "." + name + ".mozu-XXXXXX";
+    std::string temp = dir + "." + name + ".mozu-";
+    for (int i = 0; i < 6; ++i, seed /= 62) temp += kLetters[seed % 62];
+    return temp;
+}
+
+void WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, const std::string& path) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, bytes + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ThrowErrno(errno, "cannot write", path);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+// Flushes the file at `path` to disk through a new descriptor (ours is closed by then).
+bool SyncByPath(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;  // EINVAL: no flushing to be had
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    return ok;
 }
 }  // namespace
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
-    tempPath_ = TempPathFor(path_);
-    fd_ = ::mkstemp(tempPath_.data());
-    if (fd_ < 0) ThrowErrno(errno, "cannot create", path_);
-    // mkstemp makes the file 0600; give it the permissions a plain create would have.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd_, 0666 & ~mask);
-    buffer_.reserve(kBufferSize);
+    // The file is created with O_EXCL under a name of our own, so it is never someone else's
+    // file, and with mode 0666 so that the umask gives it the permissions a plain create would.
+    // (mkstemp would make it 0600 and cost a umask round trip and a chmod to put that right.)
+    const auto clock =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::uint64_t seed = clock ^ (reinterpret_cast<std::uintptr_t>(this) << 20);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        tempPath_ = TempPathFor(path_, seed >> 16);
+        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) return;
+        if (errno != EEXIST) break;
+    }
+    const int err = errno;
+    tempPath_.clear();  // nothing of ours to remove
+    ThrowErrno(err, "cannot create", path_);
 }
 
 OutputFile::~OutputFile() {
@@ -120,22 +160,19 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::flushBuffer() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int err = errno;
-            buffer_.clear();
-            ThrowErrno(err, "cannot write", path_);
-        }
-        done += static_cast<std::size_t>(n);
+    if (buffer_.empty()) return;
+    try {
+        WriteAll(fd_, buffer_.data(), buffer_.size(), path_);
+    } catch (...) {
+        buffer_.clear();
+        throw;
     }
     buffer_.clear();
 }
 
 void OutputFile::putByte(std::uint8_t b) {
     if (fd_ < 0) throw IoError(io::kFileNotOpen, "file not open: " + path_);
+    if (buffer_.capacity() == 0) buffer_.reserve(kBufferSize);
     buffer_.push_back(b);
     ++written_;
     if (buffer_.size() >= kBufferSize) flushBuffer();
@@ -148,13 +185,15 @@ void OutputFile::putWord(std::uint16_t w) {
 
 void OutputFile::write(std::span<const std::uint8_t> bytes) {
     if (fd_ < 0) throw IoError(io::kFileNotOpen, "file not open: " + path_);
-    if (buffer_.size() + bytes.size() > kBufferSize) flushBuffer();
-    if (bytes.size() >= kBufferSize) {
-        buffer_.assign(bytes.begin(), bytes.end());
-        written_ += bytes.size();
+    if (bytes.size() >= kDirectWrite) {
+        // A whole file image or a frame: one write from the caller's memory, no copy.
         flushBuffer();
+        WriteAll(fd_, bytes.data(), bytes.size(), path_);
+        written_ += bytes.size();
         return;
     }
+    if (buffer_.size() + bytes.size() > kBufferSize) flushBuffer();
+    if (buffer_.capacity() == 0) buffer_.reserve(kBufferSize);
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
     written_ += bytes.size();
 }
@@ -179,26 +218,34 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> byt
 void OutputFile::commit() {
     if (fd_ < 0) throw IoError(io::kFileNotOpen, "file not open: " + path_);
     flushBuffer();
-    // When an existing file is replaced, its new contents reach the disk before the rename, so
-    // a crash right after cannot leave an empty file where the old one was. A new file has
-    // nothing to lose and skips the (slow) flush, as GLib's g_file_set_contents does.
-    if (FileExists(path_) && ::fsync(fd_) != 0 && errno != EINVAL)
-        ThrowErrno(errno, "cannot write", path_);
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tempPath_.c_str());
-        committed_ = true;  // nothing left to discard
-        ThrowErrno(err, "cannot write", path_);
-    }
-    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tempPath_.c_str());
+    // Closed before it gets the target's name, so that a failure to close (a late write error)
+    // is seen while the old file is still in place.
+    if (::close(fd) != 0) fail(errno, "cannot write");
+    // A new file takes its name in one step that refuses to replace anything. A new file has
+    // nothing to lose if the machine stops before its contents reach the disk, so it skips the
+    // (slow) flush, as GLib's g_file_set_contents does.
+    if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0) {
         committed_ = true;
-        ThrowErrno(err, "cannot replace", path_);
+        return;
     }
+    // The target exists (or the file system cannot rename without replacing, then we ask it).
+    const int err = errno;
+    if (err != EEXIST && err != EINVAL && err != ENOSYS) fail(err, "cannot replace");
+    if (err == EEXIST || FileExists(path_)) {
+        // An existing file is replaced: the new contents reach the disk before the rename, so a
+        // crash right after cannot leave an empty file where the old one was.
+        if (!SyncByPath(tempPath_)) fail(errno, "cannot write");
+    }
+    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) fail(errno, "cannot replace");
     committed_ = true;
+}
+
+void OutputFile::fail(int err, const char* what) {
+    ::unlink(tempPath_.c_str());
+    committed_ = true;  // nothing left to discard
+    ThrowErrno(err, what, path_);
 }
 
 void OutputFile::discard() noexcept {

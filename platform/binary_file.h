@@ -21,7 +21,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 // Bounds-checked little-endian reads over bytes in memory. Reading past the end raises
 // IoError io::kReadPastEnd ("Read error:End of file") naming `name`.
 class ByteReader {
-public:
+  public:
     ByteReader(std::span<const std::uint8_t> bytes, std::string name)
         : bytes_(bytes), name_(std::move(name)) {}
     std::size_t size() const { return bytes_.size(); }
@@ -34,7 +34,7 @@ public:
     std::uint8_t at(std::size_t offset) const;  // checked random access
     const std::string& name() const { return name_; }
 
-private:
+  private:
     [[noreturn]] void pastEnd() const;
     std::span<const std::uint8_t> bytes_;
     std::string name_;
@@ -43,7 +43,7 @@ private:
 
 // A file opened for reading at any offset, for files too large to hold (SymbOS videos).
 class InputFile {
-public:
+  public:
     explicit InputFile(const std::string& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -53,14 +53,14 @@ public:
     void readAt(std::uint64_t offset, std::span<std::uint8_t> out);
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
 };
 
 class OutputFile {
-public:
+  public:
     // Creates the temporary file beside `path`; IoError if the folder cannot take it.
     explicit OutputFile(std::string path);
     ~OutputFile();  // removes the temporary file unless committed
@@ -73,15 +73,17 @@ public:
     // Overwrites already written bytes at `offset` (the video writer's frame count).
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     std::uint64_t size() const { return written_; }
-    // Flushes (to disk too when it replaces an existing file), closes and renames the
-    // temporary file over the target.
+    // Writes out what is buffered, closes the temporary file and gives it the target's name;
+    // when that replaces an existing file, the contents are flushed to disk first.
     void commit();
     // Closes and removes the temporary file; the target is untouched.
     void discard() noexcept;
     const std::string& path() const { return path_; }
 
-private:
+  private:
     void flushBuffer();
+    // Removes the temporary file and raises IoError from errno `err`.
+    [[noreturn]] void fail(int err, const char* what);
     std::string path_;
     std::string tempPath_;
     int fd_ = -1;

@@ -87,6 +87,95 @@ TEST(PixelEncoding, NibblesHoldTheLeftPixelHigh) {
     }
 }
 
+// ---- packing straight from index pixels, on every instruction path the processor has
+
+std::vector<IndexPixelPath> Paths() {
+    std::vector<IndexPixelPath> paths;
+    for (IndexPixelPath p : {IndexPixelPath::Portable, IndexPixelPath::Ssse3, IndexPixelPath::Avx2})
+        if (HasIndexPixelPath(p)) paths.push_back(p);
+    return paths;
+}
+
+const BitTable* TableOf(PixelEncoding e) {
+    return e == PixelEncoding::Mode0 ? &kMode0 : e == PixelEncoding::Mode1 ? &kMode1 : &kMode2;
+}
+
+// The reference byte: the bit tables for the modes, high nibble first for the nibbles.
+std::uint8_t ReferenceByte(PixelEncoding e, const std::uint8_t* pens) {
+    if (e == PixelEncoding::Nibbles) return static_cast<std::uint8_t>(pens[0] << 4 | pens[1]);
+    return Reference(*TableOf(e), pens);
+}
+
+constexpr PixelEncoding kAll[] = {PixelEncoding::Mode0, PixelEncoding::Mode1, PixelEncoding::Mode2,
+                                  PixelEncoding::Nibbles};
+
+TEST(IndexPixels, RowsOfEveryLengthPackAsTheBitTablesSay) {
+    std::mt19937 rng(11);
+    for (IndexPixelPath path : Paths()) {
+        for (PixelEncoding e : kAll) {
+            const int ppb = PixelsPerByte(e);
+            std::uniform_int_distribution<int> pen(0, PenCount(e) - 1);
+            // Lengths around the 16- and 32-pixel steps, and whole lines of the writers.
+            for (int bytes : {1, 2, 3, 7, 8, 9, 15, 16, 17, 23, 24, 25, 31, 33, 80, 92, 128}) {
+                const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
+                std::vector<std::uint8_t> pens(pixels), bgr(pixels * 3, 0);
+                for (std::size_t i = 0; i < pixels; ++i)
+                    bgr[i * 3 + 2] = pens[i] = static_cast<std::uint8_t>(pen(rng));
+                // One spare byte on each side shows a write outside the row.
+                std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes) + 2, 0xEE);
+                ASSERT_TRUE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data() + 1));
+                EXPECT_EQ(out.front(), 0xEE);
+                EXPECT_EQ(out.back(), 0xEE);
+                for (int b = 0; b < bytes; ++b)
+                    ASSERT_EQ(out[static_cast<std::size_t>(b) + 1],
+                              ReferenceByte(e, pens.data() + static_cast<std::size_t>(b * ppb)))
+                        << "path " << static_cast<int>(path) << " encoding " << static_cast<int>(e)
+                        << " bytes " << bytes << " byte " << b;
+            }
+        }
+    }
+}
+
+TEST(IndexPixels, EveryPenOfEveryEncodingIsAccepted) {
+    // All pens side by side, so that the top pen meets every lane.
+    for (IndexPixelPath path : Paths())
+        for (PixelEncoding e : kAll) {
+            const int ppb = PixelsPerByte(e);
+            const int bytes = 64 / ppb * 3;
+            std::vector<std::uint8_t> bgr(static_cast<std::size_t>(bytes * ppb) * 3, 0);
+            for (std::size_t i = 0; i < bgr.size() / 3; ++i)
+                bgr[i * 3 + 2] = static_cast<std::uint8_t>(PenCount(e) - 1 - i % PenCount(e));
+            std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
+            EXPECT_TRUE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()));
+        }
+}
+
+TEST(IndexPixels, APixelThatIsNoPenIsCaughtAtEveryPosition) {
+    // A blue, a green or a red at the pen count, in each pixel of a row that has a full
+    // two-chunk step, a single chunk and a tail.
+    for (IndexPixelPath path : Paths())
+        for (PixelEncoding e : kAll) {
+            const int ppb = PixelsPerByte(e);
+            const int bytes = (16 * 3 + 16 - ppb) / ppb + 1;  // 3 chunks and a tail
+            const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
+            std::vector<std::uint8_t> bgr(pixels * 3, 0);
+            std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
+            for (std::size_t i = 0; i < pixels; ++i)
+                for (int channel = 0; channel < 3; ++channel) {
+                    const std::uint8_t value =
+                        channel == 2 ? static_cast<std::uint8_t>(PenCount(e)) : 1;
+                    bgr[i * 3 + static_cast<std::size_t>(channel)] = value;
+                    EXPECT_FALSE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()))
+                        << "path " << static_cast<int>(path) << " encoding " << static_cast<int>(e)
+                        << " pixel " << i << " channel " << channel;
+                    bgr[i * 3 + static_cast<std::size_t>(channel)] = 0;
+                }
+            // And 255 in red, the largest the shuffles see.
+            bgr[(pixels - 1) * 3 + 2] = 255;
+            EXPECT_FALSE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()));
+        }
+}
+
 TEST(ScreenLayout, LinesFollowTheEightPhases) {
     EXPECT_EQ(screen::LineOffset(0), 0u);
     EXPECT_EQ(screen::LineOffset(1), 2048u);

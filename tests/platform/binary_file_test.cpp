@@ -4,13 +4,16 @@
 #include "platform/binary_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/io_error.h"
@@ -162,6 +165,86 @@ TEST(OutputFileTest, ReadOnlyFolderIsRefusedAndOldFileKept) {
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+}
+
+TEST(OutputFileTest, ANewFileHasThePermissionsOfAPlainCreate) {
+    TempDir dir;
+    const mode_t old = ::umask(022);
+    for (const auto& [mask, mode] :
+         {std::pair{022, 0644}, std::pair{077, 0600}, std::pair{0, 0666}}) {
+        ::umask(static_cast<mode_t>(mask));
+        const std::string path = dir.file("m" + std::to_string(mask) + ".rim");
+        OutputFile out(path);
+        out.putByte(1);
+        out.commit();
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, static_cast<mode_t>(mode)) << "umask " << mask;
+    }
+    ::umask(old);
+}
+
+TEST(OutputFileTest, AFileThatAppearsBeforeCommitIsReplacedWhole) {
+    // Created after the writer started: the commit finds it in the way and replaces it.
+    TempDir dir;
+    const std::string path = dir.file("late.sca");
+    OutputFile out(path);
+    out.write(Noise(5000, 7));
+    dir.write("late.sca", Bytes(20000, 3));
+    out.commit();
+    EXPECT_EQ(ReadBytes(path), Noise(5000, 7));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"late.sca"});
+}
+
+TEST(OutputFileTest, ManyWritersOfOneFileEachHaveTheirOwnTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.file("same.rim");
+    std::vector<std::unique_ptr<OutputFile>> outs;
+    for (int i = 0; i < 40; ++i) {
+        outs.push_back(std::make_unique<OutputFile>(path));
+        outs.back()->putByte(static_cast<std::uint8_t>(i));
+    }
+    EXPECT_EQ(dir.entries().size(), 40u);
+    for (auto& out : outs) out->commit();
+    EXPECT_EQ(ReadBytes(path), Bytes{39});
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"same.rim"});
+}
+
+TEST(OutputFileTest, SmallAndWholeFileWritesKeepTheirOrder) {
+    // Writes of 4096 bytes and more go straight to the file: what is buffered goes first.
+    TempDir dir;
+    const std::string path = dir.file("mixed.sgx");
+    const Bytes a = Noise(3, 8), b = Noise(5000, 9), c = Noise(4095, 10), d = Noise(4096, 11);
+    OutputFile out(path);
+    out.write(a);
+    out.write(b);
+    out.putByte(0x42);
+    out.write(c);
+    out.write(d);
+    out.write(a);
+    EXPECT_EQ(out.size(), 3u + 5000 + 1 + 4095 + 4096 + 3);
+    out.commit();
+    Bytes expected = a;
+    expected.insert(expected.end(), b.begin(), b.end());
+    expected.push_back(0x42);
+    expected.insert(expected.end(), c.begin(), c.end());
+    expected.insert(expected.end(), d.begin(), d.end());
+    expected.insert(expected.end(), a.begin(), a.end());
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST(OutputFileTest, ACommitThatCannotTakeTheNameLeavesNoTrace) {
+    // The target is a folder: nothing replaces it and the temporary file goes.
+    TempDir dir;
+    const std::string path = dir.file("0.rim");
+    std::filesystem::create_directory(path);
+    std::filesystem::create_directory(path + "/inside");
+    OutputFile out(path);
+    out.write(Noise(100, 12));
+    EXPECT_NE(CodeOf([&] { out.commit(); }), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+    EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kFileNotOpen);
 }
 
 // ---- Reading
