@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
@@ -47,6 +50,13 @@ struct ShareTable {
     std::array<std::array<double, 128>, 4> product{};
     std::array<std::uint64_t, 128> below{};
     bool anyLiteral = false;
+
+    // Whether the right share of every error is (7 e) >> 5, as the two-level scan works it out.
+    bool rightIsSevenThirtySeconds(int levels) const {
+        for (int e = 0; e < levels; ++e)
+            if (delta[0][static_cast<std::size_t>(e)] != (7 * e) >> 5) return false;
+        return true;
+    }
 
     // The most steps a value can receive: the largest share of each kind (the shares grow
     // with the error).
@@ -171,6 +181,48 @@ void CountLevels(const std::uint8_t* levels, std::size_t n, std::array<std::int6
     for (; x < n; ++x) ++count[levels[x]];
 }
 
+#if defined(__x86_64__)
+// Sixteen levels at a time: their pens by one byte shuffle, then spread to the red byte of
+// sixteen three-byte pixels by three more (green and blue 0). SSSE3 is not assumed by the
+// build, so this is chosen at run time. Returns the number of pixels done.
+[[gnu::target("ssse3")]] int LevelsToPensSsse3(const std::uint8_t* levels, int n,
+                                               const std::array<std::uint8_t, 4>& pen,
+                                               std::uint8_t* out) {
+    const auto p = [&](std::size_t i) { return static_cast<char>(pen[i]); };
+    const __m128i penOf = _mm_setr_epi8(p(0), p(1), p(2), p(3), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    // For each of the 48 output bytes, the pixel whose pen goes there (red bytes) or none (-1).
+    const __m128i first = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
+    const __m128i second = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
+    const __m128i third =
+        _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
+    int x = 0;
+    for (; x + 16 <= n; x += 16, out += 48) {
+        const __m128i pens =
+            _mm_shuffle_epi8(penOf, _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(pens, first));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_shuffle_epi8(pens, second));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), _mm_shuffle_epi8(pens, third));
+    }
+    return x;
+}
+
+const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
+#endif
+
+// `n` pixels of an index picture row (B, G, R bytes: 0, 0, pen) from their levels.
+void LevelsToPens(const std::uint8_t* levels, int n, const std::array<std::uint8_t, 4>& pen,
+                  std::uint8_t* out) {
+    int x = 0;
+#if defined(__x86_64__)
+    if (kHasSsse3) x = LevelsToPensSsse3(levels, n, pen, out);
+#endif
+    for (; x < n; ++x) {
+        out[static_cast<std::size_t>(x) * 3] = 0;
+        out[static_cast<std::size_t>(x) * 3 + 1] = 0;
+        out[static_cast<std::size_t>(x) * 3 + 2] = pen[levels[x]];
+    }
+}
+
 // One scanned row of the exact diffusion, advanced a pixel at a time.
 struct RowDiffusion {
     const std::uint8_t* pixels;     // B, G, R
@@ -194,7 +246,12 @@ struct RowDiffusion {
                               std::min<int>(p[0] + d, 255));
         const int level = lum >> kShift;
         const auto e = static_cast<std::size_t>(lum - (level << kShift));
-        fromLeft = shares.delta[0][e];
+        // With two levels the right share is 7/32 of the error, exactly (7 e) >> 5: worked
+        // out rather than looked up, as the next pixel waits for it.
+        if constexpr (kShift == 7)
+            fromLeft = static_cast<int>((7 * e) >> 5);
+        else
+            fromLeft = shares.delta[0][e];
         const std::uint64_t sum = pending + shares.below[e];
         next[x] = static_cast<std::uint16_t>(sum);
         pending = sum >> 16;
@@ -274,8 +331,10 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
         DiffuseLiteral(area, shift, shares, levels, levelCount);
     else if (fourLevels)
         DiffuseExact<6>(area, shares, levels, levelCount);
-    else
+    else if (shares.rightIsSevenThirtySeconds(step))
         DiffuseExact<7>(area, shares, levels, levelCount);
+    else
+        DiffuseLiteral(area, shift, shares, levels, levelCount);
 
     // Background: the most frequent level, the lower one on equal counts; video frames always
     // level 1.
@@ -308,7 +367,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
         const std::uint8_t* in =
             levels.data() + static_cast<std::size_t>(sy) * static_cast<std::size_t>(scanW);
         for (int x = 0; x < x0; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
-        for (int x = x0; x < x1; ++x) o[static_cast<std::size_t>(x) * 3] = pen[in[x - ox]];
+        LevelsToPens(in + (x0 - ox), x1 - x0, pen, out.row(y) + static_cast<std::size_t>(x0) * 3);
         for (int x = x1; x < canvas.width; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
     }
     state.slots.at(static_cast<std::size_t>(slot)) = std::move(out);
