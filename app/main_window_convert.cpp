@@ -13,14 +13,41 @@
 
 namespace mozu {
 
+namespace {
+
+// Puts "Processing" into Label4 before the first question. The window paints only while a
+// question waits for its answer, so that is when the word can be seen; a conversion that
+// asks nothing is over before the next paint, and then setting the word would only make the
+// label paint twice for nothing.
+class ProcessingAsker : public Asker {
+  public:
+    ProcessingAsker(Asker& inner, SkinLabel& label4) : inner_(inner), label4_(label4) {}
+    bool askYesNo(const std::string& text) override {
+        label4_.setText("Processing");
+        return inner_.askYesNo(text);
+    }
+    std::optional<std::string> askName(const std::string& prompt, int maxLength) override {
+        label4_.setText("Processing");
+        return inner_.askName(prompt, maxLength);
+    }
+    void notify(const std::string& text) override {
+        label4_.setText("Processing");
+        inner_.notify(text);
+    }
+
+  private:
+    Asker& inner_;
+    SkinLabel& label4_;
+};
+
+}  // namespace
+
 void TMainWindow::ConvertCommand(int slot) {
     if (!asker_) return;
-    // Seen while the conversion waits on a question; a conversion without one is over before
-    // the window paints again.
-    label4_->setText("Processing");
+    ProcessingAsker asker(*asker_, *label4_);
     ConvertOutcome outcome;
     try {
-        outcome = ConvertSlotCommand(state_, *asker_, slot, video_.loaded);
+        outcome = ConvertSlotCommand(state_, asker, slot, video_.loaded);
     } catch (const IoError& e) {
         label4_->setText("");
         ShowIoError(e);

@@ -104,13 +104,16 @@ void ToScaledQImage(const Picture& picture, int lineRepeat, QSize size, QImage& 
         column[x] =
             static_cast<std::size_t>((2 * static_cast<std::int64_t>(x) + 1) * w / (2 * dw)) * 3;
     std::vector<QRgb> source(repeat > 2 ? static_cast<std::size_t>(w) : 0);  // a row as RGB32
-    int shownRow = -1;  // the picture row the last shown line was made from
+    int shownRow = -1;                 // the picture row the last shown line was made from
+    uchar* const bits = image.bits();  // detached once, not at every line
+    const auto bytesPerLine = static_cast<std::size_t>(image.bytesPerLine());
     for (int y = 0; y < dh; ++y) {
         const auto sy =
             static_cast<int>((2 * y + 1) * h / (2 * static_cast<std::int64_t>(dh))) / lineRepeat;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(bits + static_cast<std::size_t>(y) * bytesPerLine);
         if (sy == shownRow) {  // a line repeated: copy the one above
-            std::memcpy(out, image.constScanLine(y - 1), static_cast<std::size_t>(dw) * 4);
+            std::memcpy(out, bits + static_cast<std::size_t>(y - 1) * bytesPerLine,
+                        static_cast<std::size_t>(dw) * 4);
             continue;
         }
         const std::uint8_t* in = picture.row(sy);

@@ -74,6 +74,23 @@ TEST(MainWindowConvert, EachConversionKeyShowsItsDescription) {
     Screenshot(&p.main(), "main_converted_msx_full");
 }
 
+// Runs `act` when `window` is shown.
+class LabelWhenShown : public QObject {
+  public:
+    LabelWhenShown(QWidget& window, std::function<void()> act) : act_(std::move(act)) {
+        window.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) act_();
+        return false;
+    }
+
+  private:
+    std::function<void()> act_;
+};
+
 class ExactColourQuestion : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ExactColourQuestion, IsAskedAndBothAnswersConvert) {
@@ -91,7 +108,12 @@ TEST_P(ExactColourQuestion, IsAskedAndBothAnswersConvert) {
         p.script().Snap("msg_question_exact_colours").Yes();
     else
         p.script().No();
+    // While the question waits, the main window says it is busy.
+    QString label4WhileAsked = "(not asked)";
+    LabelWhenShown watch(p.msg(), [&] { label4WhileAsked = p.Text("Label4"); });
     Click(Key(p.main(), "Key01"));
+    EXPECT_EQ(label4WhileAsked, "Processing");
+    EXPECT_EQ(p.Text("Label4"), "");
     ASSERT_EQ(p.script().shown.size(), 1u);
     EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kQuestion);
     EXPECT_EQ(p.script().shown[0].text,
