@@ -1,5 +1,7 @@
 #include "colour/conversion_commands.h"
 
+#include <utility>
+
 #include <stdexcept>
 
 #include "colour/adjustments.h"
@@ -210,8 +212,7 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
     }
 
     state.saved[s] = 0;
-    Picture work = state.source;
-    ResizeBitmap(state, work, slot);
+    Picture work = ResizeBitmap(state, std::as_const(state.source), slot);
     if (videoLoaded) state.sourceColourCount = CountColors(state, work);
 
     const bool exact =
@@ -228,8 +229,7 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
         if (exact) {
             MakeLevelPicture(state, slot, state.slots[s], false);
         } else {
-            Picture background = state.source;
-            ResizeBitmap(state, background, slot);
+            const Picture background = ResizeBitmap(state, std::as_const(state.source), slot);
             MakeLevelPicture(state, slot, background, true);
         }
         outcome.levelSlot = level;

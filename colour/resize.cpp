@@ -57,8 +57,15 @@ Picture SamplePicture(const Picture& src, int srcX, int srcY, int srcW, int srcH
     return out;
 }
 
-void ResizeBitmap(const ConversionState& state, Picture& picture, int slot) {
-    if (picture.empty()) return;
+namespace {
+
+struct Target {
+    bool resize = false;  // false: the picture keeps its size
+    int width = 0, height = 0;
+};
+
+Target ResizeTarget(const ConversionState& state, const Picture& picture, int slot) {
+    if (picture.empty()) return {};
     const SlotGeometry g = GetSlotGeometry(slot);
     const double W = picture.width();
     const double H = picture.height() * (IsTallPixelSlot(state.sourceSlot) ? 2 : 1);
@@ -68,7 +75,7 @@ void ResizeBitmap(const ConversionState& state, Picture& picture, int slot) {
         th = static_cast<int>(H);
     }
     // A slot without a target would give f = infinity and an empty picture: keep the picture.
-    if (tw <= 0) return;
+    if (tw <= 0) return {};
     const double fx = W / (static_cast<double>(tw) * g.xf);
     const double fy = th > 0 ? H / (static_cast<double>(th) * g.yf) : 0.0;
     const double f = std::max(fx, fy);
@@ -76,8 +83,23 @@ void ResizeBitmap(const ConversionState& state, Picture& picture, int slot) {
     // of a picture keeps at least one pixel.
     const int newH = std::max(1, static_cast<int>(std::nearbyint(H / f / g.yf)));
     const int newW = slot < 13 ? std::max(1, static_cast<int>(std::nearbyint(W / f / g.xf))) : tw;
-    if (newW == picture.width() && newH == picture.height()) return;
-    picture = SamplePicture(picture, 0, 0, picture.width(), picture.height(), newW, newH);
+    if (newW == picture.width() && newH == picture.height()) return {};
+    return {true, newW, newH};
+}
+
+}  // namespace
+
+void ResizeBitmap(const ConversionState& state, Picture& picture, int slot) {
+    const Target t = ResizeTarget(state, picture, slot);
+    if (t.resize)
+        picture =
+            SamplePicture(picture, 0, 0, picture.width(), picture.height(), t.width, t.height);
+}
+
+Picture ResizeBitmap(const ConversionState& state, const Picture& picture, int slot) {
+    const Target t = ResizeTarget(state, picture, slot);
+    if (!t.resize) return picture;
+    return SamplePicture(picture, 0, 0, picture.width(), picture.height(), t.width, t.height);
 }
 
 }  // namespace mozu

@@ -11,6 +11,9 @@ namespace mozu {
 // slot (state.sourceSlot) counts twice its rows when the size is computed; the sampling itself
 // uses the real rows. Slots without a target leave the picture as it is.
 void ResizeBitmap(const ConversionState& state, Picture& picture, int slot);
+// The same as a new picture, the original untouched: a conversion's working copy made at its
+// target size, without first copying the whole source.
+Picture ResizeBitmap(const ConversionState& state, const Picture& picture, int slot);
 
 // newW x newH picture whose pixel (x, y) is source pixel
 // (srcX + trunc(x * srcW / newW), srcY + trunc(y * srcH / newH)); a source position outside

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "colour/reference.h"
 #include "colour/resize.h"
 #include "colour/slot_geometry.h"
@@ -81,6 +83,7 @@ TEST(Resize, SlotsWithoutTargetAndSliversAreKept) {
     Picture p = CoordinatePicture(50, 40);
     ResizeBitmap(state, p, 3);
     EXPECT_EQ(p, CoordinatePicture(50, 40));
+    EXPECT_EQ(ResizeBitmap(state, std::as_const(p), 3), CoordinatePicture(50, 40));
     Picture sliver = CoordinatePicture(1000, 1);  // would round to 0 rows
     ResizeBitmap(state, sliver, 1);
     EXPECT_EQ(sliver.width(), 320);
@@ -103,6 +106,9 @@ TEST(Resize, MatchesThePlainVersionOnManySizes) {
                     Picture p = src;
                     ResizeBitmap(state, p, slot);
                     ASSERT_EQ(p, expected) << w << "x" << h << " slot " << slot << " tall " << tall;
+                    // The copying form gives the same picture and leaves its source alone.
+                    ASSERT_EQ(ResizeBitmap(state, src, slot), expected) << w << "x" << h;
+                    ASSERT_EQ(src, CoordinatePicture(w, h));
                     ++checked;
                 }
             }
