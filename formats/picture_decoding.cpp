@@ -1,5 +1,7 @@
 #include "formats/picture_decoding.h"
 
+#include <utility>
+
 #include "formats/amsdos_header.h"
 #include "formats/overscan_files.h"
 #include "formats/pixel_encoding.h"
@@ -9,13 +11,57 @@
 
 namespace mozu {
 
+namespace detail {
+
 namespace {
 
+class PenBlock {
+  public:
+    ~PenBlock() { ::operator delete(block_); }
+    void* take(std::size_t bytes) {
+        if (!block_ || bytes > size_) return nullptr;
+        return std::exchange(block_, nullptr);
+    }
+    // Keeps the larger of `block` and the block kept, unless too large; frees the other.
+    void give(void* block, std::size_t bytes) {
+        if (bytes > kLargest || (block_ && bytes <= size_)) {
+            ::operator delete(block);
+            return;
+        }
+        ::operator delete(block_);
+        block_ = block;
+        size_ = bytes;
+    }
+
+  private:
+    static constexpr std::size_t kLargest = std::size_t{1} << 20;
+    void* block_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+thread_local PenBlock penBlock;
+
+}  // namespace
+
+void* TakePenBlock(std::size_t bytes) {
+    return penBlock.take(bytes);
+}
+
+void GivePenBlock(void* block, std::size_t bytes) {
+    penBlock.give(block, bytes);
+}
+
+}  // namespace detail
+
+namespace {
+
+// Every line of a screen or overscan picture is decoded whole: the pens are left
+// uninitialised until then.
 PenPicture MakePenPicture(int width, int height) {
     PenPicture p;
     p.width = width;
     p.height = height;
-    p.pens.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    p.pens.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     return p;
 }
 

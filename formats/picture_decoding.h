@@ -6,16 +6,54 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mozu {
 
+namespace detail {
+// One pen array's memory is kept per thread once its picture is dropped, and handed to the
+// next decode that fits in it: a picture file is decoded, turned into colours and dropped,
+// and fresh memory for the next one would be faulted in page by page (or trimmed from the
+// heap and grown again) every time. Blocks over 1 MiB are not kept.
+void* TakePenBlock(std::size_t bytes);
+void GivePenBlock(void* block, std::size_t bytes);
+}  // namespace detail
+
+// The pen arrays' allocator: memory from the per-thread block where it fits, and new elements
+// left uninitialised, so that a decoder that writes every pen does not clear them first.
+template <typename T>
+struct PenAllocator {
+    using value_type = T;
+    PenAllocator() = default;
+    template <typename U>
+    PenAllocator(const PenAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        if (void* kept = detail::TakePenBlock(n * sizeof(T))) return static_cast<T*>(kept);
+        return static_cast<T*>(::operator new(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { detail::GivePenBlock(p, n * sizeof(T)); }
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <typename U>
+    bool operator==(const PenAllocator<U>&) const noexcept {
+        return true;
+    }
+};
+
 struct PenPicture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> pens;  // row by row
+    std::vector<std::uint8_t, PenAllocator<std::uint8_t>> pens;  // row by row
 };
 
 struct DecodedPicture {

@@ -75,8 +75,10 @@ DecodedPicture DecodeSgxFile(std::span<const std::uint8_t> file, bool sixteen,
     const Strip& last = strips.back();
     d.picture.width = last.offset + last.bytes * ppb;
     d.picture.height = last.height;
-    d.picture.pens.assign(
-        static_cast<std::size_t>(d.picture.width) * static_cast<std::size_t>(d.picture.height), 0);
+    // Strips need not cover the whole picture: what they leave is pen 0.
+    d.picture.pens.resize(static_cast<std::size_t>(d.picture.width) *
+                          static_cast<std::size_t>(d.picture.height));
+    std::memset(d.picture.pens.data(), 0, d.picture.pens.size());
     std::vector<std::uint8_t> row;
     for (const Strip& s : strips) {
         row.resize(static_cast<std::size_t>(s.bytes * ppb));
