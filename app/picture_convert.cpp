@@ -1,5 +1,6 @@
 #include "app/picture_convert.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -69,17 +70,10 @@ void RowToRgb32(const std::uint8_t* in, int width, QRgb* out) {
 }  // namespace
 
 QImage ToQImage(const Picture& picture, int lineRepeat) {
-    if (picture.empty() || lineRepeat < 1) return QImage();
-    QImage image(picture.width(), picture.height() * lineRepeat, QImage::Format_RGB32);
-    if (image.isNull()) return image;  // out of memory
-    const auto rowBytes = static_cast<std::size_t>(picture.width()) * 4;
-    for (int y = 0; y < picture.height(); ++y) {
-        const std::uint8_t* in = picture.row(y);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y * lineRepeat));
-        RowToRgb32<1>(in, picture.width(), out);
-        for (int k = 1; k < lineRepeat; ++k)
-            std::memcpy(image.scanLine(y * lineRepeat + k), out, rowBytes);
-    }
+    // The picture at its own size: each pixel once, each line lineRepeat times.
+    QImage image;
+    ToScaledQImage(picture, lineRepeat,
+                   QSize(picture.width(), picture.height() * std::max(lineRepeat, 1)), image);
     return image;
 }
 

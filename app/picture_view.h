@@ -19,7 +19,6 @@ class PictureView : public QWidget {
     void setPicture(const Picture& picture, int lineRepeat = 1);
     // What is shown, at the picture's own size (lines repeated).
     QImage image() const;
-    bool hasPicture() const { return !picture_.empty(); }
     void setStretch(bool on);
     void setProportional(bool on);
     bool stretch() const { return stretch_; }
