@@ -26,11 +26,13 @@ inline constexpr ColourTable kDefaultColourTable = {
 };
 
 inline constexpr std::array<std::uint8_t, kColourCount> ColourToFirmware = {
-    25, 0, 15, 3, 20, 1, 14, 2, 26, 9, 18, 8, 24, 13, 16, 6, 12, 21, 4, 7, 10, 19, 22, 5, 11, 17, 23,
+    25, 0, 15, 3,  20, 1, 14, 2,  26, 9, 18, 8,  24, 13,
+    16, 6, 12, 21, 4,  7, 10, 19, 22, 5, 11, 17, 23,
 };
 
 inline constexpr std::array<std::uint8_t, kColourCount> FirmwareToColour = {
-    1, 5, 7, 3, 18, 23, 15, 19, 11, 9, 20, 24, 16, 13, 6, 2, 14, 25, 10, 21, 4, 17, 22, 26, 12, 0, 8,
+    1, 5, 7,  3,  18, 23, 15, 19, 11, 9,  20, 24, 16, 13,
+    6, 2, 14, 25, 10, 21, 4,  17, 22, 26, 12, 0,  8,
 };
 
 inline constexpr std::array<std::uint8_t, kColourCount> SixteenFold = {
@@ -38,8 +40,12 @@ inline constexpr std::array<std::uint8_t, kColourCount> SixteenFold = {
 };
 
 // 16 x (blue div 86) + 4 x (green div 86) + (red div 86): 0-42.
-constexpr int ColourBin(int r, int g, int b) { return 16 * (b / 86) + 4 * (g / 86) + r / 86; }
-constexpr int ColourBin(Colour c) { return ColourBin(Red(c), Green(c), Blue(c)); }
+constexpr int ColourBin(int r, int g, int b) {
+    return 16 * (b / 86) + 4 * (g / 86) + r / 86;
+}
+constexpr int ColourBin(Colour c) {
+    return ColourBin(Red(c), Green(c), Blue(c));
+}
 inline constexpr std::array<std::uint8_t, kColourCount> IndexToBin = [] {
     std::array<std::uint8_t, kColourCount> bins{};
     for (int i = 0; i < kColourCount; ++i)
@@ -51,8 +57,8 @@ inline constexpr std::array<std::uint8_t, kColourCount> IndexToBin = [] {
 inline constexpr std::array<std::uint8_t, 64> BinToIndex = [] {
     std::array<std::uint8_t, 64> index{};
     for (int i = 0; i < kColourCount; ++i)
-        index[static_cast<std::size_t>(ColourBin(kDefaultColourTable[static_cast<std::size_t>(i)]))] =
-            static_cast<std::uint8_t>(i);
+        index[static_cast<std::size_t>(ColourBin(
+            kDefaultColourTable[static_cast<std::size_t>(i)]))] = static_cast<std::uint8_t>(i);
     return index;
 }();
 

@@ -52,7 +52,9 @@ struct ConversionState {
     int windowHeight = 691;
 
     // Slot s's picture, or the source picture for 255.
-    Picture& picture(int s) { return s == kSourceSlot ? source : slots.at(static_cast<std::size_t>(s)); }
+    Picture& picture(int s) {
+        return s == kSourceSlot ? source : slots.at(static_cast<std::size_t>(s));
+    }
     const Picture& picture(int s) const {
         return s == kSourceSlot ? source : slots.at(static_cast<std::size_t>(s));
     }

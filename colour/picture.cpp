@@ -6,7 +6,9 @@
 
 namespace mozu {
 
-Picture::Picture(int width, int height, Colour fill) { reset(width, height, fill); }
+Picture::Picture(int width, int height, Colour fill) {
+    reset(width, height, fill);
+}
 
 void Picture::reset(int width, int height, Colour fill) {
     if (width < 0 || height < 0) throw std::invalid_argument("negative picture size");

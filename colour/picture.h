@@ -13,12 +13,18 @@ constexpr Colour MakeColour(int r, int g, int b) {
     return static_cast<Colour>(r & 0xFF) | (static_cast<Colour>(g & 0xFF) << 8) |
            (static_cast<Colour>(b & 0xFF) << 16);
 }
-constexpr int Red(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int Green(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int Blue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int Red(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int Green(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int Blue(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 class Picture {
-public:
+  public:
     Picture() = default;
     Picture(int width, int height, Colour fill = 0);
 
@@ -57,7 +63,7 @@ public:
 
     bool operator==(const Picture&) const = default;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> data_;

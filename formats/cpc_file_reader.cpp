@@ -125,7 +125,8 @@ void AdoptOpenedPicture(ConversionState& state, int fileType) {
         throw std::invalid_argument("no picture slot for file type " + std::to_string(fileType));
     const Picture& shown = state.picture(fileType);
     const PictureSize size = Image5Size(fileType, shown.width(), shown.height());
-    state.source = SamplePicture(shown, 0, 0, shown.width(), shown.height(), size.width, size.height);
+    state.source =
+        SamplePicture(shown, 0, 0, shown.width(), shown.height(), size.width, size.height);
     state.sourceColourCount = CountColors(state, state.source);
     state.currentSlot = static_cast<std::uint8_t>(fileType);
     state.noPicture = false;

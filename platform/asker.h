@@ -8,7 +8,7 @@
 namespace mozu {
 
 class Asker {
-public:
+  public:
     virtual ~Asker() = default;
     // A yes/no question (message kind 0); true for yes.
     virtual bool askYesNo(const std::string& text) = 0;

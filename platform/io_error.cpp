@@ -76,26 +76,36 @@ std::string_view ErrorText(int code) {
 
 int ErrnoToIoCode(int err) {
     switch (err) {
-        case ENOENT: return io::kFileNotFound;
+        case ENOENT:
+            return io::kFileNotFound;
         case ENOTDIR:
         case ENAMETOOLONG:
-        case ELOOP: return io::kPathNotFound;
+        case ELOOP:
+            return io::kPathNotFound;
         case EMFILE:
-        case ENFILE: return io::kTooManyOpenFiles;
+        case ENFILE:
+            return io::kTooManyOpenFiles;
         case EACCES:
         case EPERM:
-        case EISDIR: return io::kAccessDenied;
-        case EROFS: return io::kWriteProtected;
+        case EISDIR:
+            return io::kAccessDenied;
+        case EROFS:
+            return io::kWriteProtected;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG: return io::kDiskFull;
+        case EFBIG:
+            return io::kDiskFull;
         case ENXIO:
         case ENODEV:
-        case ENOMEDIUM: return io::kDriveNotReady;
+        case ENOMEDIUM:
+            return io::kDriveNotReady;
         case ETXTBSY:
-        case EBUSY: return io::kSharingViolation;
-        case EIO: return io::kDeviceReadFault;
-        default: return io::kAccessDenied;
+        case EBUSY:
+            return io::kSharingViolation;
+        case EIO:
+            return io::kDeviceReadFault;
+        default:
+            return io::kAccessDenied;
     }
 }
 

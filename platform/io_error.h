@@ -25,15 +25,15 @@ constexpr int kInvalidDiskChange = 34;  // a drive without a medium
 constexpr int kReadPastEnd = 100;       // "Read error:End of file"
 constexpr int kDiskFull = 101;          // "Write error:Disc is full"
 constexpr int kFileNotOpen = 103;
-constexpr int kInvalidData = 106;       // "Unavailable input operation": bytes that are no such file
+constexpr int kInvalidData = 106;  // "Unavailable input operation": bytes that are no such file
 }  // namespace io
 
 class IoError : public std::runtime_error {
-public:
+  public:
     IoError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
     int code() const { return code_; }
 
-private:
+  private:
     int code_;
 };
 

@@ -102,8 +102,9 @@ void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
     e.frame->width = recipe.width;
     e.frame->height = recipe.height;
     e.check(av_frame_get_buffer(e.frame, 0), "allocating a frame");
-    e.sws = sws_getContext(recipe.width, recipe.height, AV_PIX_FMT_BGR24, recipe.width, recipe.height,
-                           e.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    e.sws =
+        sws_getContext(recipe.width, recipe.height, AV_PIX_FMT_BGR24, recipe.width, recipe.height,
+                       e.codec->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!e.sws) throw IoError(io::kInvalidData, "no colour conversion for " + path);
     Picture picture(recipe.width, recipe.height);
     for (int i = 0; i < recipe.frames; ++i) {

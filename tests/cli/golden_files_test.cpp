@@ -55,15 +55,16 @@ FileSums SumsOf(const ScratchDir& dir, const std::vector<std::string>& inputs) {
 std::string AsSource(const FileSums& sums) {
     std::ostringstream s;
     for (const auto& [name, p] : sums)
-        s << "        {\"" << name << "\", {0x" << std::hex << p.fnv << "ull, " << std::dec << p.size
-          << "}},\n";
+        s << "        {\"" << name << "\", {0x" << std::hex << p.fnv << "ull, " << std::dec
+          << p.size << "}},\n";
     return s.str();
 }
 
 FileSums ConvertSample(const std::vector<std::string>& extra) {
     ScratchDir dir;
-    std::vector<std::string> args = {"convert", std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg",
-                                     "-o", "sample", "--format", "all"};
+    std::vector<std::string> args = {
+        "convert", std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", "-o", "sample", "--format",
+        "all"};
     args.insert(args.end(), extra.begin(), extra.end());
     const CliRun run = RunCli(args, dir);
     EXPECT_EQ(run.status, 0) << run.err;
@@ -96,86 +97,86 @@ TEST(GoldenFiles, SamplePhotographAfterEachAdjustment) {
     const std::map<std::string, FileSums> expected = {
         {"--autobalance",
          {
-            {"sample0.lvl", {0xd3db29900a6169bull, 26752}},
-            {"sample0.rim", {0xc526c0827fe71773ull, 16512}},
-            {"sample0.sca", {0xaa87fd598d32b539ull, 24834}},
-            {"sample1.lvl", {0xb6ff15a432510430ull, 26752}},
-            {"sample1.rim", {0x6cd496c237820b23ull, 16512}},
-            {"sample1.sca", {0x98f570ef0564de48ull, 24834}},
-            {"sample1.sgx", {0x151a90fbc58c53d9ull, 64019}},
-            {"sample2.rim", {0x47a3d058323b4941ull, 16512}},
-            {"sample2.sca", {0x56516b7f7e922cf3ull, 24834}},
-            {"sample7.sgx", {0x8c070a9790d5eeecull, 54291}},
-            {"sampleC.sgx", {0x1df30fe0d2024479ull, 16019}},
-            {"sampleM.sgx", {0xb0e90df8599250ddull, 64019}},
+             {"sample0.lvl", {0xd3db29900a6169bull, 26752}},
+             {"sample0.rim", {0xc526c0827fe71773ull, 16512}},
+             {"sample0.sca", {0xaa87fd598d32b539ull, 24834}},
+             {"sample1.lvl", {0xb6ff15a432510430ull, 26752}},
+             {"sample1.rim", {0x6cd496c237820b23ull, 16512}},
+             {"sample1.sca", {0x98f570ef0564de48ull, 24834}},
+             {"sample1.sgx", {0x151a90fbc58c53d9ull, 64019}},
+             {"sample2.rim", {0x47a3d058323b4941ull, 16512}},
+             {"sample2.sca", {0x56516b7f7e922cf3ull, 24834}},
+             {"sample7.sgx", {0x8c070a9790d5eeecull, 54291}},
+             {"sampleC.sgx", {0x1df30fe0d2024479ull, 16019}},
+             {"sampleM.sgx", {0xb0e90df8599250ddull, 64019}},
          }},
         {"--brighter",
          {
-            {"sample0.lvl", {0x206cf9157134d846ull, 26752}},
-            {"sample0.rim", {0x53a17558f9dbc220ull, 16512}},
-            {"sample0.sca", {0x1f7e45a6b3b908a0ull, 24834}},
-            {"sample1.lvl", {0xb725d785f84a0098ull, 26752}},
-            {"sample1.rim", {0x5185d3efaba4ba3bull, 16512}},
-            {"sample1.sca", {0xe248f14ed2e0b58aull, 24834}},
-            {"sample1.sgx", {0xb38009fb3866e6f5ull, 64019}},
-            {"sample2.rim", {0xcfeab27c256bf58cull, 16512}},
-            {"sample2.sca", {0x8a37fd29e2fb8ad2ull, 24834}},
-            {"sample7.sgx", {0x95870ef236e81173ull, 54291}},
-            {"sampleC.sgx", {0xc9f57eb8b592fea4ull, 16019}},
-            {"sampleM.sgx", {0x67fcab0049e01431ull, 64019}},
+             {"sample0.lvl", {0x206cf9157134d846ull, 26752}},
+             {"sample0.rim", {0x53a17558f9dbc220ull, 16512}},
+             {"sample0.sca", {0x1f7e45a6b3b908a0ull, 24834}},
+             {"sample1.lvl", {0xb725d785f84a0098ull, 26752}},
+             {"sample1.rim", {0x5185d3efaba4ba3bull, 16512}},
+             {"sample1.sca", {0xe248f14ed2e0b58aull, 24834}},
+             {"sample1.sgx", {0xb38009fb3866e6f5ull, 64019}},
+             {"sample2.rim", {0xcfeab27c256bf58cull, 16512}},
+             {"sample2.sca", {0x8a37fd29e2fb8ad2ull, 24834}},
+             {"sample7.sgx", {0x95870ef236e81173ull, 54291}},
+             {"sampleC.sgx", {0xc9f57eb8b592fea4ull, 16019}},
+             {"sampleM.sgx", {0x67fcab0049e01431ull, 64019}},
          }},
         {"--darker",
          {
-            {"sample0.lvl", {0xadcb5e6b996fef3aull, 26752}},
-            {"sample0.rim", {0xf0bfc86fa4480569ull, 16512}},
-            {"sample0.sca", {0xfd4074a488f35b74ull, 24834}},
-            {"sample1.lvl", {0x8618a017168f7bd7ull, 26752}},
-            {"sample1.rim", {0x52c8e7569c33680dull, 16512}},
-            {"sample1.sca", {0x285194a2971d0b55ull, 24834}},
-            {"sample1.sgx", {0xb8aaaf39c76b85f0ull, 64019}},
-            {"sample2.rim", {0xbd3956646698bd66ull, 16512}},
-            {"sample2.sca", {0x75367aad12e46189ull, 24834}},
-            {"sample7.sgx", {0x7856c702b56b649dull, 54291}},
-            {"sampleC.sgx", {0x496babec8ec7d13ull, 16019}},
-            {"sampleM.sgx", {0xdbed5867123a8caaull, 64019}},
+             {"sample0.lvl", {0xadcb5e6b996fef3aull, 26752}},
+             {"sample0.rim", {0xf0bfc86fa4480569ull, 16512}},
+             {"sample0.sca", {0xfd4074a488f35b74ull, 24834}},
+             {"sample1.lvl", {0x8618a017168f7bd7ull, 26752}},
+             {"sample1.rim", {0x52c8e7569c33680dull, 16512}},
+             {"sample1.sca", {0x285194a2971d0b55ull, 24834}},
+             {"sample1.sgx", {0xb8aaaf39c76b85f0ull, 64019}},
+             {"sample2.rim", {0xbd3956646698bd66ull, 16512}},
+             {"sample2.sca", {0x75367aad12e46189ull, 24834}},
+             {"sample7.sgx", {0x7856c702b56b649dull, 54291}},
+             {"sampleC.sgx", {0x496babec8ec7d13ull, 16019}},
+             {"sampleM.sgx", {0xdbed5867123a8caaull, 64019}},
          }},
         {"--more-contrast",
          {
-            {"sample0.lvl", {0x153943034c5b1706ull, 26752}},
-            {"sample0.rim", {0x6850733f0dafc396ull, 16512}},
-            {"sample0.sca", {0x255fb2e3de5139f9ull, 24834}},
-            {"sample1.lvl", {0xe922586f0cf448faull, 26752}},
-            {"sample1.rim", {0x74c9ba3af9b58b59ull, 16512}},
-            {"sample1.sca", {0x20c8e87cbdbb16c3ull, 24834}},
-            {"sample1.sgx", {0xb23e752220dec28dull, 64019}},
-            {"sample2.rim", {0x133a10ed5ac63df7ull, 16512}},
-            {"sample2.sca", {0xf6a90e2daa297115ull, 24834}},
-            {"sample7.sgx", {0xd0590774f06bf4f4ull, 54291}},
-            {"sampleC.sgx", {0xd7f2fd5cadaea433ull, 16019}},
-            {"sampleM.sgx", {0x8654c1d567907dfull, 64019}},
+             {"sample0.lvl", {0x153943034c5b1706ull, 26752}},
+             {"sample0.rim", {0x6850733f0dafc396ull, 16512}},
+             {"sample0.sca", {0x255fb2e3de5139f9ull, 24834}},
+             {"sample1.lvl", {0xe922586f0cf448faull, 26752}},
+             {"sample1.rim", {0x74c9ba3af9b58b59ull, 16512}},
+             {"sample1.sca", {0x20c8e87cbdbb16c3ull, 24834}},
+             {"sample1.sgx", {0xb23e752220dec28dull, 64019}},
+             {"sample2.rim", {0x133a10ed5ac63df7ull, 16512}},
+             {"sample2.sca", {0xf6a90e2daa297115ull, 24834}},
+             {"sample7.sgx", {0xd0590774f06bf4f4ull, 54291}},
+             {"sampleC.sgx", {0xd7f2fd5cadaea433ull, 16019}},
+             {"sampleM.sgx", {0x8654c1d567907dfull, 64019}},
          }},
         {"--less-contrast",
          {
-            {"sample0.lvl", {0x6158dcc65e26bec3ull, 26752}},
-            {"sample0.rim", {0x626f0ce5f23f4a29ull, 16512}},
-            {"sample0.sca", {0x95a5f3e43e3bcdfdull, 24834}},
-            {"sample1.lvl", {0xf2a59d37b43fb0f9ull, 26752}},
-            {"sample1.rim", {0xb3bb4d0af9b1e053ull, 16512}},
-            {"sample1.sca", {0xfc1ee1f5577b7c66ull, 24834}},
-            {"sample1.sgx", {0xd9e4dc22ff94f856ull, 64019}},
-            {"sample2.rim", {0x9b17858569b7c275ull, 16512}},
-            {"sample2.sca", {0x4c3cea127807c05full, 24834}},
-            {"sample7.sgx", {0x19571dd500bf936full, 54291}},
-            {"sampleC.sgx", {0xfd07d1c937506d72ull, 16019}},
-            {"sampleM.sgx", {0xf4f91c9c8a419cb0ull, 64019}},
+             {"sample0.lvl", {0x6158dcc65e26bec3ull, 26752}},
+             {"sample0.rim", {0x626f0ce5f23f4a29ull, 16512}},
+             {"sample0.sca", {0x95a5f3e43e3bcdfdull, 24834}},
+             {"sample1.lvl", {0xf2a59d37b43fb0f9ull, 26752}},
+             {"sample1.rim", {0xb3bb4d0af9b1e053ull, 16512}},
+             {"sample1.sca", {0xfc1ee1f5577b7c66ull, 24834}},
+             {"sample1.sgx", {0xd9e4dc22ff94f856ull, 64019}},
+             {"sample2.rim", {0x9b17858569b7c275ull, 16512}},
+             {"sample2.sca", {0x4c3cea127807c05full, 24834}},
+             {"sample7.sgx", {0x19571dd500bf936full, 54291}},
+             {"sampleC.sgx", {0xfd07d1c937506d72ull, 16019}},
+             {"sampleM.sgx", {0xf4f91c9c8a419cb0ull, 64019}},
          }},
     };
-    for (const std::vector<std::string>& extra : std::vector<std::vector<std::string>>{
-             {"--autobalance"},
-             {"--brighter", "2"},
-             {"--darker", "2"},
-             {"--more-contrast", "2"},
-             {"--less-contrast", "2"}}) {
+    for (const std::vector<std::string>& extra :
+         std::vector<std::vector<std::string>>{{"--autobalance"},
+                                               {"--brighter", "2"},
+                                               {"--darker", "2"},
+                                               {"--more-contrast", "2"},
+                                               {"--less-contrast", "2"}}) {
         const FileSums got = ConvertSample(extra);
         const auto it = expected.find(extra[0]);
         if (it == expected.end()) {
@@ -236,8 +237,8 @@ TEST(GoldenFiles, MadeVideoInFourAndSixteenColours) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"video", "clip.avi", "-o", "four", "--colors", "4", "--title", "Bands"},
              {"video", "clip.avi", "-o", "sixteen", "--colors", "16", "--title", "Bands"},
-             {"video", "clip.avi", "-o", "balance", "--autobalance", "--start", "2", "--end",
-              "20", "--title", "Bands"}}) {
+             {"video", "clip.avi", "-o", "balance", "--autobalance", "--start", "2", "--end", "20",
+              "--title", "Bands"}}) {
         const CliRun run = RunCli(args, dir);
         ASSERT_EQ(run.status, 0) << args[3] << ": " << run.err;
     }

@@ -28,7 +28,8 @@ TEST(CliVideoCommand, WritesTheMarkedRangeAndSaysWhat) {
     if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
     ScratchDir dir;
     MakeClip(dir);
-    const CliRun run = RunCli({"video", "clip.avi", "-o", "clip", "--start", "0", "--end", "10"}, dir);
+    const CliRun run =
+        RunCli({"video", "clip.avi", "-o", "clip", "--start", "0", "--end", "10"}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
     // 25 fps takes every second frame (12 fps); 10 frames of range give 5. A 4:3 source makes
     // 192 x 144 four-colour frames: 6912 bytes of pixels in 7168-byte frames behind a 512-byte

@@ -354,16 +354,16 @@ TEST_F(BmpFailureTest, PixelOffsetBeyondTheFile) {
 
 TEST_F(BmpFailureTest, RleStreamCutShort) {
     BmpRecipe recipe{.width = 4,
-                 .height = 3,
-                 .bits = 8,
-                 .compression = 1,
-                 .coloursUsed = 2,
-                 .palette = {kA, kB},
-                 .pixels = {4, 1, 0, 0, 4, 0, 0, 0, 4, 1, 0, 1}};
+                     .height = 3,
+                     .bits = 8,
+                     .compression = 1,
+                     .coloursUsed = 2,
+                     .palette = {kA, kB},
+                     .pixels = {4, 1, 0, 0, 4, 0, 0, 0, 4, 1, 0, 1}};
     Bytes file = MakeBmp(recipe);
     Expect(Bytes(file.begin(), file.end() - 2), io::kReadPastEnd);  // end code lost
     Expect(Bytes(file.begin(), file.end() - 5), io::kReadPastEnd);  // inside a run
-    recipe.pixels = {0, 5, 1, 1};                                     // literal of 5 cut off
+    recipe.pixels = {0, 5, 1, 1};                                   // literal of 5 cut off
     Expect(MakeBmp(recipe), io::kReadPastEnd);
 }
 

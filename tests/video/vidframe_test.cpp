@@ -48,7 +48,8 @@ class VidframeTest : public testing::TestWithParam<Case> {
         source = MakeFfmpegFrameSource();
     }
     std::vector<std::uint8_t> frame(int index) {
-        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(recipe.width * recipe.height * 3));
+        std::vector<std::uint8_t> buffer(
+            static_cast<std::size_t>(recipe.width * recipe.height * 3));
         source->getFrame(index, buffer);
         return buffer;
     }
