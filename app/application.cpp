@@ -26,7 +26,7 @@ MozuWindows::MozuWindows() {
     auto showError = [this](int code, const QString&) { asker.showErrorCode(code); };
     open->setErrorHandler(showError);
     save->setErrorHandler(showError);
-    main->AttachWindows(open.get(), edit.get(), save.get(), msg.get(), preview.get(), &asker);
+    main->attachWindows(open.get(), save.get(), &asker);
 }
 
 MozuWindows::~MozuWindows() = default;

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     mozu::MozuWindows windows;
     instance.Listen();
     QObject::connect(&instance, &mozu::SingleInstance::pathReceived, windows.main.get(),
-                     [&windows](const QString& path) { windows.main->WMCopyData(path); });
+                     [&windows](const QString& path) { windows.main->openHandedOverFile(path); });
     QObject::connect(windows.main.get(), &mozu::TMainWindow::exited, &app, &QApplication::quit);
     windows.main->setCommandLineFile(file);
     windows.main->show();

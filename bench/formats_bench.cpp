@@ -57,14 +57,19 @@ ConversionState& State() {
     static ConversionState s = [] {
         std::mt19937 rng(1);
         ConversionState st;
-        const int sizes[][4] = {{0, 160, 200, 16}, {1, 320, 200, 4},   {2, 640, 200, 2},
-                                {4, 184, 264, 16}, {5, 368, 264, 4},   {6, 736, 264, 2},
-                                {8, 320, 200, 4},  {10, 512, 212, 16}, {20, 232, 264, 16},
-                                {21, 464, 264, 4}};
-        for (const auto& z : sizes) {
-            st.slots[static_cast<std::size_t>(z[0])] = RandomPens(rng, z[1], z[2], z[3]);
+        struct Size {
+            Slot slot;
+            int width, height, pens;
+        };
+        const Size sizes[] = {{Slot::Mode0, 160, 200, 16},    {Slot::Mode1, 320, 200, 4},
+                              {Slot::Mode2, 640, 200, 2},     {Slot::Overscan0, 184, 264, 16},
+                              {Slot::Overscan1, 368, 264, 4}, {Slot::Overscan2, 736, 264, 2},
+                              {Slot::SgxCpc, 320, 200, 4},    {Slot::SgxMsx, 512, 212, 16},
+                              {Slot::Level0, 232, 264, 16},   {Slot::Level1, 464, 264, 4}};
+        for (const Size& z : sizes) {
+            st.slots[z.slot] = RandomPens(rng, z.width, z.height, z.pens);
             for (std::size_t i = 0; i < 16; ++i)
-                st.palettes[static_cast<std::size_t>(z[0])][i] = static_cast<std::uint8_t>(i);
+                st.palettes[z.slot][i] = static_cast<std::uint8_t>(i);
         }
         return st;
     }();
@@ -157,8 +162,8 @@ void WriteAll(const std::string& base) {
     MakeOverscanedMode0(s, asker, base);
     MakeOverscanedMode1(s, asker, base);
     MakeOverscanedMode2(s, asker, base);
-    MakeSGXCPC(s, asker, base, 8);
-    MakeSGXMSX(s, asker, base, 10);
+    MakeSGXCPC(s, asker, base, Slot::SgxCpc);
+    MakeSGXMSX(s, asker, base, Slot::SgxMsx);
 }
 
 // what: 0 the whole OpenCPCFile (with the colour engine's Indexed2BMP and CountColors),
@@ -167,7 +172,7 @@ void Reader(benchmark::State& bs, const std::string& file, int what) {
     const std::string path = Folder() + "/r" + file;
     if (!std::filesystem::exists(path)) WriteAll(Folder() + "/r");
     std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
-    const std::uint8_t type = CheckCPCFile(path);
+    const FileType type = CheckCPCFile(path);
     ConversionState state;
     double tr = 0, tp = 0;
     for (auto _ : bs) {
@@ -199,10 +204,14 @@ void Register() {
         {"MakeLevelMode0", {MakeLevelMode0, "0.lvl"}},
         {"MakeLevelMode1", {MakeLevelMode1, "1.lvl"}},
         {"MakeSGXCPC_320x200",
-         {[](ConversionState& s, Asker& a, const std::string& b) { MakeSGXCPC(s, a, b, 8); },
+         {[](ConversionState& s, Asker& a, const std::string& b) {
+              MakeSGXCPC(s, a, b, Slot::SgxCpc);
+          },
           "C.sgx"}},
         {"MakeSGXMSX_512x212",
-         {[](ConversionState& s, Asker& a, const std::string& b) { MakeSGXMSX(s, a, b, 10); },
+         {[](ConversionState& s, Asker& a, const std::string& b) {
+              MakeSGXMSX(s, a, b, Slot::SgxMsx);
+          },
           "7.sgx"}},
     };
     for (const auto& [name, w] : writers) {

@@ -112,26 +112,26 @@ void BM_ConvertKey(benchmark::State& bs) {
     mozu::TMainWindow& main = *windows.main;
     main.show();
     QCoreApplication::processEvents();
-    main.WMDropFiles({QString::fromStdString(kSample)});
+    main.dropFiles({QString::fromStdString(kSample)});
     mozu::ConversionState core;
     mozu::JPEGtoBMP(kSample, core.source);
     core.noPicture = false;
-    core.currentSlot = core.sourceSlot = mozu::kSourceSlot;
-    core.sourceColourCount = main.state().sourceColourCount;
+    core.currentSlot = core.sourceSlot = mozu::Slot::Source;
+    core.sourceColourCount = main.document().state().sourceColourCount;
     NoQuestions asker;
     // Arg: the slot; its key on the main window.
-    const int slot = static_cast<int>(bs.range(0));
-    QWidget* key = main.findChild<QWidget*>(slot == 0 ? "Key00" : "Key15");
+    const mozu::Slot slot = mozu::SlotFromNumber(static_cast<int>(bs.range(0)));
+    QWidget* key = main.findChild<QWidget*>(slot == mozu::Slot::Mode0 ? "Key00" : "Key15");
     QWidget* image1 = main.findChild<QWidget*>("Image1");
     double coreTime = 0, guiTime = 0, coreCpu = 0, guiCpu = 0;
     for (auto _ : bs) {
-        core.converted[static_cast<std::size_t>(slot)] = 0;
+        core.converted[slot] = 0;
         const double c0 = ThreadCpu();
         auto t0 = Clock::now();
         mozu::ConvertSlotCommand(core, asker, slot, false);
         auto t1 = Clock::now();
         const double c1 = ThreadCpu();
-        main.state().converted[static_cast<std::size_t>(slot)] = 0;
+        main.document().state().converted[slot] = 0;
         PaintWatch watch(image1);
         const double c2 = ThreadCpu();
         auto t2 = Clock::now();

@@ -21,7 +21,7 @@ namespace {
 using namespace mozu;
 
 const std::string kSample = std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg";
-constexpr int kSlots[] = {0, 1, 2, 10};
+constexpr Slot kSlots[] = {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::SgxMsx};
 
 const Picture& Photo() {
     static const Picture photo = [] {
@@ -32,8 +32,8 @@ const Picture& Photo() {
     return photo;
 }
 
-void Dither(ConversionState& state, const Picture& work, int slot) {
-    if (slot == 2)
+void Dither(ConversionState& state, const Picture& work, Slot slot) {
+    if (slot == Slot::Mode2)
         DitheringCPCPalette(state, work, slot);
     else
         DitheringCPCPalette2(state, work, slot);
@@ -49,15 +49,15 @@ void BM_DecodeJpeg(benchmark::State& st) {
 
 // Count + resized working copy + dither, as a conversion command runs them.
 void BM_PicturePath(benchmark::State& st) {
-    const int slot = static_cast<int>(st.range(0));
+    const Slot slot = SlotFromNumber(static_cast<int>(st.range(0)));
     const Picture& photo = Photo();
     ConversionState state;
-    state.sourceSlot = kSourceSlot;
+    state.sourceSlot = Slot::Source;
     for (auto _ : st) {
         state.sourceColourCount = CountColors(state, photo);
         const Picture work = ResizeBitmap(state, photo, slot);  // the command's working copy
         Dither(state, work, slot);
-        benchmark::DoNotOptimize(state.slots[static_cast<std::size_t>(slot)].data());
+        benchmark::DoNotOptimize(state.slots[slot].data());
     }
 }
 
@@ -68,9 +68,9 @@ void BM_CountColors(benchmark::State& st) {
 }
 
 void BM_Resize(benchmark::State& st) {
-    const int slot = static_cast<int>(st.range(0));
+    const Slot slot = SlotFromNumber(static_cast<int>(st.range(0)));
     ConversionState state;
-    state.sourceSlot = kSourceSlot;
+    state.sourceSlot = Slot::Source;
     for (auto _ : st) {
         const Picture work = ResizeBitmap(state, Photo(), slot);
         benchmark::DoNotOptimize(work.data());
@@ -78,29 +78,40 @@ void BM_Resize(benchmark::State& st) {
 }
 
 void BM_Dither(benchmark::State& st) {
-    const int slot = static_cast<int>(st.range(0));
+    const Slot slot = SlotFromNumber(static_cast<int>(st.range(0)));
     ConversionState state;
-    state.sourceSlot = kSourceSlot;
+    state.sourceSlot = Slot::Source;
     Picture work = Photo();
     ResizeBitmap(state, work, slot);
     for (auto _ : st) {
         Dither(state, work, slot);
-        benchmark::DoNotOptimize(state.slots[static_cast<std::size_t>(slot)].data());
+        benchmark::DoNotOptimize(state.slots[slot].data());
     }
 }
 
 constexpr int kRepetitions = 5;
 BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions);
+// The argument is the slot's number, which also names the result ("BM_PicturePath/10").
 BENCHMARK(BM_PicturePath)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
-    ->Arg(10)
+    ->Arg(SlotNumber(Slot::Mode0))
+    ->Arg(SlotNumber(Slot::Mode1))
+    ->Arg(SlotNumber(Slot::Mode2))
+    ->Arg(SlotNumber(Slot::SgxMsx))
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(kRepetitions);
 BENCHMARK(BM_CountColors)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Resize)->Arg(0)->Arg(1)->Arg(2)->Arg(10)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Dither)->Arg(0)->Arg(1)->Arg(2)->Arg(10)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Resize)
+    ->Arg(SlotNumber(Slot::Mode0))
+    ->Arg(SlotNumber(Slot::Mode1))
+    ->Arg(SlotNumber(Slot::Mode2))
+    ->Arg(SlotNumber(Slot::SgxMsx))
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Dither)
+    ->Arg(SlotNumber(Slot::Mode0))
+    ->Arg(SlotNumber(Slot::Mode1))
+    ->Arg(SlotNumber(Slot::Mode2))
+    ->Arg(SlotNumber(Slot::SgxMsx))
+    ->Unit(benchmark::kMicrosecond);
 
 // Shows every run as usual and keeps the fastest wall-clock and CPU time per iteration of
 // each benchmark over its repetitions.
@@ -151,13 +162,14 @@ int main(int argc, char** argv) {
     std::printf("\n%-5s %12s %12s %8s %12s %12s %8s\n", "slot", "path us", "decode us", "ratio",
                 "path cpu us", "decode cpu", "ratio");
     bool allMet = true;
-    for (int slot : kSlots) {
-        const RatioReporter::Times path = reporter.best("BM_PicturePath/" + std::to_string(slot));
+    for (Slot slot : kSlots) {
+        const RatioReporter::Times path =
+            reporter.best("BM_PicturePath/" + std::to_string(SlotNumber(slot)));
         if (path.real <= 0) continue;
         const double ratio = path.real / decode.real;
         allMet = allMet && ratio <= 1.0;
-        std::printf("%-5d %12.1f %12.1f %8.3f %12.1f %12.1f %8.3f\n", slot, path.real * 1e6,
-                    decode.real * 1e6, ratio, path.cpu * 1e6, decode.cpu * 1e6,
+        std::printf("%-5d %12.1f %12.1f %8.3f %12.1f %12.1f %8.3f\n", SlotNumber(slot),
+                    path.real * 1e6, decode.real * 1e6, ratio, path.cpu * 1e6, decode.cpu * 1e6,
                     path.cpu / decode.cpu);
     }
     std::printf("goal (wall-clock ratio <= 1.0 for every slot): %s\n", allMet ? "met" : "NOT met");

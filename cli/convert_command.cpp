@@ -10,9 +10,8 @@
 #include "cli/cli_asker.h"
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "colour/conversion_commands.h"
 #include "colour/slot_geometry.h"
-#include "formats/save_flow.h"
+#include "document/document.h"
 
 namespace mozu::cli {
 
@@ -20,22 +19,22 @@ namespace {
 
 struct Format {
     std::string_view name;
-    int slot;
+    Slot slot;
     std::string_view suffix;
 };
 
 // In the order `all` stands for; a conversion can change what later ones see (the current slot).
 constexpr std::array<Format, 10> kFormats = {{
-    {"mode0", 0, "0.rim"},
-    {"mode1", 1, "1.rim"},
-    {"mode2", 2, "2.rim"},
-    {"overscan0", 4, "0.sca"},
-    {"overscan1", 5, "1.sca"},
-    {"overscan2", 6, "2.sca"},
-    {"sgx-cpc", 8, "C.sgx"},
-    {"sgx-cpc-full", 9, "1.sgx"},
-    {"sgx-msx", 10, "7.sgx"},
-    {"sgx-msx-full", 11, "M.sgx"},
+    {"mode0", Slot::Mode0, "0.rim"},
+    {"mode1", Slot::Mode1, "1.rim"},
+    {"mode2", Slot::Mode2, "2.rim"},
+    {"overscan0", Slot::Overscan0, "0.sca"},
+    {"overscan1", Slot::Overscan1, "1.sca"},
+    {"overscan2", Slot::Overscan2, "2.sca"},
+    {"sgx-cpc", Slot::SgxCpc, "C.sgx"},
+    {"sgx-cpc-full", Slot::SgxCpcFree, "1.sgx"},
+    {"sgx-msx", Slot::SgxMsx, "7.sgx"},
+    {"sgx-msx-full", Slot::SgxMsxFree, "M.sgx"},
 }};
 
 std::vector<Format> ParseFormats(const QString& list) {
@@ -58,8 +57,6 @@ std::vector<Format> ParseFormats(const QString& list) {
     if (formats.empty()) throw CliError("--format needs at least one format", 2);
     return formats;
 }
-
-enum class Adjustment { Autobalance, Brighter, Darker, MoreContrast, LessContrast };
 
 struct AdjustmentStep {
     Adjustment what;
@@ -93,26 +90,9 @@ std::vector<AdjustmentStep> ParseAdjustments(const QCommandLineParser& parser) {
     return steps;
 }
 
-void Apply(ConversionState& state, const AdjustmentStep& step) {
-    for (int i = 0; i < step.times; ++i) {
-        switch (step.what) {
-            case Adjustment::Autobalance:
-                AutobalanceCommand(state);
-                break;
-            case Adjustment::Brighter:
-                BrightnessCommand(state, 105);
-                break;
-            case Adjustment::Darker:
-                BrightnessCommand(state, 95);
-                break;
-            case Adjustment::MoreContrast:
-                ContrastCommand(state, 105);
-                break;
-            case Adjustment::LessContrast:
-                ContrastCommand(state, 95);
-                break;
-        }
-    }
+void Apply(Document& document, const AdjustmentStep& step) {
+    // The window's contrast threshold, so that the files match the ones the window writes.
+    for (int i = 0; i < step.times; ++i) document.adjust(step.what, kMainWindowArea);
 }
 
 // The files the save will write: the chosen formats and the level files of converted level
@@ -124,8 +104,8 @@ std::vector<std::string> TargetFiles(const ConversionState& state, const std::st
         const std::string path = base + std::string(f.suffix);
         if (std::find(files.begin(), files.end(), path) == files.end()) files.push_back(path);
     }
-    if (state.converted[20] == 1) files.push_back(base + "0.lvl");
-    if (state.converted[21] == 1) files.push_back(base + "1.lvl");
+    if (state.converted[Slot::Level0] == 1) files.push_back(base + "0.lvl");
+    if (state.converted[Slot::Level1] == 1) files.push_back(base + "1.lvl");
     return files;
 }
 
@@ -167,9 +147,10 @@ int RunConvertCommand(int argc, char** argv) {
         const std::string base = OutputBaseName(parser.value("output").toStdString());
         const std::string input = inputs.first().toStdString();
 
-        ConversionState state;
-        OpenPicture(state, input, nullptr);
-        for (const AdjustmentStep& step : adjustments) Apply(state, step);
+        Document document;
+        OpenPicture(document, input);
+        for (const AdjustmentStep& step : adjustments) Apply(document, step);
+        const ConversionState& state = document.state();
 
         if (exact) {
             for (const Format& f : formats) {
@@ -182,8 +163,8 @@ int RunConvertCommand(int argc, char** argv) {
         CliAsker asker(!dither, force);
         std::string selection(kSlotCount, 'F');
         for (const Format& f : formats) {
-            ConvertSlotCommand(state, asker, f.slot, false);
-            selection[static_cast<std::size_t>(f.slot)] = 'T';
+            document.convert(f.slot, asker);
+            selection[SlotIndex(f.slot)] = 'T';
         }
 
         const std::vector<std::string> files = TargetFiles(state, base, formats);
@@ -192,7 +173,7 @@ int RunConvertCommand(int argc, char** argv) {
                 if (QFileInfo::exists(QString::fromStdString(file)))
                     throw CliError(file + " exists (use --force to replace it)");
         }
-        SaveSlots(state, asker, base, selection);
+        document.save(asker, base, selection);
         for (const std::string& file : files) std::cout << file << '\n';
         return 0;
     });

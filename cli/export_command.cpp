@@ -7,7 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "formats/cpc_file_reader.h"
+#include "colour/slot_geometry.h"
 #include "platform/media/vidframe_ffmpeg.h"
 #include "video/video_describe.h"
 
@@ -20,18 +20,10 @@ struct PixelShape {
 };
 
 // Mode 0 pixels are twice as wide as tall; mode 2 and MSX pixels twice as tall as wide.
-PixelShape ShapeOf(int fileType) {
-    switch (fileType) {
-        case 0:
-        case 4:
-            return {2, 1};
-        case 2:
-        case 6:
-        case 11:
-            return {1, 2};
-        default:
-            return {1, 1};
-    }
+PixelShape ShapeOf(FileType fileType) {
+    if (!IsPictureFileType(fileType)) return {1, 1};
+    const SlotGeometry g = GetSlotGeometry(SlotOfFileType(fileType));
+    return {g.xf, g.yf};
 }
 
 QImage ToImage(const Picture& picture, PixelShape shape) {
@@ -99,12 +91,12 @@ int RunExportCommand(int argc, char** argv) {
         if (!QFileInfo::exists(QString::fromStdString(path)))
             throw CliError(path + ": no such file");
 
-        const int type = IsSupportedFile(path);
-        if (type == 13 || type == 14 || type == 22) {
+        const FileType type = RecogniseFile(path);
+        if (IsSymbosVideoType(type) || type == FileType::PcVideo) {
             const std::int32_t frame =
                 parser.isSet("frame") ? ParseFrame(parser.value("frame")) : 0;
             Picture picture;
-            if (type == 22) {
+            if (type == FileType::PcVideo) {
                 QuietFfmpegLog();
                 const auto source = MakeFfmpegFrameSource();
                 picture = PcVideoFrame(*source, path, frame);
@@ -112,15 +104,18 @@ int RunExportCommand(int argc, char** argv) {
                 // 16-colour frames come with their lines doubled, as the preview shows them;
                 // --raw gives one line per frame line.
                 picture = VidFileFrame(kDefaultColourTable, path, frame);
-                if (raw && type == 14) picture = HalveLines(picture);
+                if (raw && type == FileType::Video16) picture = HalveLines(picture);
             }
             SavePng(ToImage(picture, PixelShape{1, 1}), out);
             return 0;
         }
         if (parser.isSet("frame")) throw CliError("--frame is for videos only", 2);
-        ConversionState state;
-        OpenPicture(state, path, nullptr);
-        const Picture& picture = state.slots.at(static_cast<std::size_t>(type));
+        Document document;
+        OpenPicture(document, path);
+        // A CPC or SymbOS file shows the slot it was read into; a PC picture shows itself.
+        const ConversionState& state = document.state();
+        const Picture& picture =
+            IsPictureFileType(type) ? state.picture(SlotOfFileType(type)) : state.source;
         SavePng(ToImage(picture, raw ? PixelShape{1, 1} : ShapeOf(type)), out);
         return 0;
     });

@@ -4,7 +4,6 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "formats/cpc_file_reader.h"
 #include "platform/media/vidframe_ffmpeg.h"
 #include "video/video_describe.h"
 
@@ -14,23 +13,24 @@ namespace {
 
 // The type and description of one file; raises on files that cannot be read.
 void Describe(const std::string& path) {
-    ConversionState state;
     std::string description;
-    const int type = IsSupportedFile(path);
-    if (type == 3) {
+    const FileType type = RecogniseFile(path);
+    if (type == FileType::HeadedScreen) {
         description = "headed screen file without start-up routine (not shown)";
-    } else if (type == 255) {
+    } else if (type == FileType::Unsupported) {
         description = "Undefined";
-    } else if (type == 13 || type == 14) {
-        description = DescribeVidFile(state.colourTable, path);
-    } else if (type == 22) {
+    } else if (IsSymbosVideoType(type)) {
+        description = DescribeVidFile(kDefaultColourTable, path);
+    } else if (type == FileType::PcVideo) {
         QuietFfmpegLog();
         const auto source = MakeFfmpegFrameSource();
         description = DescribePcVideoFile(*source, path);
     } else {
-        OpenPicture(state, path, &description);
+        Document document;
+        description = OpenPicture(document, path).description;
     }
-    std::cout << path << ": file type " << type << '\n' << PlainLines(description) << '\n';
+    std::cout << path << ": file type " << FileTypeNumber(type) << '\n'
+              << PlainLines(description) << '\n';
 }
 
 }  // namespace

@@ -5,24 +5,9 @@
 #include <cctype>
 #include <iostream>
 
-#include "colour/conversion_commands.h"
-#include "formats/cpc_file_reader.h"
 #include "formats/file_name.h"
-#include "platform/media/image_loader.h"
 
 namespace mozu::cli {
-
-namespace {
-
-constexpr int kTypeBmp = 20;
-constexpr int kTypeJpeg = 21;
-constexpr int kTypePcVideo = 22;
-
-bool IsPictureFileType(int type) {
-    return (type >= 0 && type <= 2) || (type >= 4 && type <= 6) || type == 9 || type == 11;
-}
-
-}  // namespace
 
 QStringList Arguments(int argc, char** argv) {
     QStringList args;
@@ -69,40 +54,17 @@ std::string OutputBaseName(const std::string& base) {
     return folder + name;
 }
 
-int OpenPicture(ConversionState& state, const std::string& path, std::string* description) {
+OpenResult OpenPicture(Document& document, const std::string& path) {
     if (!QFileInfo::exists(QString::fromStdString(path))) throw CliError(path + ": no such file");
-    const int type = IsSupportedFile(path);
-    state.currentFileName = path;
-    if (type == kTypeBmp || type == kTypeJpeg) {
-        Picture picture;
-        if (type == kTypeJpeg)
-            JPEGtoBMP(path, picture);
-        else
-            LoadBMP(path, picture);
-        AdoptPcPicture(state, std::move(picture));
-        state.fileType = type;
-        if (description) {
-            // The open command's text: the last four characters of the name, in upper case.
-            std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-            for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            *description = ext + " image\n\r" + std::to_string(state.source.width()) + "x" +
-                           std::to_string(state.source.height()) + "\n\r" +
-                           std::to_string(state.sourceColourCount) + " colors";
-        }
-        return type;
-    }
-    if (IsPictureFileType(type)) {
-        state.converted.fill(0);
-        const std::string text = OpenCPCFile(state, path);
-        AdoptOpenedPicture(state, type);
-        state.fileType = type;
-        if (description) *description = text;
-        return type;
-    }
-    if (type == 13 || type == 14 || type == kTypePcVideo)
-        throw CliError(path + ": a video (file type " + std::to_string(type) +
+    const FileType type = RecogniseFile(path);
+    if (IsSymbosVideoType(type) || type == FileType::PcVideo)
+        throw CliError(path + ": a video (file type " + std::to_string(FileTypeNumber(type)) +
                        "); use 'mozu-cli video'");
-    throw CliError(path + ": Not supported file format (file type " + std::to_string(type) + ")");
+    const OpenResult result = OpenFileAs(document, path, type, OpenOrigin::Chosen);
+    if (!result.opened())
+        throw CliError(path + ": Not supported file format (file type " +
+                       std::to_string(FileTypeNumber(type)) + ")");
+    return result;
 }
 
 std::string PlainLines(const std::string& label) {

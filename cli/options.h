@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "colour/conversion_state.h"
+#include "document/open_file.h"
 #include "platform/io_error.h"
 
 namespace mozu::cli {
@@ -54,10 +54,10 @@ int ParseCount(const QString& value, const std::string& option);
 // no name.
 std::string OutputBaseName(const std::string& base);
 
-// Opens a BMP, JPEG or Mozu picture file into a fresh state as a drop on the main window does.
-// Returns the file type (IsSupportedFile); the Label1 description goes to *description.
-// CliError for videos and files of no supported type.
-int OpenPicture(ConversionState& state, const std::string& path, std::string* description);
+// Opens a BMP, JPEG or Mozu picture file into the document as the open dialog does; the result
+// holds the file type and its description. CliError for missing files, videos and files of no
+// supported type; IoError for files that cannot be read.
+OpenResult OpenPicture(Document& document, const std::string& path);
 
 // "\n\r" (the labels' line break) as a newline.
 std::string PlainLines(const std::string& label);

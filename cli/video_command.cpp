@@ -14,7 +14,7 @@
 #include <iostream>
 
 #include "cli/options.h"
-#include "colour/conversion_state.h"
+#include "document/open_file.h"
 #include "platform/asker.h"
 #include "platform/media/vidframe_ffmpeg.h"
 #include "video/vid_writer.h"
@@ -99,9 +99,10 @@ int Run(int argc, char** argv) {
     if (!QFileInfo::exists(inputs.front())) throw cli::CliError(input + ": no such file");
 
     QuietFfmpegLog();
-    VideoState video;
-    video.source = MakeFfmpegFrameSource();
-    OpenVideo(video, input);
+    // Whatever its name, the input is read as a PC video.
+    Document document(MakeFfmpegFrameSource());
+    OpenFileAs(document, input, FileType::PcVideo, OpenOrigin::Chosen);
+    VideoState& video = document.video();
     const std::int32_t frameCount = video.info.frameCount;
     video.startMark = ParseFrame(parser.value(start), "start");
     video.endMark = parser.isSet(end) ? ParseFrame(parser.value(end), "end") : frameCount;
@@ -121,8 +122,7 @@ int Run(int argc, char** argv) {
     settings.title = settings.title.substr(0, kVidTextSize);
     settings.information = settings.information.substr(0, kVidTextSize);
 
-    ConversionState state;
-    state.currentFileName = input;
+    ConversionState& state = document.state();
     VideoCliAsker asker(parser.isSet(force));
     VideoWriterRun run;
     run.start(state, video, asker, settings);
@@ -133,7 +133,7 @@ int Run(int argc, char** argv) {
         if (showProgress) DrawProgress(run.framesWritten(), run.plan().frames);
     }
     if (showProgress) std::fputc('\n', stderr);
-    CloseVideoSource(video);
+    document.closeVideo();
 
     const VideoRunPlan& plan = run.plan();
     std::cout << "wrote " << run.outputPath() << ": " << run.framesWritten() << " frames of "

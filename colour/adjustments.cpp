@@ -67,10 +67,10 @@ void Autobalance(Picture& picture) {
     ApplyTables(picture, out, out, out);
 }
 
-void Contrast(const ConversionState& state, Picture& picture, int percent) {
+void Contrast(Picture& picture, int percent, ContrastArea area) {
     const double f = percent / 100.0;
     const double threshold =
-        RoundEven(static_cast<double>((state.windowWidth / 10) * (state.windowHeight / 10)) * 0.01);
+        RoundEven(static_cast<double>((area.width / 10) * (area.height / 10)) * 0.01);
 
     // Histograms of blue, green and red over every row but the last.
     std::array<std::array<std::int64_t, 256>, 3> histogram{};

@@ -19,14 +19,14 @@ std::uint8_t Luminance(Colour c) {
     return LuminanceOf(Red(c), Green(c), Blue(c));
 }
 
-Colour GetColor(const ConversionState& state, int p, int s) {
-    const int index = s == kSourceSlot ? p : state.palette(s).at(static_cast<std::size_t>(p));
+Colour GetColor(const ConversionState& state, int p, Slot s) {
+    const int index = s == Slot::Source ? p : state.palette(s).at(static_cast<std::size_t>(p));
     if (index < 0 || index >= kColourCount) return MakeColour(0, 0, 0);
     return state.colourTable[static_cast<std::size_t>(index)];
 }
 
-bool SetColor(ConversionState& state, Colour c, int p, int s) {
-    if (s == kSourceSlot) return false;
+bool SetColor(ConversionState& state, Colour c, int p, Slot s) {
+    if (s == Slot::Source) return false;
     PaletteSlot& palette = state.palette(s);
     bool found = false;
     for (int j = 0; j < kColourCount; ++j) {
@@ -38,7 +38,7 @@ bool SetColor(ConversionState& state, Colour c, int p, int s) {
     return found;
 }
 
-void Paleta(ConversionState& state, int s) {
+void Paleta(ConversionState& state, Slot s) {
     const PaletteSlot& palette = state.palette(s);
     for (std::size_t i = 0; i < 16; ++i) {
         // An entry that is no colour index (only a damaged palette holds one) becomes black.
@@ -46,7 +46,7 @@ void Paleta(ConversionState& state, int s) {
     }
 }
 
-void Paleta2(ConversionState& state, int s) {
+void Paleta2(ConversionState& state, Slot s) {
     PaletteSlot& palette = state.palette(s);
     for (std::size_t i = 0; i < 16; ++i) {
         // Firmware numbers run 0-26; a file byte above that is damaged and reads as black
@@ -55,7 +55,7 @@ void Paleta2(ConversionState& state, int s) {
     }
 }
 
-void ColourSequence(ConversionState& state, int s, int n) {
+void ColourSequence(ConversionState& state, Slot s, int n) {
     PaletteSlot& palette = state.palette(s);
     if (n <= 0) return;
     n = std::min(n, kPaletteSlotSize - 1);

@@ -28,17 +28,17 @@ std::uint8_t Luminance(Colour c);
 
 // Slot 255: colour table entry p; otherwise the colour of pen p of palette slot s. A palette
 // entry outside 0-26 (never written by the conversions) reads as black.
-Colour GetColor(const ConversionState& state, int p, int s);
+Colour GetColor(const ConversionState& state, int p, Slot s);
 // Puts the colour index of c into position p of palette slot s. False (nothing changes) when c
 // is no colour of the table or s is 255.
-bool SetColor(ConversionState& state, Colour c, int p, int s);
+bool SetColor(ConversionState& state, Colour c, int p, Slot s);
 // state.modePalette := firmware numbers of pens 0-15 of palette slot s.
-void Paleta(ConversionState& state, int s);
+void Paleta(ConversionState& state, Slot s);
 // Positions 0-15 of palette slot s hold firmware numbers (as read from a file): turn them into
 // colour indexes.
-void Paleta2(ConversionState& state, int s);
+void Paleta2(ConversionState& state, Slot s);
 // Sorts positions 0-n of palette slot s by luminance, darkest first; equal luminances keep
 // their order.
-void ColourSequence(ConversionState& state, int s, int n);
+void ColourSequence(ConversionState& state, Slot s, int n);
 
 }  // namespace mozu

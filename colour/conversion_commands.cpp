@@ -21,7 +21,7 @@ namespace {
 
 constexpr Colour kWhite = MakeColour(255, 255, 255);
 
-void SetIdentityPens(ConversionState& state, int slot, int count) {
+void SetIdentityPens(ConversionState& state, Slot slot, int count) {
     PaletteSlot& pal = state.palette(slot);
     for (int i = 0; i < count; ++i) pal[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
 }
@@ -53,26 +53,26 @@ class CountOverride {
     std::array<Colour, 16> found_;
 };
 
-void ConvertExact(ConversionState& state, Picture& work, int slot) {
-    Picture& target = state.slots[static_cast<std::size_t>(slot)];
+void ConvertExact(ConversionState& state, Picture& work, Slot slot) {
+    Picture& target = state.slots[slot];
     const int pens = SlotPens(slot);
     switch (slot) {
-        case 9:
+        case Slot::SgxCpcFree:
             ConvertImage(state, work, target, slot);  // palette only
-            BMP2Indexed(state, work, target, kSourceSlot);
+            BMP2Indexed(state, work, target, Slot::Source);
             Indexed2BMP(state, target, target, slot);
             SetIdentityPens(state, slot, 4);
             return;
-        case 11: {
-            if (state.sourceColourCount >= 3 && state.currentSlot == kSourceSlot) {
+        case Slot::SgxMsxFree: {
+            if (state.sourceColourCount >= 3 && state.currentSlot == Slot::Source) {
                 Autobalance(work);
                 // Key the balanced copy by its own colours, or raw colours would reach the file.
                 CountOverride counted(state, work);
                 ConvertImage(state, work, target, slot);  // palette only
-                BMP2Indexed(state, work, target, kSourceSlot);
+                BMP2Indexed(state, work, target, Slot::Source);
             } else {
                 ConvertImage(state, work, target, slot);
-                BMP2Indexed(state, work, target, kSourceSlot);
+                BMP2Indexed(state, work, target, Slot::Source);
             }
             Indexed2BMP(state, target, target, slot);
             // As for slot 10: the pens are the colour indexes, which the MSX file stores.
@@ -81,11 +81,11 @@ void ConvertExact(ConversionState& state, Picture& work, int slot) {
         }
         default:
             ConvertImage(state, work, target, slot);
-            BMP2Indexed(state, target, target, kSourceSlot);
+            BMP2Indexed(state, target, target, Slot::Source);
             Indexed2BMP(state, target, target, slot);
-            if (slot == 8)
+            if (slot == Slot::SgxCpc)
                 SetIdentityPens(state, slot, 4);
-            else if (slot == 10)
+            else if (slot == Slot::SgxMsx)
                 SetIdentityPens(state, slot, 16);
             else
                 ColourSequence(state, slot, pens - 1);
@@ -93,23 +93,23 @@ void ConvertExact(ConversionState& state, Picture& work, int slot) {
     }
 }
 
-void ConvertDithered(ConversionState& state, const Picture& work, int slot) {
-    Picture& target = state.slots[static_cast<std::size_t>(slot)];
+void ConvertDithered(ConversionState& state, const Picture& work, Slot slot) {
+    Picture& target = state.slots[slot];
     PaletteSlot& pal = state.palette(slot);
     switch (slot) {
-        case 0:
-        case 1:
-        case 4:
-        case 5:
+        case Slot::Mode0:
+        case Slot::Mode1:
+        case Slot::Overscan0:
+        case Slot::Overscan1:
             DitheringCPCPalette2(state, work, slot);
             ColourSequence(state, slot, SlotPens(slot) - 1);
             return;
-        case 10:
-        case 11:
+        case Slot::SgxMsx:
+        case Slot::SgxMsxFree:
             DitheringCPCPalette2(state, work, slot);
             return;
-        case 2:
-        case 6:
+        case Slot::Mode2:
+        case Slot::Overscan2:
             DitheringCPCPalette(state, work, slot);
             pal[0] = 1;  // black
             pal[1] = 8;  // white
@@ -130,66 +130,69 @@ void MarkAllStale(ConversionState& state) {
 
 }  // namespace
 
-bool IsConversionSlot(int slot) {
+bool IsConversionSlot(Slot slot) {
     switch (slot) {
-        case 0:
-        case 1:
-        case 2:
-        case 4:
-        case 5:
-        case 6:
-        case 8:
-        case 9:
-        case 10:
-        case 11:
+        case Slot::Mode0:
+        case Slot::Mode1:
+        case Slot::Mode2:
+        case Slot::Overscan0:
+        case Slot::Overscan1:
+        case Slot::Overscan2:
+        case Slot::SgxCpc:
+        case Slot::SgxCpcFree:
+        case Slot::SgxMsx:
+        case Slot::SgxMsxFree:
             return true;
         default:
             return false;
     }
 }
 
-void MakeBlankPicture(ConversionState& state, int slot) {
+void MakeBlankPicture(ConversionState& state, Slot slot) {
     const SlotGeometry g = GetSlotGeometry(slot);
     // White is no pen of the four fixed colours of slots 1 and 5: their blank picture takes pen
     // 0, the lightest of them, so that it can be saved as it is.
-    const Colour fill = slot == 1 || slot == 5 ? state.colourTable[0] : kWhite;
-    state.slots.at(static_cast<std::size_t>(slot)).reset(g.width, g.height, fill);
+    const Colour fill =
+        slot == Slot::Mode1 || slot == Slot::Overscan1 ? state.colourTable[0] : kWhite;
+    state.slots[slot].reset(g.width, g.height, fill);
     switch (slot) {
-        case 0:
-        case 1:
-        case 4:
-        case 10:  // slot 1 uses positions 0-3 of them
+        case Slot::Mode0:
+        case Slot::Mode1:
+        case Slot::Overscan0:
+        case Slot::SgxMsx:  // slot 1 uses positions 0-3 of them
             SetIdentityPens(state, slot, 16);
             break;
-        case 5:
+        case Slot::Overscan1:
             SetIdentityPens(state, slot, 4);
             break;
-        case 2:
-        case 6:
+        case Slot::Mode2:
+        case Slot::Overscan2:
             state.palette(slot)[0] = 1;
             state.palette(slot)[1] = 8;
             break;
         default:
-            throw std::invalid_argument("no blank picture for slot " + std::to_string(slot));
+            throw std::invalid_argument("no blank picture for slot " +
+                                        std::to_string(SlotNumber(slot)));
     }
     state.noPicture = false;
-    state.converted[static_cast<std::size_t>(slot)] = 1;
-    state.stale[static_cast<std::size_t>(slot)] = false;
-    state.currentSlot = static_cast<std::uint8_t>(slot);
+    state.converted[slot] = 1;
+    state.stale[slot] = false;
+    state.currentSlot = slot;
 }
 
-ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot,
+ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slot,
                                   bool videoLoaded) {
     if (!IsConversionSlot(slot))
-        throw std::invalid_argument("no conversion command for slot " + std::to_string(slot));
-    const auto s = static_cast<std::size_t>(slot);
+        throw std::invalid_argument("no conversion command for slot " +
+                                    std::to_string(SlotNumber(slot)));
     ConvertOutcome outcome;
 
-    const bool makesBlank = slot != 8 && slot != 9 && slot != 11;
+    const bool makesBlank =
+        slot != Slot::SgxCpc && slot != Slot::SgxCpcFree && slot != Slot::SgxMsxFree;
     auto Blank = [&] {
         MakeBlankPicture(state, slot);
         outcome.blank = true;
-        outcome.label3 = BlankSlotDescription(slot);
+        outcome.description = BlankSlotDescription(slot);
         return outcome;
     };
     if (state.noPicture) {
@@ -198,10 +201,10 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
 
     // Converted since the last adjustment: only show it again. (A slot converted after an
     // adjustment is not converted, and so not lost, a second time.)
-    if (state.converted[s] == 1 && !state.stale[s]) {
-        state.currentSlot = static_cast<std::uint8_t>(slot);
+    if (state.converted[slot] == 1 && !state.stale[slot]) {
+        state.currentSlot = slot;
         outcome.shownOnly = true;
-        outcome.label3 = SlotDescription(state, slot);
+        outcome.description = SlotDescription(state, slot);
         return outcome;
     }
 
@@ -211,7 +214,7 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
         return makesBlank ? Blank() : outcome;
     }
 
-    state.saved[s] = 0;
+    state.saved[slot] = 0;
     Picture work = ResizeBitmap(state, std::as_const(state.source), slot);
     if (videoLoaded) state.sourceColourCount = CountColors(state, work);
 
@@ -221,13 +224,13 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
         ConvertExact(state, work, slot);
     else
         ConvertDithered(state, work, slot);
-    state.converted[s] = 1;
-    state.stale[s] = false;
+    state.converted[slot] = 1;
+    state.stale[slot] = false;
     outcome.converted = true;
 
-    if (const int level = LevelSlotOf(slot); level >= 0) {
+    if (const std::optional<Slot> level = LevelSlotOf(slot)) {
         if (exact) {
-            MakeLevelPicture(state, slot, state.slots[s], false);
+            MakeLevelPicture(state, slot, state.slots[slot], false);
         } else {
             const Picture background = ResizeBitmap(state, std::as_const(state.source), slot);
             MakeLevelPicture(state, slot, background, true);
@@ -235,14 +238,14 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, int slot
         outcome.levelSlot = level;
     }
 
-    state.currentSlot = static_cast<std::uint8_t>(slot);
-    outcome.label3 = SlotDescription(state, slot);
+    state.currentSlot = slot;
+    outcome.description = SlotDescription(state, slot);
     return outcome;
 }
 
 void AdoptPcPicture(ConversionState& state, Picture picture) {
     state.source = std::move(picture);
-    state.currentSlot = state.sourceSlot = kSourceSlot;
+    state.currentSlot = state.sourceSlot = Slot::Source;
     state.sourceColourCount = CountColors(state, state.source);
     state.converted.fill(0);
     state.noPicture = false;
@@ -256,9 +259,9 @@ bool AutobalanceCommand(ConversionState& state) {
     return true;
 }
 
-bool ContrastCommand(ConversionState& state, int percent) {
+bool ContrastCommand(ConversionState& state, int percent, ContrastArea area) {
     if (!HasPicture(state)) return false;
-    Contrast(state, state.source, percent);
+    Contrast(state.source, percent, area);
     // Recounted as autobalance does: an exact conversion keys the picture by these colours.
     state.sourceColourCount = CountColors(state, state.source);
     MarkAllStale(state);

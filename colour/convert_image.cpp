@@ -20,9 +20,9 @@ struct Candidate {
 };
 using CandidateList = std::array<Candidate, kColourCount>;
 
-int AllowedColours(int slot) {
-    if (slot == 8 || slot == 9) return 4;
-    if (slot == 10 || slot == 11) return 16;
+int AllowedColours(Slot slot) {
+    if (slot == Slot::SgxCpc || slot == Slot::SgxCpcFree) return 4;
+    if (slot == Slot::SgxMsx || slot == Slot::SgxMsxFree) return 16;
     return kColourCount;
 }
 
@@ -88,7 +88,7 @@ void ResolveConflicts(std::array<CandidateList, 16>& lists, int n) {
 
 }  // namespace
 
-void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, int slot) {
+void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, Slot slot) {
     PaletteSlot& palette = state.palette(slot);
     for (int i = 0; i < kColourCount; ++i)
         palette[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
@@ -109,7 +109,7 @@ void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, int 
         }
     }
 
-    if (!exact && (slot == 8 || slot == 9)) {
+    if (!exact && (slot == Slot::SgxCpc || slot == Slot::SgxCpcFree)) {
         // Darkest found colour to black (1), brightest to (255, 255, 128) (0), and (128, 0, 0)
         // (3) and (255, 128, 0) (2) between them.
         std::stable_sort(state.foundColours.begin(), state.foundColours.begin() + n,
@@ -133,7 +133,8 @@ void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, int 
         }
     }
 
-    if (slot == 9 || slot == 11) return;  // the caller maps the pixels itself
+    if (slot == Slot::SgxCpcFree || slot == Slot::SgxMsxFree)
+        return;  // the caller maps the pixels itself
     const CanvasSize canvas = SlotCanvas(slot, src.width(), src.height());
     Picture out(canvas.width, canvas.height, GetColor(state, 0, slot));
     out.draw(src, (canvas.width - src.width()) / 2, (canvas.height - src.height()) / 2);

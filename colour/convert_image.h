@@ -11,6 +11,6 @@ namespace mozu {
 // for slots 8 and 9 it also orders the found colours by luminance, darkest first. For slots
 // other than 9 and 11, dst := the slot's canvas filled with the colour of position 0 with src
 // drawn unchanged at its centre. src and dst may be the same picture.
-void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, int slot);
+void ConvertImage(ConversionState& state, const Picture& src, Picture& dst, Slot slot);
 
 }  // namespace mozu

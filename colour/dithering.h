@@ -12,11 +12,11 @@ namespace mozu {
 // map each pixel to the sixteen-colour fold of its bin instead. Writes state.slots[slot] (in
 // colour-table colours, centred on the slot's canvas) and palette positions 0-26 (not for
 // slots 12-19, whose caller sets the palette).
-void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot);
+void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot);
 
 // Grey-level dithering for slots 2, 6 (two levels), 8, 9, 13 and 14 (four levels): reduces the
 // luminance to the levels with error diffusion. Writes state.slots[slot] as an index picture
 // (pens) and the palette slot.
-void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot);
+void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot);
 
 }  // namespace mozu

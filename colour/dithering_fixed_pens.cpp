@@ -41,7 +41,7 @@ void Spread(std::uint8_t* pixel, const std::array<int, 3>& e, double share) {
 
 }  // namespace
 
-void DitheringFixedPens(ConversionState& state, const Picture& src, int slot,
+void DitheringFixedPens(ConversionState& state, const Picture& src, Slot slot,
                         std::span<const std::uint8_t> pens) {
     if (pens.empty() || pens.size() > 16) throw std::invalid_argument("1-16 pens expected");
     const int w = src.width();
@@ -74,7 +74,7 @@ void DitheringFixedPens(ConversionState& state, const Picture& src, int slot,
         }
     }
 
-    state.slots.at(static_cast<std::size_t>(slot)) = work.crop(4, 0, w, h);
+    state.slots[slot] = work.crop(4, 0, w, h);
     PaletteSlot& pal = state.palette(slot);
     pal.fill(0);
     for (std::size_t p = 0; p < pens.size(); ++p) pal[p] = pens[p];

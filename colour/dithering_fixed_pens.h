@@ -14,7 +14,7 @@ namespace mozu {
 // passed on), with `pens` (colour indexes) in place of the popular colours: every colour maps
 // to its nearest pen, on equal distances the lower position. The slot's picture takes the result
 // at src's size; palette positions 0-26 := 0, then 0..pens.size()-1 := pens.
-void DitheringFixedPens(ConversionState& state, const Picture& src, int slot,
+void DitheringFixedPens(ConversionState& state, const Picture& src, Slot slot,
                         std::span<const std::uint8_t> pens);
 
 }  // namespace mozu

@@ -309,10 +309,12 @@ void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<st
 
 }  // namespace
 
-void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
+void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot) {
     const int w = src.width(), h = src.height();
-    const bool fourLevels = slot == 8 || slot == 9 || slot == 13 || slot == 14;
-    const bool freeSize = slot == 9 || slot == 13 || slot == 14;
+    const bool fourLevels = slot == Slot::SgxCpc || slot == Slot::SgxCpcFree ||
+                            slot == Slot::Video4 || slot == Slot::Video4Wide;
+    const bool freeSize =
+        slot == Slot::SgxCpcFree || slot == Slot::Video4 || slot == Slot::Video4Wide;
     const int step = fourLevels ? 64 : 128;
     // Shares of the error: 7, 5, 3 and 1 over 27 (four levels) or 32 (two levels).
     const double d = fourLevels ? 27.0 : 32.0;
@@ -343,7 +345,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
         if (levelCount[static_cast<std::size_t>(level)] >
             levelCount[static_cast<std::size_t>(background)])
             background = level;
-    if (slot == 13 || slot == 14) background = 1;
+    if (slot == Slot::Video4 || slot == Slot::Video4Wide) background = 1;
 
     // Four levels show, dark to bright, colour indexes 1, 3, 2, 0: pens 1, 3, 2, 0.
     static constexpr std::uint8_t kFourLevelPen[4] = {1, 3, 2, 0};
@@ -370,7 +372,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
         LevelsToPens(in + (x0 - ox), x1 - x0, pen, out.row(y) + static_cast<std::size_t>(x0) * 3);
         for (int x = x1; x < canvas.width; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
     }
-    state.slots.at(static_cast<std::size_t>(slot)) = std::move(out);
+    state.slots[slot] = std::move(out);
 
     PaletteSlot& palette = state.palette(slot);
     for (int i = 0; i < kColourCount; ++i)

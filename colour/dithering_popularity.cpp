@@ -68,10 +68,13 @@ std::array<std::int64_t, 64> BinCounts(const Picture& src) {
 
 }  // namespace
 
-void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) {
+void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot) {
     const int w = src.width(), h = src.height();
-    const bool sixteenFold = slot >= 10 && slot <= 19;
-    const bool popularity = slot < 12 || slot > 19;
+    // The MSX slots (10-19: graphics and video frames) map pixels to the sixteen-colour fold;
+    // the video frames among them (12-19) take the pens their caller set, without popularity.
+    const int n = SlotNumber(slot);
+    const bool sixteenFold = n >= 10 && n <= 19;
+    const bool popularity = n < 12 || n > 19;
     const int pens = SlotPens(slot);
 
     // Popularity: pixels per colour cube bin over the scanned area; colour indexes by count,
@@ -138,14 +141,15 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
                         out.stride() - static_cast<std::size_t>(x1) * 3);
     }
     DiffuseToBinTargets(src, targetBytes, out, ox, oy);
-    state.slots.at(static_cast<std::size_t>(slot)) = std::move(out);
+    state.slots[slot] = std::move(out);
 
     if (!popularity) return;  // video slots: the caller sets the palette
     PaletteSlot& palette = state.palette(slot);
     std::fill(palette.begin(), palette.begin() + kColourCount, 0);
     for (int i = 0; i < 16; ++i)
         palette[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
-            slot == 10 || slot == 11 ? i : order[static_cast<std::size_t>(i)]);
+            slot == Slot::SgxMsx || slot == Slot::SgxMsxFree ? i
+                                                             : order[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace mozu

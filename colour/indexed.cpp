@@ -99,9 +99,9 @@ Colour PenValue(int k) {
 
 }  // namespace
 
-void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, int m) {
+void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, Slot m) {
     int n;
-    if (m == kSourceSlot) {
+    if (m == Slot::Source) {
         // Only 16 found colours are kept, so at most pens 0-15 have a key.
         n = std::clamp(state.sourceColourCount - 1, 1, 15);
     } else {
@@ -111,15 +111,15 @@ void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, int
     // The detour over 32 + k keeps a pen number written for one key from being taken for a
     // later key.
     for (int k = 0; k <= n; ++k) {
-        const Colour key = m == kSourceSlot ? state.foundColours[static_cast<std::size_t>(k)]
-                                            : GetColor(state, k, m);
+        const Colour key = m == Slot::Source ? state.foundColours[static_cast<std::size_t>(k)]
+                                             : GetColor(state, k, m);
         chain.add(key, PenValue(32 + k));
     }
     for (int k = 0; k <= n; ++k) chain.add(PenValue(32 + k), PenValue(k));
     chain.apply(p, s);
 }
 
-void Indexed2BMP(const ConversionState& state, const Picture& p, Picture& s, int m) {
+void Indexed2BMP(const ConversionState& state, const Picture& p, Picture& s, Slot m) {
     const int n = SlotPens(m) - 1;
     PassChain chain;
     for (int k = 0; k <= n; ++k) chain.add(PenValue(k), PenValue(32 + k));

@@ -11,10 +11,10 @@ namespace mozu {
 // m position k (slot 255: found colour k, pens up to the source colour count minus 1, at least
 // 1, at most 15). Pixels of no key colour keep their value. When two keys are equal, the lower
 // pen wins. P and S may be the same picture.
-void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, int m);
+void BMP2Indexed(const ConversionState& state, const Picture& p, Picture& s, Slot m);
 
 // S := picture whose pen k pixels take the colour of palette slot m position k. P and S may be
 // the same picture.
-void Indexed2BMP(const ConversionState& state, const Picture& p, Picture& s, int m);
+void Indexed2BMP(const ConversionState& state, const Picture& p, Picture& s, Slot m);
 
 }  // namespace mozu

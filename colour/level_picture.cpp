@@ -14,25 +14,27 @@ namespace {
 constexpr Colour kWhite = MakeColour(255, 255, 255);
 
 struct LevelLayout {
-    int levelSlot;
+    Slot levelSlot;
     int srcX, srcW;  // thumbnail area taken: (srcX, 4)-(srcX + srcW, 196)
     int extraW;      // thumbnail drawn at (overscan width, 0), extraW x 96
 };
 
-LevelLayout LayoutOf(int overscanSlot) {
-    if (overscanSlot == 4) return {20, 32, 96, 48};
-    return {21, 64, 192, 96};
+LevelLayout LayoutOf(Slot overscanSlot) {
+    if (overscanSlot == Slot::Overscan0) return {Slot::Level0, 32, 96, 48};
+    return {Slot::Level1, 64, 192, 96};
 }
 
 }  // namespace
 
-int LevelSlotOf(int overscanSlot) {
-    return overscanSlot == 4 ? 20 : overscanSlot == 5 ? 21 : -1;
+std::optional<Slot> LevelSlotOf(Slot overscanSlot) {
+    if (overscanSlot == Slot::Overscan0) return Slot::Level0;
+    if (overscanSlot == Slot::Overscan1) return Slot::Level1;
+    return std::nullopt;
 }
 
-void MakeLevelPicture(ConversionState& state, int overscanSlot, const Picture& background,
+void MakeLevelPicture(ConversionState& state, Slot overscanSlot, const Picture& background,
                       bool dithered) {
-    if (LevelSlotOf(overscanSlot) < 0) return;
+    if (!LevelSlotOf(overscanSlot)) return;
     const LevelLayout l = LayoutOf(overscanSlot);
     const SlotGeometry g = GetSlotGeometry(overscanSlot);
 
@@ -45,7 +47,6 @@ void MakeLevelPicture(ConversionState& state, int overscanSlot, const Picture& b
     base.draw(background, 0, 0);
     level.draw(SamplePicture(base, l.srcX, 4, l.srcW, 192, l.extraW, 96), g.width, 0);
 
-    const auto levelIndex = static_cast<std::size_t>(l.levelSlot);
     const PaletteSlot overscanPalette = state.palette(overscanSlot);
     if (dithered) {
         // The level file is written with the overscan slot's palette, so its pens are the ones
@@ -55,12 +56,12 @@ void MakeLevelPicture(ConversionState& state, int overscanSlot, const Picture& b
             state, level, l.levelSlot,
             std::span<const std::uint8_t>(overscanPalette.data(), static_cast<std::size_t>(pens)));
     } else {
-        state.slots[levelIndex] = std::move(level);
+        state.slots[l.levelSlot] = std::move(level);
     }
     PaletteSlot& levelPalette = state.palette(l.levelSlot);
     std::copy_n(overscanPalette.begin(), 16, levelPalette.begin());
-    state.converted[levelIndex] = 1;
-    state.stale[levelIndex] = false;
+    state.converted[l.levelSlot] = 1;
+    state.stale[l.levelSlot] = false;
 }
 
 }  // namespace mozu

@@ -64,13 +64,13 @@ struct Target {
     int width = 0, height = 0;
 };
 
-Target ResizeTarget(const ConversionState& state, const Picture& picture, int slot) {
+Target ResizeTarget(const ConversionState& state, const Picture& picture, Slot slot) {
     if (picture.empty()) return {};
     const SlotGeometry g = GetSlotGeometry(slot);
     const double W = picture.width();
     const double H = picture.height() * (IsTallPixelSlot(state.sourceSlot) ? 2 : 1);
     int tw = g.width, th = g.height;
-    if (slot == 9 || slot == 11) {
+    if (slot == Slot::SgxCpcFree || slot == Slot::SgxMsxFree) {
         tw = picture.width();
         th = static_cast<int>(H);
     }
@@ -82,21 +82,23 @@ Target ResizeTarget(const ConversionState& state, const Picture& picture, int sl
     // Round halves to even, in the order H / f / yf. A row or column never vanishes: a sliver
     // of a picture keeps at least one pixel.
     const int newH = std::max(1, static_cast<int>(std::nearbyint(H / f / g.yf)));
-    const int newW = slot < 13 ? std::max(1, static_cast<int>(std::nearbyint(W / f / g.xf))) : tw;
+    // Video frames (13 and up) always take the full target width.
+    const int newW =
+        SlotNumber(slot) < 13 ? std::max(1, static_cast<int>(std::nearbyint(W / f / g.xf))) : tw;
     if (newW == picture.width() && newH == picture.height()) return {};
     return {true, newW, newH};
 }
 
 }  // namespace
 
-void ResizeBitmap(const ConversionState& state, Picture& picture, int slot) {
+void ResizeBitmap(const ConversionState& state, Picture& picture, Slot slot) {
     const Target t = ResizeTarget(state, picture, slot);
     if (t.resize)
         picture =
             SamplePicture(picture, 0, 0, picture.width(), picture.height(), t.width, t.height);
 }
 
-Picture ResizeBitmap(const ConversionState& state, const Picture& picture, int slot) {
+Picture ResizeBitmap(const ConversionState& state, const Picture& picture, Slot slot) {
     const Target t = ResizeTarget(state, picture, slot);
     if (!t.resize) return picture;
     return SamplePicture(picture, 0, 0, picture.width(), picture.height(), t.width, t.height);

@@ -1,5 +1,5 @@
 #pragma once
-// The target descriptions shown in Label3 after a conversion command (line breaks "\n\r").
+// What a conversion command made, described for the user (line breaks "\n\r").
 
 #include <optional>
 #include <string>
@@ -10,10 +10,10 @@ namespace mozu {
 
 // After converting or showing `slot` (sizes of the free-size slots 9 and 11 from their pictures).
 // Empty for slots without a conversion command.
-std::string SlotDescription(const ConversionState& state, int slot);
+std::string SlotDescription(const ConversionState& state, Slot slot);
 
-// After making a blank picture for `slot`; nullopt where Label3 stays as it is (slot 0) or where
-// no blank picture is made (8, 9, 11).
-std::optional<std::string> BlankSlotDescription(int slot);
+// After making a blank picture for `slot`; nullopt where the description shown stays as it is (slot
+// 0) or where no blank picture is made (8, 9, 11).
+std::optional<std::string> BlankSlotDescription(Slot slot);
 
 }  // namespace mozu

@@ -2,77 +2,78 @@
 
 namespace mozu {
 
-SlotGeometry GetSlotGeometry(int slot) {
+SlotGeometry GetSlotGeometry(Slot slot) {
     switch (slot) {
-        case 0:
+        case Slot::Mode0:
             return {160, 200, 16, 2, 1};
-        case 1:
+        case Slot::Mode1:
             return {320, 200, 4, 1, 1};
-        case 2:
+        case Slot::Mode2:
             return {640, 200, 2, 1, 2};
-        case 4:
+        case Slot::Overscan0:
             return {184, 264, 16, 2, 1};
-        case 5:
+        case Slot::Overscan1:
             return {368, 264, 4, 1, 1};
-        case 6:
+        case Slot::Overscan2:
             return {736, 264, 2, 1, 2};
-        case 8:
+        case Slot::SgxCpc:
             return {320, 200, 4, 1, 1};
-        case 9:
+        case Slot::SgxCpcFree:
             return {0, 0, 4, 1, 1};
-        case 10:
+        case Slot::SgxMsx:
             return {512, 212, 16, 1, 2};
-        case 11:
+        case Slot::SgxMsxFree:
             return {0, 0, 16, 1, 2};
-        case 13:
+        case Slot::Video4:
             return {192, 0, 4, 1, 1};
-        case 14:
+        case Slot::Video4Wide:
             return {224, 0, 4, 1, 1};
-        case 15:
-        case 16:
+        case Slot::Video16:
+        case Slot::Video16Wide:
             return {240, 0, 16, 1, 2};
-        case 20:
+        case Slot::Level0:
             return {232, 264, 16, 2, 1};
-        case 21:
+        case Slot::Level1:
             return {464, 264, 4, 1, 1};
         default:
             return {0, 0, SlotPens(slot), 1, 1};
     }
 }
 
-int SlotPens(int slot) {
+int SlotPens(Slot slot) {
     switch (slot) {
-        case 1:
-        case 5:
-        case 7:
-        case 8:
-        case 9:
-        case 13:
-        case 14:
-        case 21:
+        case Slot::Mode1:
+        case Slot::Overscan1:
+        case Slot::Unused7:
+        case Slot::SgxCpc:
+        case Slot::SgxCpcFree:
+        case Slot::Video4:
+        case Slot::Video4Wide:
+        case Slot::Level1:
             return 4;
-        case 2:
-        case 6:
+        case Slot::Mode2:
+        case Slot::Overscan2:
             return 2;
         default:
             return 16;
     }
 }
 
-bool IsTallPixelSlot(int slot) {
-    return slot == 2 || slot == 6 || slot == 10 || slot == 11 || slot == 15 || slot == 16;
+bool IsTallPixelSlot(Slot slot) {
+    return slot == Slot::Mode2 || slot == Slot::Overscan2 || slot == Slot::SgxMsx ||
+           slot == Slot::SgxMsxFree || slot == Slot::Video16 || slot == Slot::Video16Wide;
 }
 
-CanvasSize SlotCanvas(int slot, int w, int h) {
+CanvasSize SlotCanvas(Slot slot, int w, int h) {
     switch (slot) {
-        case 9:
-        case 11:
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-        case 20:
-        case 21:
+        case Slot::SgxCpcFree:
+        case Slot::SgxMsxFree:
+        case Slot::Video4:
+        case Slot::Video4Wide:
+        case Slot::Video16:
+        case Slot::Video16Wide:
+        case Slot::Level0:
+        case Slot::Level1:
             return {w, h};
         default: {
             const SlotGeometry g = GetSlotGeometry(slot);

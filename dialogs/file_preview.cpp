@@ -1,16 +1,11 @@
-// The core's headers come before Qt's: Qt's `slots` keyword macro would otherwise clash with
-// ConversionState::slots.
-#include "colour/conversion_state.h"
-
 #include "dialogs/file_preview.h"
 
 #include <QFileInfo>
 
 #include "colour/resize.h"
 #include "dialogs/folder_view.h"
-#include "formats/cpc_file_reader.h"
-#include "formats/file_type.h"
-#include "platform/media/image_loader.h"
+#include "document/open_file.h"
+#include "platform/io_error.h"
 #include "platform/media/vidframe_ffmpeg.h"
 #include "video/vid_reader.h"
 #include "video/video_navigation.h"
@@ -33,25 +28,33 @@ struct KindView {
     const char* label;
 };
 
-KindView ViewOf(std::uint8_t type) {
+KindView ViewOf(FileType type) {
     switch (type) {
-        case filetype::kScreenMode0:
+        case FileType::ScreenMode0:
             return {320, 200, "Mozu Image: 160x200x16"};
-        case filetype::kScreenMode1:
+        case FileType::ScreenMode1:
             return {320, 200, "Mozu Image: 320x200x4"};
-        case filetype::kScreenMode2:
+        case FileType::ScreenMode2:
             return {320, 200, "Mozu Image: 640x200x2"};
-        case filetype::kOverscanMode0:
+        case FileType::OverscanMode0:
             return {368, 264, "Mozu Image: 184x264x16"};
-        case filetype::kOverscanMode1:
+        case FileType::OverscanMode1:
             return {368, 264, "Mozu Image: 368x264x4"};
-        case filetype::kOverscanMode2:
+        case FileType::OverscanMode2:
             return {368, 264, "Mozu Image: 736x264x2"};
-        case filetype::kSgx4:
+        case FileType::Sgx4:
             return {0, 0, nullptr};
         default:
-            return {368, 264, nullptr};  // kSgx16
+            return {368, 264, nullptr};  // Sgx16
     }
+}
+
+// Opens `path` as `type` into the preview's own document; a file whose bytes are not what its
+// type says is an error here, as the dialog reports every file it cannot show.
+void OpenForPreview(Document& document, const QString& path, FileType type) {
+    const OpenResult r = OpenFileAs(document, path.toStdString(), type, OpenOrigin::Chosen);
+    if (!r.opened())
+        throw IoError(io::kInvalidData, path.toStdString() + ": Not supported file format");
 }
 
 }  // namespace
@@ -63,32 +66,23 @@ int PreviewFrameIndex(int frameCount) {
 }
 
 FilePreview PreviewPcVideo(const QString& path, const FrameSourceFactory& makeSource) {
-    VideoState video;
-    video.source = makeSource ? makeSource() : MakeFfmpegFrameSource();
-    OpenVideoSource(video, path.toStdString());
+    Document document(makeSource ? makeSource() : MakeFfmpegFrameSource());
+    OpenForPreview(document, path, FileType::PcVideo);
+    const VideoState& video = document.video();
+    document.showVideoFrame(PreviewFrameIndex(video.info.frameCount));
     FilePreview preview;
-    try {
-        DecodeVideoFrame(video, PreviewFrameIndex(video.info.frameCount));
-        preview.picture = ToImage(video.frame);
-    } catch (...) {
-        CloseVideoSource(video);
-        throw;
-    }
+    preview.picture = ToImage(video.frame);
     const std::int32_t fps = VideoFrameRate(video.info);
     const std::int64_t seconds = fps > 0 ? video.info.frameCount / fps : 0;
     preview.label = "PC Video: Time:" + QString::fromStdString(RunningTimeText(seconds)) + " " +
                     QString::number(fps) + " fps";
-    CloseVideoSource(video);
     return preview;
 }
 
 FilePreview PreviewPcPicture(const QString& path) {
-    Picture picture;
-    const QString ext = UpperExtension(path);
-    if (ext == ".BMP")
-        LoadBMP(path.toStdString(), picture);
-    else
-        JPEGtoBMP(path.toStdString(), picture);
+    Document document;
+    OpenForPreview(document, path, UpperExtension(path) == ".BMP" ? FileType::Bmp : FileType::Jpeg);
+    const Picture& picture = document.state().source;
     FilePreview preview;
     preview.picture = ToImage(picture);
     preview.label =
@@ -97,30 +91,15 @@ FilePreview PreviewPcPicture(const QString& path) {
 }
 
 FilePreview PreviewCpcFile(const QString& path) {
-    const std::string file = path.toStdString();
-    const std::uint8_t type = CheckCPCFile(file);
+    const FileType type = CheckCPCFile(path.toStdString());
+    if (IsSymbosVideoType(type)) return PreviewSymbosVideo(path);
     FilePreview preview;
-    switch (type) {
-        case filetype::kScreenMode0:
-        case filetype::kScreenMode1:
-        case filetype::kScreenMode2:
-        case filetype::kOverscanMode0:
-        case filetype::kOverscanMode1:
-        case filetype::kOverscanMode2:
-        case filetype::kSgx4:
-        case filetype::kSgx16:
-            break;
-        case filetype::kVideo4:
-        case filetype::kVideo16:
-            return PreviewSymbosVideo(path);
-        default:
-            return preview;  // types 3 and 255: nothing is shown
-    }
-    // A state of the preview's own: the file's palette goes into its palette slot, not the
+    if (!IsPictureFileType(type)) return preview;  // types 3 and 255: nothing is shown
+    // A document of the preview's own: the file's palette goes into its palette slot, not the
     // main window's.
-    auto state = std::make_unique<ConversionState>();
-    OpenCPCFile(*state, file);
-    const Picture& read = state->picture(type);
+    Document document;
+    OpenForPreview(document, path, type);
+    const Picture& read = document.state().picture(SlotOfFileType(type));
     const KindView view = ViewOf(type);
     if (view.width == 0) {
         preview.picture = ToImage(read);
@@ -137,12 +116,11 @@ FilePreview PreviewCpcFile(const QString& path) {
 }
 
 FilePreview PreviewSymbosVideo(const QString& path) {
-    // A reader and navigation state of the preview's own: the main window's open video, frame
-    // count and marks stay as they were.
-    auto state = std::make_unique<ConversionState>();
-    VideoState video;
-    VidReader reader;
-    OpenVIDfile(reader, *state, video, path.toStdString());
+    // A document of the preview's own: the main window's open video, frame count and marks
+    // stay as they were.
+    Document document;
+    OpenForPreview(document, path, CheckCPCFile(path.toStdString()));
+    VidReader& reader = document.vidReader();
     FilePreview preview;
     Picture frame;
     showVIDframe2(reader, PreviewFrameIndex(reader.frameCount()), frame);
@@ -151,7 +129,6 @@ FilePreview PreviewSymbosVideo(const QString& path) {
     const std::int64_t seconds = rate > 0 ? reader.frameCount() / rate : 0;
     preview.label = "Mozu Video: Time:" + QString::fromStdString(RunningTimeText(seconds)) + " " +
                     QString::number(rate) + " fps";
-    CloseVIDfile(reader);
     return preview;
 }
 

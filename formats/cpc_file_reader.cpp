@@ -8,7 +8,6 @@
 #include "colour/count_colors.h"
 #include "colour/indexed.h"
 #include "colour/resize.h"
-#include "formats/display_layout.h"
 #include "formats/file_type_detail.h"
 #include "platform/binary_file.h"
 #include "platform/io_error.h"
@@ -21,24 +20,32 @@ namespace {
 // that is not one, and is not read into memory.
 constexpr std::uint64_t kMaxSgxFileSize = 64ull * 1024 * 1024;
 
-bool IsReadableType(std::uint8_t t) {
-    return t <= 2 || (t >= 4 && t <= 6) || t == 9 || t == 11;
-}
-
 std::vector<std::uint8_t> ReadPrefix(InputFile& in, std::uint64_t bytes) {
     std::vector<std::uint8_t> data(static_cast<std::size_t>(std::min(bytes, in.size())));
     in.readAt(0, data);
     return data;
 }
 
-DecodedPicture Decode(InputFile& in, std::uint8_t type) {
+DecodedPicture Decode(InputFile& in, FileType type) {
     const std::string& name = in.path();
-    if (type <= 2) return DecodeScreenFile(ReadPrefix(in, kScreenFileBytesNeeded), type, name);
-    if (type >= 4 && type <= 6)
-        return DecodeOverscanFile(ReadPrefix(in, kOverscanFileBytesNeeded), type - 4, name);
+    switch (type) {
+        case FileType::ScreenMode0:
+        case FileType::ScreenMode1:
+        case FileType::ScreenMode2:
+            return DecodeScreenFile(ReadPrefix(in, kScreenFileBytesNeeded), FileTypeNumber(type),
+                                    name);
+        case FileType::OverscanMode0:
+        case FileType::OverscanMode1:
+        case FileType::OverscanMode2:
+            return DecodeOverscanFile(
+                ReadPrefix(in, kOverscanFileBytesNeeded),
+                FileTypeNumber(type) - FileTypeNumber(FileType::OverscanMode0), name);
+        default:
+            break;
+    }
     if (in.size() > kMaxSgxFileSize)
         throw IoError(io::kInvalidData, name + ": too large for a SymbOS graphic");
-    return DecodeSgxFile(ReadPrefix(in, in.size()), type == 11, name);
+    return DecodeSgxFile(ReadPrefix(in, in.size()), type == FileType::Sgx16, name);
 }
 
 void SetIdentity(PaletteSlot& palette, int positions) {
@@ -48,33 +55,53 @@ void SetIdentity(PaletteSlot& palette, int positions) {
 
 }  // namespace
 
-std::string CpcFileDescription(std::uint8_t type, int width, int height) {
+PictureSize OpenedSourceSize(Slot type, int w, int h) {
     switch (type) {
-        case 0:
+        case Slot::Mode0:
+        case Slot::Mode1:
+            return {320, 200};
+        case Slot::Mode2:
+            return {640, 200};
+        case Slot::Overscan0:
+        case Slot::Overscan1:
+            return {368, 264};
+        case Slot::Overscan2:
+            return {736, 264};
+        case Slot::SgxCpcFree:
+        case Slot::SgxMsxFree:
+            return {w, h};
+        default:
+            return {};
+    }
+}
+
+std::string CpcFileDescription(FileType type, int width, int height) {
+    switch (type) {
+        case FileType::ScreenMode0:
             return "CPC image\n\r160x200";
-        case 1:
+        case FileType::ScreenMode1:
             return "CPC image\n\r320x200";
-        case 2:
+        case FileType::ScreenMode2:
             return "CPC image\n\r640x200";
-        case 4:
+        case FileType::OverscanMode0:
             return "CPC image\n\r184x264\n\roverscaned mode 0";
-        case 5:
+        case FileType::OverscanMode1:
             return "CPC image\n\r368x264\n\roverscaned mode 1";
-        case 6:
+        case FileType::OverscanMode2:
             return "CPC image\n\r736x264\n\roverscaned mode 2";
-        case 9:
-        case 11:
+        case FileType::Sgx4:
+        case FileType::Sgx16:
             return "SymbOS image\n\r" + std::to_string(width) + "x" + std::to_string(height) +
-                   "\n\r" + (type == 9 ? "4 colors" : "16 colors");
-        case 255:
+                   "\n\r" + (type == FileType::Sgx4 ? "4 colors" : "16 colors");
+        case FileType::Unsupported:
             return "Undefined";
         default:
             return {};
     }
 }
 
-DecodedPicture ReadCpcPicture(const std::string& path, std::uint8_t type) {
-    if (!IsReadableType(type))
+DecodedPicture ReadCpcPicture(const std::string& path, FileType type) {
+    if (!IsPictureFileType(type))
         throw IoError(io::kInvalidData, "Not supported file format: " + path);
     InputFile in(path);
     return Decode(in, type);
@@ -82,15 +109,16 @@ DecodedPicture ReadCpcPicture(const std::string& path, std::uint8_t type) {
 
 std::string OpenCPCFile(ConversionState& state, const std::string& path) {
     InputFile in(path);
-    const std::uint8_t type = detail::ClassifyOpenFile(in, detail::CpcKindOf(path, false));
-    if (type == filetype::kVideo4 || type == filetype::kVideo16) {
-        state.currentSlot = type;
-        SetIdentity(state.palette(9), 4);
-        SetIdentity(state.palette(11), 16);
-        state.sourceSlot = type;
+    const FileType type = detail::ClassifyOpenFile(in, detail::CpcKindOf(path, false));
+    const Slot slot = SlotOfFileType(type);
+    if (IsSymbosVideoType(type)) {
+        state.currentSlot = slot;
+        SetIdentity(state.palette(Slot::SgxCpcFree), 4);
+        SetIdentity(state.palette(Slot::SgxMsxFree), 16);
+        state.sourceSlot = slot;
         return {};
     }
-    if (!IsReadableType(type))
+    if (!IsPictureFileType(type))
         throw IoError(io::kInvalidData, "Not supported file format: " + path);
 
     // Everything is read and checked before the state changes.
@@ -104,31 +132,33 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
         for (int x = 0; x < pens.width(); ++x) row[static_cast<std::size_t>(x) * 3 + 2] = src[x];
     }
 
-    state.currentSlot = type;
-    SetIdentity(state.palette(9), 4);
-    SetIdentity(state.palette(11), 16);
+    state.currentSlot = slot;
+    SetIdentity(state.palette(Slot::SgxCpcFree), 4);
+    SetIdentity(state.palette(Slot::SgxMsxFree), 16);
     if (decoded.hasPalette) {
-        PaletteSlot& palette = state.palette(type);
+        PaletteSlot& palette = state.palette(slot);
         std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
-        Paleta2(state, type);
+        Paleta2(state, slot);
     }
-    Picture& slot = state.picture(type);
-    Indexed2BMP(state, pens, slot, type);
-    state.converted[type] = 1;
-    if (type == filetype::kScreenMode0 || type == filetype::kScreenMode1) CountColors(state, slot);
-    state.sourceSlot = type;
+    Picture& picture = state.picture(slot);
+    Indexed2BMP(state, pens, picture, slot);
+    state.converted[slot] = 1;
+    if (type == FileType::ScreenMode0 || type == FileType::ScreenMode1) CountColors(state, picture);
+    state.sourceSlot = slot;
     return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
 }
 
-void AdoptOpenedPicture(ConversionState& state, int fileType) {
-    if (!IsReadableType(static_cast<std::uint8_t>(fileType)))
-        throw std::invalid_argument("no picture slot for file type " + std::to_string(fileType));
-    const Picture& shown = state.picture(fileType);
-    const PictureSize size = Image5Size(fileType, shown.width(), shown.height());
+void AdoptOpenedPicture(ConversionState& state, FileType fileType) {
+    if (!IsPictureFileType(fileType))
+        throw std::invalid_argument("no picture slot for file type " +
+                                    std::to_string(FileTypeNumber(fileType)));
+    const Slot slot = SlotOfFileType(fileType);
+    const Picture& shown = state.picture(slot);
+    const PictureSize size = OpenedSourceSize(slot, shown.width(), shown.height());
     state.source =
         SamplePicture(shown, 0, 0, shown.width(), shown.height(), size.width, size.height);
     state.sourceColourCount = CountColors(state, state.source);
-    state.currentSlot = static_cast<std::uint8_t>(fileType);
+    state.currentSlot = slot;
     state.noPicture = false;
 }
 

@@ -15,7 +15,7 @@ namespace mozu {
 // the palette slot the file's palette (Paleta2; SymbOS graphics have none and keep palette
 // slots 9 and 11 at the identity), the converted flag is set, and the current and source slot
 // become the type; for modes 0 and 1 the found colours are recounted (CountColors; the count
-// itself is the caller's). Returns the description for Label1, e.g. "CPC image\n\r160x200".
+// itself is the caller's). Returns the file's description, e.g. "CPC image\n\r160x200".
 //
 // The file is read and checked completely before the state changes: a file that ends early
 // (IoError io::kReadPastEnd), a SymbOS graphic that is nonsense or larger than 4096 x 4096, a
@@ -27,19 +27,29 @@ namespace mozu {
 // source slot and reset palette slots 9 and 11; the text returned is empty.
 std::string OpenCPCFile(ConversionState& state, const std::string& path);
 
-// The Label1 text of a picture file of this type and size: "Undefined" for 255, empty for the
+// The description of a picture file of this type and size: "Undefined" for 255, empty for the
 // types that have no text of their own (3, 13, 14 and the PC types).
-std::string CpcFileDescription(std::uint8_t fileType, int width, int height);
+std::string CpcFileDescription(FileType fileType, int width, int height);
 
 // The file's pens and palette as OpenCPCFile reads them, without touching any state; the type
 // must be 0-2, 4-6, 9 or 11.
-DecodedPicture ReadCpcPicture(const std::string& path, std::uint8_t fileType);
+DecodedPicture ReadCpcPicture(const std::string& path, FileType fileType);
+
+struct PictureSize {
+    int width = 0, height = 0;
+};
+
+// The size of the source made from a picture read from `slot`'s file: the picture as the window
+// holds it, at its pixel shape. 320 x 200 (modes 0 and 1: mode 0 pixels twice as wide),
+// 640 x 200 (mode 2), 368 x 264 (overscan 0 and 1), 736 x 264 (overscan 2), the picture's own
+// size (SymbOS graphics); 0 x 0 for other slots.
+PictureSize OpenedSourceSize(Slot slot, int pictureWidth, int pictureHeight);
 
 // After OpenCPCFile read a picture file of type `fileType` (0-2, 4-6, 9, 11) into its slot: the
-// source becomes the picture as the main window holds it (at its Image5Size: mode 0 pixels
+// source becomes the picture as the main window holds it (at its OpenedSourceSize: mode 0 pixels
 // doubled in width, mode 2 lines doubled, SymbOS graphics at their own size), its colours are
 // counted, the current slot is the file type and the no-picture flag is cleared. The caller
 // clears the converted flags before OpenCPCFile.
-void AdoptOpenedPicture(ConversionState& state, int fileType);
+void AdoptOpenedPicture(ConversionState& state, FileType fileType);
 
 }  // namespace mozu

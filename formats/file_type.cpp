@@ -78,23 +78,23 @@ CpcKind CpcKindOf(const std::string& path, bool wholeLowerCase) {
     return CpcKind::None;
 }
 
-std::uint8_t ClassifyOpenFile(InputFile& in, CpcKind kind) {
+FileType ClassifyOpenFile(InputFile& in, CpcKind kind) {
     const Probe probe(in);
-    std::uint8_t type = filetype::kUnsupported;
+    FileType type = FileType::Unsupported;
     switch (kind) {
         case CpcKind::Video: {
             const int mode = probe.at(18);
-            if (mode == 1) type = filetype::kVideo4;
-            if (mode == 7) type = filetype::kVideo16;
+            if (mode == 1) type = FileType::Video4;
+            if (mode == 7) type = FileType::Video16;
             break;
         }
         case CpcKind::Sgx: {
             const int b0 = probe.at(0);
             const int b1 = probe.at(1);
-            if (b0 == 0x40 && b1 == 5) type = filetype::kSgx16;
-            if (b0 == 0x40 && b1 == 0) type = filetype::kSgx4;
+            if (b0 == 0x40 && b1 == 5) type = FileType::Sgx16;
+            if (b0 == 0x40 && b1 == 0) type = FileType::Sgx4;
             // A plain graphic starts with its width in bytes, then in pixels.
-            if (b0 >= 0 && b1 >= 0 && b0 * 4 == b1) type = filetype::kSgx4;
+            if (b0 >= 0 && b1 >= 0 && b0 * 4 == b1) type = FileType::Sgx4;
             break;
         }
         case CpcKind::Screen: {
@@ -106,15 +106,15 @@ std::uint8_t ClassifyOpenFile(InputFile& in, CpcKind kind) {
                 // is not ours.
                 const int mode = probe.at(kStartupRoutineOffset + 1);
                 type = probe.at(kStartupRoutineOffset) == 0x3E && mode >= 0 && mode <= 2
-                           ? static_cast<std::uint8_t>(mode)
-                           : filetype::kHeadedScreen;
+                           ? static_cast<FileType>(mode)  // ScreenMode0-2
+                           : FileType::HeadedScreen;
             }
             break;
         }
         case CpcKind::Overscan: {
             const int mode = probe.at(128);
             if (mode >= 0 && mode <= 2)
-                type = static_cast<std::uint8_t>(filetype::kOverscanMode0 + mode);
+                type = static_cast<FileType>(FileTypeNumber(FileType::OverscanMode0) + mode);
             break;
         }
         case CpcKind::None:
@@ -125,19 +125,19 @@ std::uint8_t ClassifyOpenFile(InputFile& in, CpcKind kind) {
 
 }  // namespace detail
 
-std::uint8_t IsSupportedFile(const std::string& path) {
+FileType IsSupportedFile(const std::string& path) {
     const std::string ext = Lower(Extension(path));
-    if (ext == ".bmp") return filetype::kBmp;
-    if (ext == ".jpg" || ext == ".jpeg") return filetype::kJpeg;
+    if (ext == ".bmp") return FileType::Bmp;
+    if (ext == ".jpg" || ext == ".jpeg") return FileType::Jpeg;
     static constexpr const char* kVideos[] = {".avi", ".divx", ".xvid", ".vob", ".mov",
                                               ".wmv", ".rmvb", ".mpg",  ".mpeg"};
     for (const char* v : kVideos)
-        if (ext == v) return filetype::kPcVideo;
+        if (ext == v) return FileType::PcVideo;
     InputFile in(path);
     return detail::ClassifyOpenFile(in, detail::CpcKindOf(path, true));
 }
 
-std::uint8_t CheckCPCFile(const std::string& path) {
+FileType CheckCPCFile(const std::string& path) {
     InputFile in(path);
     return detail::ClassifyOpenFile(in, detail::CpcKindOf(path, false));
 }

@@ -6,34 +6,69 @@
 #include <cstdint>
 #include <string>
 
+#include "colour/slot.h"
+
 namespace mozu {
 
-namespace filetype {
-constexpr std::uint8_t kScreenMode0 = 0;  // 0-2: screen files with the start-up routine
-constexpr std::uint8_t kScreenMode1 = 1;
-constexpr std::uint8_t kScreenMode2 = 2;
-constexpr std::uint8_t kHeadedScreen = 3;   // a headed screen file without our routine: not read
-constexpr std::uint8_t kOverscanMode0 = 4;  // 4-6: overscan files
-constexpr std::uint8_t kOverscanMode1 = 5;
-constexpr std::uint8_t kOverscanMode2 = 6;
-constexpr std::uint8_t kSgx4 = 9;
-constexpr std::uint8_t kSgx16 = 11;
-constexpr std::uint8_t kVideo4 = 13;
-constexpr std::uint8_t kVideo16 = 14;
-constexpr std::uint8_t kBmp = 20;
-constexpr std::uint8_t kJpeg = 21;
-constexpr std::uint8_t kPcVideo = 22;
-constexpr std::uint8_t kUnsupported = 255;
-}  // namespace filetype
+// The numbers are the ones the file type has always had: a CPC or SymbOS type is also the slot
+// the file is read into.
+enum class FileType : std::uint8_t {
+    ScreenMode0 = 0,  // 0-2: screen files with the start-up routine
+    ScreenMode1 = 1,
+    ScreenMode2 = 2,
+    HeadedScreen = 3,   // a headed screen file without our routine: not read
+    OverscanMode0 = 4,  // 4-6: overscan files
+    OverscanMode1 = 5,
+    OverscanMode2 = 6,
+    Sgx4 = 9,     // four-colour SymbOS graphic
+    Sgx16 = 11,   // sixteen-colour SymbOS graphic
+    Video4 = 13,  // SymbOS videos
+    Video16 = 14,
+    Bmp = 20,
+    Jpeg = 21,
+    PcVideo = 22,
+    Unsupported = 255,
+};
 
-// Any file the main window is asked to open (types 0-6, 9, 11, 13, 14, 20-22 or 255). The
+// A CPC picture file Mozu reads back into a slot: screen, overscan and SymbOS graphics.
+constexpr bool IsPictureFileType(FileType t) {
+    switch (t) {
+        case FileType::ScreenMode0:
+        case FileType::ScreenMode1:
+        case FileType::ScreenMode2:
+        case FileType::OverscanMode0:
+        case FileType::OverscanMode1:
+        case FileType::OverscanMode2:
+        case FileType::Sgx4:
+        case FileType::Sgx16:
+            return true;
+        default:
+            return false;
+    }
+}
+
+constexpr bool IsSymbosVideoType(FileType t) {
+    return t == FileType::Video4 || t == FileType::Video16;
+}
+
+// The slot a CPC or SymbOS file of type `t` is read into (the same number).
+constexpr Slot SlotOfFileType(FileType t) {
+    return static_cast<Slot>(t);
+}
+
+// The number shown to users and stored nowhere else ("file type 13").
+constexpr int FileTypeNumber(FileType t) {
+    return static_cast<int>(t);
+}
+
+// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22 or 255). The
 // extension is compared whole, in lower case; BMP, JPEG and video files are not opened. Other
 // files are opened (IoError if that fails) and their first bytes tested; a file too short for a
 // test simply does not match it.
-std::uint8_t IsSupportedFile(const std::string& path);
+FileType IsSupportedFile(const std::string& path);
 
 // The CPC and SymbOS files alone (0-6, 9, 11, 13, 14 or 255): the three characters after the
 // last dot are compared in upper case ("x.rimage" is checked as "RIM").
-std::uint8_t CheckCPCFile(const std::string& path);
+FileType CheckCPCFile(const std::string& path);
 
 }  // namespace mozu

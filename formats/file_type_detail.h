@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/file_type.h"
 #include "platform/binary_file.h"
 
 namespace mozu::detail {
@@ -18,6 +19,6 @@ CpcKind CpcKindOf(const std::string& path, bool wholeLowerCase);
 // The file type from the first bytes of an open file of that kind. IsSupportedFile and
 // CheckCPCFile differ only in their extension rule and the PC file types: a failed screen
 // header test, or an overscan mode byte above 2, gives 255 in both.
-std::uint8_t ClassifyOpenFile(InputFile& in, CpcKind kind);
+FileType ClassifyOpenFile(InputFile& in, CpcKind kind);
 
 }  // namespace mozu::detail

@@ -74,7 +74,7 @@ void PackLevel(const Rows& background, const Rows& extra, std::uint8_t* file) {
 }
 
 void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
-    const int slot = 4 + mode;
+    const Slot slot = OverscanSlot(mode);
     // Packed, and so checked, before anything is asked or replaced.
     const SlotPens rows(state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes),
                         kOverscanLines, ModeEncoding(mode),
@@ -85,21 +85,22 @@ void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseN
     Paleta(state, slot);
     FinishOverscanFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
-    state.saved[static_cast<std::size_t>(slot)] = 1;
+    state.saved[slot] = 1;
 }
 
 void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
-    const int paletteSlot = 4 + mode;
+    const Slot paletteSlot = OverscanSlot(mode);
     const PixelEncoding encoding = ModeEncoding(mode);
     const int width = LinePixels(mode, kOverscanLineBytes);
     const int extraWidth = LinePixels(mode, kLevelExtraLineBytes);
     const std::string what = "level mode " + std::to_string(mode) + " picture";
     // Mode 0 keeps both parts in slot 20; mode 1 takes the background from slot 5 and the extra
     // graphics from the right of slot 21.
-    const SlotPens background(state.picture(mode == 0 ? 20 : 5), 0, 0, width, kOverscanLines,
-                              encoding, what);
-    const SlotPens extra(state.picture(mode == 0 ? 20 : 21), mode == 0 ? width : 368, 0, extraWidth,
-                         kLevelExtraLines, encoding, what + " (extra graphics)");
+    const SlotPens background(state.picture(mode == 0 ? Slot::Level0 : Slot::Overscan1), 0, 0,
+                              width, kOverscanLines, encoding, what);
+    const SlotPens extra(state.picture(mode == 0 ? Slot::Level0 : Slot::Level1),
+                         mode == 0 ? width : 368, 0, extraWidth, kLevelExtraLines, encoding,
+                         what + " (extra graphics)");
     std::vector<std::uint8_t> file(kLevelFileSize, 0);
     PackLevel(background, extra, file.data());
     // No existing-file check: a level file is replaced without a question.
@@ -107,7 +108,7 @@ void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
     Paleta(state, paletteSlot);
     FinishLevelFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
-    state.saved[static_cast<std::size_t>(paletteSlot)] = 1;
+    state.saved[paletteSlot] = 1;
 }
 
 }  // namespace

@@ -10,57 +10,60 @@ namespace mozu {
 namespace {
 
 // The palette slot a slot's pens are read with: the level pictures use their overscan slot's.
-int PaletteOf(int slot) {
-    if (slot == 20) return 4;
-    if (slot == 21) return 5;
+Slot PaletteOf(Slot slot) {
+    if (slot == Slot::Level0) return Slot::Overscan0;
+    if (slot == Slot::Level1) return Slot::Overscan1;
     return slot;
 }
 
-constexpr int kIndexedSlots[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 21};
+// Every slot a writer reads: the picture slots 0-11 and the level pictures.
+constexpr Slot kIndexedSlots[] = {
+    Slot::Mode0,     Slot::Mode1,      Slot::Mode2,   Slot::Unused3, Slot::Overscan0,
+    Slot::Overscan1, Slot::Overscan2,  Slot::Unused7, Slot::SgxCpc,  Slot::SgxCpcFree,
+    Slot::SgxMsx,    Slot::SgxMsxFree, Slot::Level0,  Slot::Level1};
 
 void ToIndexPictures(ConversionState& state) {
-    for (int k : kIndexedSlots) {
-        Picture& p = state.slots[static_cast<std::size_t>(k)];
+    for (Slot k : kIndexedSlots) {
+        Picture& p = state.slots[k];
         BMP2Indexed(state, p, p, PaletteOf(k));
     }
 }
 
 void ToColourPictures(ConversionState& state) {
-    for (int k : kIndexedSlots) {
-        Picture& p = state.slots[static_cast<std::size_t>(k)];
+    for (Slot k : kIndexedSlots) {
+        Picture& p = state.slots[k];
         Indexed2BMP(state, p, p, PaletteOf(k));
     }
 }
 
-bool Chosen(const std::string& selection, int slot) {
-    return static_cast<std::size_t>(slot) < selection.size() &&
-           selection[static_cast<std::size_t>(slot)] == 'T';
+// The selection has one character per slot, in slot order.
+bool Chosen(const std::string& selection, Slot slot) {
+    return SlotIndex(slot) < selection.size() && selection[SlotIndex(slot)] == 'T';
 }
 
 void RunWriters(ConversionState& state, Asker& asker, const std::string& base,
                 const std::string& selection) {
-    if (Chosen(selection, 0)) MakeMode0(state, asker, base);
-    if (Chosen(selection, 1)) MakeMode1(state, asker, base);
-    if (Chosen(selection, 2)) MakeMode2(state, asker, base);
-    if (Chosen(selection, 4)) MakeOverscanedMode0(state, asker, base);
-    if (Chosen(selection, 5)) MakeOverscanedMode1(state, asker, base);
+    if (Chosen(selection, Slot::Mode0)) MakeMode0(state, asker, base);
+    if (Chosen(selection, Slot::Mode1)) MakeMode1(state, asker, base);
+    if (Chosen(selection, Slot::Mode2)) MakeMode2(state, asker, base);
+    if (Chosen(selection, Slot::Overscan0)) MakeOverscanedMode0(state, asker, base);
+    if (Chosen(selection, Slot::Overscan1)) MakeOverscanedMode1(state, asker, base);
     // The level files have no option of their own: they go with a converted level picture.
-    if (state.converted[20] == 1) MakeLevelMode0(state, asker, base);
-    if (state.converted[21] == 1) MakeLevelMode1(state, asker, base);
-    if (Chosen(selection, 6)) MakeOverscanedMode2(state, asker, base);
-    if (Chosen(selection, 8)) MakeSGXCPC(state, asker, base, 8);
-    if (Chosen(selection, 9)) MakeSGXCPC(state, asker, base, 9);
-    if (Chosen(selection, 10)) MakeSGXMSX(state, asker, base, 10);
-    if (Chosen(selection, 11)) MakeSGXMSX(state, asker, base, 11);
+    if (state.converted[Slot::Level0] == 1) MakeLevelMode0(state, asker, base);
+    if (state.converted[Slot::Level1] == 1) MakeLevelMode1(state, asker, base);
+    if (Chosen(selection, Slot::Overscan2)) MakeOverscanedMode2(state, asker, base);
+    if (Chosen(selection, Slot::SgxCpc)) MakeSGXCPC(state, asker, base, Slot::SgxCpc);
+    if (Chosen(selection, Slot::SgxCpcFree)) MakeSGXCPC(state, asker, base, Slot::SgxCpcFree);
+    if (Chosen(selection, Slot::SgxMsx)) MakeSGXMSX(state, asker, base, Slot::SgxMsx);
+    if (Chosen(selection, Slot::SgxMsxFree)) MakeSGXMSX(state, asker, base, Slot::SgxMsxFree);
 }
 
 }  // namespace
 
 std::string SaveSelectionFromFlags(const ConversionState& state) {
     std::string selection(kSlotCount, 'F');
-    for (int k = 0; k < kSlotCount; ++k)
-        if (state.converted[static_cast<std::size_t>(k)] == 1)
-            selection[static_cast<std::size_t>(k)] = 'T';
+    for (std::size_t k = 0; k < state.converted.size(); ++k)
+        if (state.converted.at(k) == 1) selection[k] = 'T';
     return selection;
 }
 

@@ -34,12 +34,14 @@ constexpr std::array<std::uint8_t, 32> kStartupCode = {
 };
 
 struct ModeFile {
-    int slot;
+    Slot slot;
     int width;
     const char* suffix;
     int borderPen;
 };
-constexpr ModeFile kModes[3] = {{0, 160, "0.rim", 15}, {1, 320, "1.rim", 3}, {2, 640, "2.rim", 0}};
+constexpr ModeFile kModes[3] = {{Slot::Mode0, 160, "0.rim", 15},
+                                {Slot::Mode1, 320, "1.rim", 3},
+                                {Slot::Mode2, 640, "2.rim", 0}};
 
 // Lines into their places in the 16 KB image; the gaps are left alone.
 template <class Rows>
@@ -71,7 +73,7 @@ void MakeModeFile(ConversionState& state, Asker& asker, const std::string& baseN
     Paleta(state, m.slot);
     FinishScreenFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
-    state.saved[static_cast<std::size_t>(m.slot)] = 1;
+    state.saved[m.slot] = 1;
 }
 
 }  // namespace

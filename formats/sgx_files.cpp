@@ -49,12 +49,12 @@ void PackSgx(const Rows& rows, int width, int height, bool sixteen,
         for (int y = 0; y < height; ++y) rows.check(y, stored, width - stored);
 }
 
-void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, int slot,
+void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, Slot slot,
              bool sixteen, const char* suffix) {
     const Picture& picture = state.picture(slot);
     const int w = picture.width();
     const int h = picture.height();
-    const std::string what = "SymbOS graphic of slot " + std::to_string(slot);
+    const std::string what = "SymbOS graphic of slot " + std::to_string(SlotNumber(slot));
     // A file without a whole byte a row, or taller than its 16-bit height field, would not hold
     // the picture (and reads back as nonsense): refuse it.
     if (w < PixelsPerByte(SgxEncoding(sixteen)) || h < 1 || h > 0xFFFF)
@@ -67,7 +67,7 @@ void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, 
     PackSgx(rows, w, h, sixteen, strips, file.data());
     const std::string path = CheckFileName(asker, baseName + suffix);
     WriteFileImage(path, file);
-    state.saved[static_cast<std::size_t>(slot)] = 1;
+    state.saved[slot] = 1;
 }
 
 }  // namespace
@@ -93,14 +93,16 @@ std::vector<std::uint8_t> BuildSgxFile(std::span<const std::uint8_t> pens, int w
     return file;
 }
 
-void MakeSGXCPC(ConversionState& state, Asker& asker, const std::string& baseName, int slot) {
-    if (slot != 8 && slot != 9) throw std::invalid_argument("MakeSGXCPC writes slot 8 or 9");
-    MakeSgx(state, asker, baseName, slot, false, slot == 8 ? "C.sgx" : "1.sgx");
+void MakeSGXCPC(ConversionState& state, Asker& asker, const std::string& baseName, Slot slot) {
+    if (slot != Slot::SgxCpc && slot != Slot::SgxCpcFree)
+        throw std::invalid_argument("MakeSGXCPC writes slot 8 or 9");
+    MakeSgx(state, asker, baseName, slot, false, slot == Slot::SgxCpc ? "C.sgx" : "1.sgx");
 }
 
-void MakeSGXMSX(ConversionState& state, Asker& asker, const std::string& baseName, int slot) {
-    if (slot != 10 && slot != 11) throw std::invalid_argument("MakeSGXMSX writes slot 10 or 11");
-    MakeSgx(state, asker, baseName, slot, true, slot == 10 ? "7.sgx" : "M.sgx");
+void MakeSGXMSX(ConversionState& state, Asker& asker, const std::string& baseName, Slot slot) {
+    if (slot != Slot::SgxMsx && slot != Slot::SgxMsxFree)
+        throw std::invalid_argument("MakeSGXMSX writes slot 10 or 11");
+    MakeSgx(state, asker, baseName, slot, true, slot == Slot::SgxMsx ? "7.sgx" : "M.sgx");
 }
 
 }  // namespace mozu

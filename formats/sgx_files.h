@@ -27,8 +27,8 @@ std::vector<SgxStrip> SgxStripDivision(int width, bool sixteenColours);
 
 // Slot 8 ("C.sgx") or 9 ("1.sgx"); slot 10 ("7.sgx") or 11 ("M.sgx"). The slot holds an index
 // picture of any size; after CheckFileName the file is written and the saved flag set.
-void MakeSGXCPC(ConversionState& state, Asker& asker, const std::string& baseName, int slot);
-void MakeSGXMSX(ConversionState& state, Asker& asker, const std::string& baseName, int slot);
+void MakeSGXCPC(ConversionState& state, Asker& asker, const std::string& baseName, Slot slot);
+void MakeSGXMSX(ConversionState& state, Asker& asker, const std::string& baseName, Slot slot);
 
 // The whole file from width x height pens, row by row.
 std::vector<std::uint8_t> BuildSgxFile(std::span<const std::uint8_t> pens, int width, int height,

@@ -6,9 +6,10 @@
 
 namespace mozu {
 
-int VideoKindFor(int width, int height, bool sixteen) {
+Slot VideoKindFor(int width, int height, bool sixteen) {
     const bool wide = height > 0 && static_cast<double>(width) / height >= 1.5;
-    return sixteen ? (wide ? 16 : 15) : (wide ? 14 : 13);
+    if (sixteen) return wide ? Slot::Video16Wide : Slot::Video16;
+    return wide ? Slot::Video4Wide : Slot::Video4;
 }
 
 int FrameStepFor(std::int32_t fps) {

@@ -11,6 +11,8 @@
 
 #include "colour/picture.h"
 
+#include "colour/slot.h"
+
 namespace mozu {
 
 inline constexpr char kVidMagic[] = "SymVid10";  // 8 characters, no terminator in the file
@@ -36,15 +38,15 @@ class VideoRefused : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Video kind (picture slot): 14/16 when width / height >= 1.5, else 13/15.
-int VideoKindFor(int width, int height, bool sixteen);
+// Video kind (the frames' picture slot): the wide slots when width / height >= 1.5.
+Slot VideoKindFor(int width, int height, bool sixteen);
 // Source frames advanced per written frame. 1 below 16 fps, 2 up to 30, 3 up to 45; from 46 up
 // the smallest step whose written rate stays at or below 15.
 int FrameStepFor(std::int32_t fps);
 
 struct VideoRunPlan {
     bool sixteen = false;
-    int kind = 0;
+    Slot kind = Slot::Video4;
     int step = 0;
     int rate = 0;             // written at offset 10
     std::int32_t frames = 0;  // N
@@ -84,9 +86,9 @@ void EncodeVidFrame(const Picture& pens, const VideoRunPlan& plan, std::span<std
 std::uint8_t EncodeFourPens(int p0, int p1, int p2, int p3);
 std::uint8_t EncodeTwoPens(int p0, int p1);
 
-// "SymbOS video\n\r" + running time + "\n\r" + rate + " fps\n\r" (Label3 of a run).
+// "SymbOS video\n\r" + running time + "\n\r" + rate + " fps\n\r" (the description of a run).
 std::string VideoRunLabel(std::int32_t frames, int rate);
-// "Frame k of N" (Label4).
+// "Frame k of N" (the status of a run).
 std::string FrameCounterLabel(std::int32_t k, std::int32_t frames);
 
 }  // namespace mozu

@@ -72,7 +72,7 @@ void OpenVIDfile(VidReader& reader, const ConversionState& state, VideoState& vi
 void showVIDframe2(VidReader& reader, std::int32_t index, Picture& target);
 void CloseVIDfile(VidReader& reader);
 
-// Label2: the title, "\n\r", the information.
+// The title line: the title, "\n\r", the information.
 std::string VidTitleLabel(const VidReader& reader);
 // The description of an open SymbOS video: "SymbOS video\n\r", the running time, "\n\r", the
 // rate and " fps\n\r", "4 colors" or "16 colors".

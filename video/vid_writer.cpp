@@ -26,9 +26,9 @@ void VideoWriterRun::start(ConversionState& state, VideoState& video, Asker& ask
     // The frame size comes from the video's own frames, scaled as a PC picture: a frame never
     // has the tall pixels of a CPC picture that may have been on show before.
     resizeState_ = std::make_unique<ConversionState>();
-    resizeState_->sourceSlot = kSourceSlot;
+    resizeState_->sourceSlot = Slot::Source;
     resizeState_->colourTable = state.colourTable;
-    const int kind = VideoKindFor(video.info.width, video.info.height, settings.sixteen);
+    const Slot kind = VideoKindFor(video.info.width, video.info.height, settings.sixteen);
     Picture probe(video.info.width, video.info.height);
     ResizeBitmap(*resizeState_, probe, kind);
     const VideoRunPlan plan =
@@ -114,15 +114,17 @@ void VideoWriterRun::makeFrame(ConversionState& state, VideoState& video) {
         throw IoError(io::kInvalidData, "a frame of " + path_ + " changed its size");
     if (autobalance_) Autobalance(work_);
 
-    Picture& slot = state.slots[static_cast<std::size_t>(plan_.kind)];
+    Picture& slot = state.slots[plan_.kind];
     if (plan_.sixteen) {
         DitheringCPCPalette2(state, work_, plan_.kind);
         // The sixteen-colour fold gives colour indexes 0-15: pen k is colour index k.
         for (int i = 0; i < 16; ++i) {
-            state.palettes[11][static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
-            state.palettes[15][static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+            state.palettes[Slot::SgxMsxFree][static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(i);
+            state.palettes[Slot::Video16][static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(i);
         }
-        BMP2Indexed(state, slot, slot, 11);
+        BMP2Indexed(state, slot, slot, Slot::SgxMsxFree);
     } else {
         DitheringCPCPalette(state, work_, plan_.kind);
     }

@@ -102,7 +102,7 @@ struct VideoSaveAnswer {
 };
 using VideoSaveDialog = std::function<std::optional<VideoSaveAnswer>()>;
 
-// The commands behind VideoKey14 (4 colours) and VideoKey13 (16 colours): the autobalance
+// The video conversion commands (4 and 16 colours): the autobalance
 // question, the save dialog, the header step. False when the dialog was cancelled.
 bool Make4Video(VideoWriterRun& run, ConversionState& state, VideoState& video, Asker& asker,
                 const VideoSaveDialog& dialog);

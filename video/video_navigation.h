@@ -1,5 +1,5 @@
 #pragma once
-// The PC video on show in the main window: the open frame source, the decoded source frame,
+// The PC video on show: the open frame source, the decoded source frame,
 // the current frame and the range marks; and the arithmetic the video controls need (running
 // time, slider and mark positions, progress ball). The GUI wires these to its widgets.
 
@@ -28,7 +28,7 @@ struct VideoState {
     std::int32_t symbosFrameCount = 0;  // N of an open SymbOS video
     bool loaded = false;                // a PC or SymbOS video is loaded
     bool symbosVideo = false;
-    bool preview = false;  // VideoKey08's flag
+    bool preview = false;  // frames go to the full preview (the preview key)
 };
 
 // The frame count of the current source: the PC video's or the SymbOS video's.
@@ -47,7 +47,7 @@ void OpenVideo(VideoState& v, const std::string& path);
 std::int32_t VideoFrameRate(const VideoInfo& info);
 // "%.2d:%.2d:%.2d" of hours, minutes and seconds.
 std::string RunningTimeText(std::int64_t seconds);
-// What ShowVideoInfo appends to Label1: the running time, "\n\r", the rate and " fps".
+// A PC video's description after its kind: the running time, "\n\r", the rate and " fps".
 std::string VideoInfoText(const VideoInfo& info, std::int32_t frameCountCopy);
 
 // Navigation; Next and Previous return false (beep) at their limits.

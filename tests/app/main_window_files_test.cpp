@@ -30,7 +30,7 @@ QWidget* Key(TMainWindow& w, const char* name) {
 
 void DropSample(Program& p) {
     DropFiles(&p.main(), {SamplePhoto()});
-    ASSERT_TRUE(WaitUntil([&] { return !p.main().state().noPicture; }));
+    ASSERT_TRUE(WaitUntil([&] { return !p.main().document().state().noPicture; }));
 }
 
 // A headed screen file without our start-up routine: recognised, but not readable (type 3).
@@ -55,11 +55,11 @@ TEST(MainWindowFiles, OpenAPictureThroughTheOpenDialog) {
     Click(Key(p.main(), "Key20"));
     EXPECT_EQ(p.Text("Label1"), ".BMP image\n\r64x40\n\r3 colors");
     EXPECT_EQ(p.Text("Label4"), "");
-    EXPECT_EQ(p.main().state().currentFileName, path.toStdString());
-    EXPECT_EQ(p.main().state().sourceSlot, kSourceSlot);
-    EXPECT_EQ(p.main().state().currentSlot, kSourceSlot);
-    EXPECT_EQ(p.main().state().sourceColourCount, 3);
-    EXPECT_FALSE(p.main().state().noPicture);
+    EXPECT_EQ(p.main().document().state().currentFileName, path.toStdString());
+    EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Source);
+    EXPECT_EQ(p.main().document().state().currentSlot, Slot::Source);
+    EXPECT_EQ(p.main().document().state().sourceColourCount, 3);
+    EXPECT_FALSE(p.main().document().state().noPicture);
     EXPECT_TRUE(p.main().isVisible());
     EXPECT_EQ(p.main().shownImage().size(), QSize(64, 40));
     EXPECT_TRUE(p.script().shown.empty());
@@ -69,17 +69,18 @@ TEST(MainWindowFiles, CancelInTheOpenDialogKeepsThePictures) {
     Program p;
     DropSample(p);
     Click(Key(p.main(), "Key00"));
-    const Picture slot0 = p.main().state().picture(0);
+    const Picture slot0 = p.main().document().state().picture(Slot::Mode0);
     // One unsaved picture: the question, answered no; then the dialog, cancelled.
     p.script().No();
     PickInOpenDialog(p.windows().open.get(), QString());
     Click(Key(p.main(), "Key20"));
     ASSERT_EQ(p.script().shown.size(), 1u);
     EXPECT_EQ(p.script().shown[0].text, "1 file not saved. Do you want save it now");
-    EXPECT_EQ(p.main().state().converted[0], 1);
-    EXPECT_EQ(p.main().state().saved[0], 0);  // nothing replaced it: still unsaved
-    EXPECT_EQ(p.main().state().picture(0), slot0);
-    EXPECT_EQ(p.main().state().currentFileName, SamplePhoto().toStdString());
+    EXPECT_EQ(p.main().document().state().converted[Slot::Mode0], 1);
+    EXPECT_EQ(p.main().document().state().saved[Slot::Mode0],
+              0);  // nothing replaced it: still unsaved
+    EXPECT_EQ(p.main().document().state().picture(Slot::Mode0), slot0);
+    EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
     EXPECT_EQ(p.Text("Label4"), "");
 }
 
@@ -91,11 +92,11 @@ TEST(MainWindowFiles, DropOpensAPictureAndSetsTheFileName) {
     JPEGtoBMP(SamplePhoto().toStdString(), sample);
     const int colours = CountColors(counted, sample);
     EXPECT_EQ(p.Text("Label1"), QString("Bitmap image\n\r640x400\n\r%1 colors").arg(colours));
-    EXPECT_EQ(p.main().state().currentFileName, SamplePhoto().toStdString());
+    EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
     const QString bmp = p.Write("three.bmp", ThreeColourPicture());
     DropFiles(&p.main(), {bmp});
     EXPECT_EQ(p.Text("Label1"), "Bitmap image\n\r64x40\n\r3 colors");
-    EXPECT_EQ(p.main().state().currentFileName, bmp.toStdString());
+    EXPECT_EQ(p.main().document().state().currentFileName, bmp.toStdString());
     Screenshot(&p.main(), "main_picture_opened");
 }
 
@@ -106,25 +107,25 @@ TEST(MainWindowFiles, TwoFilesAtOnceOpenNothing) {
     ASSERT_TRUE(WaitUntil([&] { return !p.script().shown.empty(); }));
     EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kNotice);
     EXPECT_EQ(p.script().shown[0].text, "One file at same time only");
-    EXPECT_TRUE(p.main().state().noPicture);
+    EXPECT_TRUE(p.main().document().state().noPicture);
 }
 
 TEST(MainWindowFiles, ForeignScreenFileIsNotSupportedAndChangesNothing) {
     Program p;
     DropSample(p);
     Click(Key(p.main(), "Key01"));
-    const auto converted = p.main().state().converted;
-    const auto saved = p.main().state().saved;
+    const auto converted = p.main().document().state().converted;
+    const auto saved = p.main().document().state().saved;
     const QString foreign = WriteForeignScreen(p);
-    ASSERT_EQ(IsSupportedFile(foreign.toStdString()), filetype::kHeadedScreen);
+    ASSERT_EQ(IsSupportedFile(foreign.toStdString()), FileType::HeadedScreen);
     p.script().No().Ok();  // the unsaved question, then the notice
     DropFiles(&p.main(), {foreign});
     ASSERT_TRUE(WaitUntil([&] { return p.script().shown.size() == 2; }));
     EXPECT_EQ(p.script().shown[1].text, "Not supported file format");
     EXPECT_EQ(p.script().shown[1].kind, TMsgWindow::kNotice);
-    EXPECT_EQ(p.main().state().converted, converted);
-    EXPECT_EQ(p.main().state().saved, saved);  // the old pictures were not replaced
-    EXPECT_EQ(p.main().state().currentFileName, SamplePhoto().toStdString());
+    EXPECT_EQ(p.main().document().state().converted, converted);
+    EXPECT_EQ(p.main().document().state().saved, saved);  // the old pictures were not replaced
+    EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
 }
 
 TEST(MainWindowFiles, InputOutputErrorIsShownByItsText) {
@@ -140,7 +141,7 @@ TEST(MainWindowFiles, InputOutputErrorIsShownByItsText) {
     EXPECT_TRUE(p.script().shown[0].text == "Read error:End of file" ||
                 p.script().shown[0].text == "Unavailable input operation")
         << p.script().shown[0].text.toStdString();
-    EXPECT_TRUE(p.main().state().noPicture);
+    EXPECT_TRUE(p.main().document().state().noPicture);
 
     p.script().Ok();
     DropFiles(&p.main(), {p.folder() + "missing.jpg"});
@@ -153,13 +154,13 @@ TEST(MainWindowFiles, SecondInstanceHandsItsFileOver) {
     SingleInstance first(QString("mozu-test-%1").arg(QCoreApplication::applicationPid()));
     ASSERT_TRUE(first.Listen());
     QObject::connect(&first, &SingleInstance::pathReceived, &p.main(),
-                     [&p](const QString& path) { p.main().WMCopyData(path); });
+                     [&p](const QString& path) { p.main().openHandedOverFile(path); });
     const SingleInstance second(first.name());
     const QString bmp = p.Write("three.bmp", ThreeColourPicture());
     ASSERT_TRUE(second.HandOff(bmp));
-    ASSERT_TRUE(WaitUntil([&] { return !p.main().state().noPicture; }));
+    ASSERT_TRUE(WaitUntil([&] { return !p.main().document().state().noPicture; }));
     EXPECT_EQ(p.Text("Label1"), "Bitmap image\n\r64x40\n\r3 colors");
-    EXPECT_EQ(p.main().state().currentFileName, bmp.toStdString());
+    EXPECT_EQ(p.main().document().state().currentFileName, bmp.toStdString());
 }
 
 TEST(MainWindowFiles, HandOffAsksTheUnsavedQuestionAndWaitsForAConversion) {
@@ -170,18 +171,19 @@ TEST(MainWindowFiles, HandOffAsksTheUnsavedQuestionAndWaitsForAConversion) {
     const QString bmp = p.Write("three.bmp", ThreeColourPicture());
     // While a video conversion runs, a hand-off is ignored.
     p.main().setVideoConversionRunning(true);
-    p.main().WMCopyData(bmp);
+    p.main().openHandedOverFile(bmp);
     EXPECT_TRUE(p.script().shown.empty());
-    EXPECT_EQ(p.main().state().currentFileName, SamplePhoto().toStdString());
+    EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
     p.main().setVideoConversionRunning(false);
     // Then it asks like a drop (two unsaved pictures: the plural).
     p.script().No();
-    p.main().WMCopyData(bmp);
+    p.main().openHandedOverFile(bmp);
     ASSERT_EQ(p.script().shown.size(), 1u);
     EXPECT_EQ(p.script().shown[0].text, "2 files not saved. Do you want save they now");
-    EXPECT_EQ(p.main().state().currentFileName, bmp.toStdString());
-    EXPECT_EQ(p.main().state().saved[0], 1);  // replaced: nothing is unsaved any more
-    EXPECT_EQ(p.main().state().converted[0], 0);
+    EXPECT_EQ(p.main().document().state().currentFileName, bmp.toStdString());
+    EXPECT_EQ(p.main().document().state().saved[Slot::Mode0],
+              1);  // replaced: nothing is unsaved any more
+    EXPECT_EQ(p.main().document().state().converted[Slot::Mode0], 0);
 }
 
 TEST(MainWindowFiles, HandOffReadsAPathOfBoundedLength) {
@@ -231,7 +233,7 @@ TEST(MainWindowFiles, SaveAsksBeforeOverwritingAndTakesANewName) {
     QFile kept(p.folder() + "pic0.rim");
     kept.open(QIODevice::ReadOnly);
     EXPECT_EQ(kept.readAll(), "keep me");
-    EXPECT_EQ(p.main().state().saved[0], 1);
+    EXPECT_EQ(p.main().document().state().saved[Slot::Mode0], 1);
     EXPECT_EQ(p.Text("Label4"), "");
 }
 
@@ -239,13 +241,13 @@ TEST(MainWindowFiles, CancelInTheSaveDialogWritesNothing) {
     Program p;
     DropSample(p);
     Click(Key(p.main(), "Key02"));
-    const Picture slot2 = p.main().state().picture(2);
+    const Picture slot2 = p.main().document().state().picture(Slot::Mode2);
     p.windows().save->setCurrentFolder(p.folder());
     AnswerSaveDialog(p.windows().save.get(), QString());
     Click(Key(p.main(), "Key21"));
     EXPECT_TRUE(QDir(p.folder()).entryList(QDir::Files).isEmpty());
-    EXPECT_EQ(p.main().state().saved[2], 0);
-    EXPECT_EQ(p.main().state().picture(2), slot2);  // still in colours
+    EXPECT_EQ(p.main().document().state().saved[Slot::Mode2], 0);
+    EXPECT_EQ(p.main().document().state().picture(Slot::Mode2), slot2);  // still in colours
     EXPECT_EQ(p.Text("Label4"), "");
 }
 
@@ -303,7 +305,7 @@ TEST(MainWindowFiles, DropWhileAVideoConversionRunsIsIgnored) {
     p.main().setVideoConversionRunning(true);
     DropFiles(&p.main(), {SamplePhoto()});
     Settle();
-    EXPECT_TRUE(p.main().state().noPicture);
+    EXPECT_TRUE(p.main().document().state().noPicture);
     EXPECT_TRUE(p.script().shown.empty());
 }
 

@@ -55,19 +55,19 @@ class MainWindowVideo : public ::testing::Test {
 TEST_F(MainWindowVideo, DroppedVideoShowsItsFirstFrameAsAPcPicture) {
     // A mode 2 conversion first: the slot last shown must not become the video's source slot.
     DropFiles(&p.main(), {SamplePhoto()});
-    ASSERT_TRUE(WaitUntil([&] { return !p.main().state().noPicture; }));
+    ASSERT_TRUE(WaitUntil([&] { return !p.main().document().state().noPicture; }));
     Click(Find(p.main(), "Key02"));
     p.script().No();  // one unsaved picture: do not save it
     DropFiles(&p.main(), {video});
-    ASSERT_TRUE(WaitUntil([&] { return p.main().video().loaded; }));
+    ASSERT_TRUE(WaitUntil([&] { return p.main().document().video().loaded; }));
     EXPECT_EQ(p.Text("Label1"), "Video\n\r00:00:02\n\r25 fps");
-    EXPECT_EQ(p.main().state().currentSlot, kSourceSlot);
-    EXPECT_EQ(p.main().state().sourceSlot, kSourceSlot);
-    EXPECT_EQ(p.main().state().currentFileName, video.toStdString());
-    EXPECT_EQ(p.main().state().source.width(), 64);
-    EXPECT_EQ(p.main().state().source.height(), 48);
-    EXPECT_EQ(p.main().shownImage(), ToQImage(p.main().state().source));
-    for (auto flag : p.main().state().converted) EXPECT_EQ(flag, 0);
+    EXPECT_EQ(p.main().document().state().currentSlot, Slot::Source);
+    EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Source);
+    EXPECT_EQ(p.main().document().state().currentFileName, video.toStdString());
+    EXPECT_EQ(p.main().document().state().source.width(), 64);
+    EXPECT_EQ(p.main().document().state().source.height(), 48);
+    EXPECT_EQ(p.main().shownImage(), ToQImage(p.main().document().state().source));
+    for (auto flag : p.main().document().state().converted) EXPECT_EQ(flag, 0);
     for (const char* name : {"VideoKey01", "VideoKey04", "VideoKey08", "VideoKey13", "VideoKey14",
                              "Horizontal", "HScrollButton"})
         EXPECT_TRUE(Find(p.main(), name)->isEnabled()) << name;
@@ -76,30 +76,30 @@ TEST_F(MainWindowVideo, DroppedVideoShowsItsFirstFrameAsAPcPicture) {
 
     // A conversion of the frame scales it as a PC picture (slot 255), as the core does.
     ConversionState expected;
-    expected.source = p.main().state().source;
-    expected.sourceSlot = expected.currentSlot = kSourceSlot;
+    expected.source = p.main().document().state().source;
+    expected.sourceSlot = expected.currentSlot = Slot::Source;
     expected.noPicture = false;
-    expected.sourceColourCount = p.main().state().sourceColourCount;
+    expected.sourceColourCount = p.main().document().state().sourceColourCount;
     NoAnswers asker;
-    ConvertSlotCommand(expected, asker, 2, true);
+    ConvertSlotCommand(expected, asker, Slot::Mode2, true);
     Click(Find(p.main(), "Key02"));
-    EXPECT_EQ(p.main().state().picture(2), expected.picture(2));
+    EXPECT_EQ(p.main().document().state().picture(Slot::Mode2), expected.picture(Slot::Mode2));
 
     // Another picture closes the video and disables its controls again.
     p.script().No();
     DropFiles(&p.main(), {SamplePhoto()});
-    ASSERT_TRUE(WaitUntil([&] { return !p.main().video().loaded; }));
+    ASSERT_TRUE(WaitUntil([&] { return !p.main().document().video().loaded; }));
     EXPECT_FALSE(Find(p.main(), "VideoKey04")->isEnabled());
-    EXPECT_FALSE(p.main().video().open);
+    EXPECT_FALSE(p.main().document().video().open);
 }
 
 TEST_F(MainWindowVideo, VideoFromTheOpenDialogNamesItsExtension) {
     p.windows().open->setCurrentFolder(p.folder());
     PickInOpenDialog(p.windows().open.get(), "clip.avi");
     Click(Find(p.main(), "Key20"));
-    ASSERT_TRUE(p.main().video().loaded);
+    ASSERT_TRUE(p.main().document().video().loaded);
     EXPECT_EQ(p.Text("Label1"), ".AVI video\n\r00:00:02\n\r25 fps");
-    EXPECT_EQ(p.main().state().sourceSlot, kSourceSlot);
+    EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Source);
 }
 
 }  // namespace

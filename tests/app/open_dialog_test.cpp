@@ -51,7 +51,7 @@ PaletteSlot FilePalette() {
 
 using Writer = void (*)(ConversionState&, Asker&, const std::string&);
 
-void WriteCpcFile(Writer writer, int slot, int w, int h, int pens, const QString& base) {
+void WriteCpcFile(Writer writer, Slot slot, int w, int h, int pens, const QString& base) {
     ConversionState state;
     state.picture(slot) = Pens(w, h, pens);
     state.palettes[slot] = FilePalette();
@@ -61,7 +61,7 @@ void WriteCpcFile(Writer writer, int slot, int w, int h, int pens, const QString
 
 void WriteSgx(bool sixteen, int w, int h, const QString& base) {
     ConversionState state;
-    const int slot = sixteen ? 11 : 9;
+    const Slot slot = sixteen ? Slot::SgxMsxFree : Slot::SgxCpcFree;
     state.picture(slot) = Pens(w, h, sixteen ? 16 : 4);
     ScriptedAsker asker;
     if (sixteen)
@@ -319,12 +319,12 @@ struct CpcCase {
 };
 
 TEST_F(OpenDialogTest, EveryCpcPictureKindHasItsPreviewAndDescription) {
-    WriteCpcFile(MakeMode0, 0, 160, 200, 16, dir.file("m"));
-    WriteCpcFile(MakeMode1, 1, 320, 200, 4, dir.file("m"));
-    WriteCpcFile(MakeMode2, 2, 640, 200, 2, dir.file("m"));
-    WriteCpcFile(MakeOverscanedMode0, 4, 184, 264, 16, dir.file("o"));
-    WriteCpcFile(MakeOverscanedMode1, 5, 368, 264, 4, dir.file("o"));
-    WriteCpcFile(MakeOverscanedMode2, 6, 736, 264, 2, dir.file("o"));
+    WriteCpcFile(MakeMode0, Slot::Mode0, 160, 200, 16, dir.file("m"));
+    WriteCpcFile(MakeMode1, Slot::Mode1, 320, 200, 4, dir.file("m"));
+    WriteCpcFile(MakeMode2, Slot::Mode2, 640, 200, 2, dir.file("m"));
+    WriteCpcFile(MakeOverscanedMode0, Slot::Overscan0, 184, 264, 16, dir.file("o"));
+    WriteCpcFile(MakeOverscanedMode1, Slot::Overscan1, 368, 264, 4, dir.file("o"));
+    WriteCpcFile(MakeOverscanedMode2, Slot::Overscan2, 736, 264, 2, dir.file("o"));
     WriteSgx(false, 96, 40, dir.file("s"));
     WriteSgx(true, 50, 30, dir.file("s"));
     const CpcCase cases[] = {
@@ -443,7 +443,7 @@ TEST_F(OpenDialogTest, PcVideosShowFrame75AndTheirRunningTime) {
 }
 
 TEST_F(OpenDialogTest, UnknownFilesShowNothingNewAndBrokenFilesShowTheirError) {
-    WriteCpcFile(MakeMode1, 1, 320, 200, 4, dir.file("m"));
+    WriteCpcFile(MakeMode1, Slot::Mode1, 320, 200, 4, dir.file("m"));
     {
         std::ofstream junk(dir.file("junk.rim").toStdString(), std::ios::binary);
         junk << std::string(300, 'j');
@@ -468,7 +468,7 @@ TEST_F(OpenDialogTest, UnknownFilesShowNothingNewAndBrokenFilesShowTheirError) {
 // --- OK and Cancel -------------------------------------------------------------------------
 
 TEST_F(OpenDialogTest, ExecuteReturnsTheClickedPathOrNone) {
-    WriteCpcFile(MakeMode0, 0, 160, 200, 16, dir.file("pic"));
+    WriteCpcFile(MakeMode0, Slot::Mode0, 160, 200, 16, dir.file("pic"));
     QWidget owner;
     owner.show();
     dialog->setCurrentFolder(dir.path());
@@ -508,7 +508,7 @@ TEST_F(OpenDialogTest, Screenshots) {
         JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
         AdoptPcPicture(state, std::move(photo));
         ScriptedAsker quiet;
-        ASSERT_TRUE(ConvertSlotCommand(state, quiet, 1, false).converted);
+        ASSERT_TRUE(ConvertSlotCommand(state, quiet, Slot::Mode1, false).converted);
         SaveSlots(state, quiet, dir.file("sunset").toStdString(), "FT");
     }
     WriteSgx(false, 96, 40, dir.file("icon"));

@@ -83,16 +83,16 @@ TEST(CliConvert, FourColourPictureTakesTheExactPath) {
     // Mode 1 keeps the picture's own colours, pixel for pixel.
     ConversionState mode1;
     OpenCPCFile(mode1, dir / "four1.rim");
-    EXPECT_EQ(mode1.slots[1], four);
+    EXPECT_EQ(mode1.slots[Slot::Mode1], four);
     // Every other file holds the four colours and no dithered mixture (SymbOS files read back
     // with the colour indexes as pens: the four-colour files map them to the fixed colours).
     for (const char* name : {"four0.rim", "four0.sca", "four1.sca", "four7.sgx", "fourM.sgx"}) {
         ConversionState read;
         const std::string path = dir / name;
         OpenCPCFile(read, path);
-        const int slot = read.currentSlot;
+        const Slot slot = read.currentSlot;
         std::set<Colour> colours;
-        const Picture& p = read.slots[static_cast<std::size_t>(slot)];
+        const Picture& p = read.slots[slot];
         for (int y = 0; y < p.height(); ++y)
             for (int x = 0; x < p.width(); ++x) colours.insert(p.pixel(x, y));
         EXPECT_LE(colours.size(), 5u) << name;  // four colours and a border

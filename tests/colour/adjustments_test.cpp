@@ -6,6 +6,9 @@
 namespace mozu {
 namespace {
 
+// The main window's outer size, which the adjustments of a fresh window use.
+constexpr ContrastArea kWindowArea{794, 691};
+
 TEST(Brightness, ScalesEachChannelAndClamps) {
     Picture p(3, 1);
     p.setPixel(0, 0, MakeColour(200, 100, 0));
@@ -58,13 +61,12 @@ TEST(Autobalance, SmallAndSingleColourPicturesStayUnchanged) {
 
 TEST(Contrast, NoQualifyingValueUsesMin255AndMax0) {
     // 5 x 5: 20 counted pixels per value, never more than the threshold 55.
-    ConversionState state;
     Picture p(5, 5, MakeColour(100, 0, 255));
-    Contrast(state, p, 105);
+    Contrast(p, 105, kWindowArea);
     // range -255, offset round(0 - 267.75 + 255) = round(-12.75) = -13: c x 1.05 + 13.
     EXPECT_EQ(p.pixel(0, 0), MakeColour(118, 13, 255));
     Picture q(5, 5, MakeColour(100, 0, 255));
-    Contrast(state, q, 95);
+    Contrast(q, 95, kWindowArea);
     // offset round(0 - 242.25 + 255) = 13: c x 0.95 - 13: 82, 0, 229.25 -> 229.
     EXPECT_EQ(q.pixel(4, 4), MakeColour(82, 0, 229));
 }
@@ -73,12 +75,11 @@ TEST(Contrast, EachChannelTurnsAboutItsOwnRange) {
     // 10 x 21; the last row is not counted. Red: 100 pixels of 100 and 100 of 200 (both above
     // 55): min 100, max 200, range 100, offset round(210 - 105 - 100) = 5. Green: all 50:
     // range 0, offset 0. Blue: 0 and 255 never count: offset -13 as above.
-    ConversionState state;
     Picture p(10, 21);
     for (int y = 0; y < 21; ++y)
         for (int x = 0; x < 10; ++x)
             p.setPixel(x, y, MakeColour(y == 20 ? 7 : (x < 5 ? 100 : 200), 50, x < 5 ? 0 : 255));
-    Contrast(state, p, 105);
+    Contrast(p, 105, kWindowArea);
     EXPECT_EQ(p.pixel(0, 0), MakeColour(100, 52, 13));   // 105 - 5; 52.5 -> 52
     EXPECT_EQ(p.pixel(9, 0), MakeColour(205, 52, 255));  // 210 - 5
     EXPECT_EQ(p.pixel(0, 20), MakeColour(2, 52, 13));    // 7.35 - 5 = 2.35
@@ -86,11 +87,8 @@ TEST(Contrast, EachChannelTurnsAboutItsOwnRange) {
 
 TEST(Contrast, ThresholdFollowsTheWindowSize) {
     // A window of 100 x 100 gives round(10 x 10 x 0.01) = 1: a value seen twice qualifies.
-    ConversionState state;
-    state.windowWidth = 100;
-    state.windowHeight = 100;
     Picture p(2, 3, MakeColour(100, 100, 100));  // rows 0 and 1 counted: 4 each
-    Contrast(state, p, 105);
+    Contrast(p, 105, ContrastArea{100, 100});
     // min = max = 100, range 0, offset round(105 - 105 - 0) = 0: 105.
     EXPECT_EQ(p.pixel(0, 0), MakeColour(105, 105, 105));
 }

@@ -23,7 +23,12 @@
 namespace mozu {
 namespace {
 
-constexpr int kConversionOrder[] = {0, 1, 2, 4, 5, 6, 8, 9, 10, 11};
+constexpr Slot kConversionOrder[] = {
+    Slot::Mode0,     Slot::Mode1,  Slot::Mode2,      Slot::Overscan0, Slot::Overscan1,
+    Slot::Overscan2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::SgxMsx,    Slot::SgxMsxFree};
+
+// The main window's outer size, which the adjustments of a fresh window use.
+constexpr ContrastArea kWindowArea{794, 691};
 
 // Answers yes/no from a script (then `fallback`) and records every question.
 class ScriptedAsker : public Asker {
@@ -75,53 +80,55 @@ Picture BandPicture(int w, int h, const std::vector<Colour>& colours) {
 ConversionState OpenedState(Picture picture) {
     ConversionState state;
     state.source = std::move(picture);
-    state.currentSlot = state.sourceSlot = kSourceSlot;
+    state.currentSlot = state.sourceSlot = Slot::Source;
     state.sourceColourCount = CountColors(state, state.source);
     state.noPicture = false;
     return state;
 }
 
 // The area of a slot that its writer reads: level slots only their thumbnail (the background of
-// slot 21 is slot 5's).
+// the mode 1 level picture is overscan 1's).
 struct Area {
     int x, y, w, h;
 };
-std::vector<Area> WriterAreas(const ConversionState& state, int slot, bool whole) {
-    if (slot == 20 && !whole) return {{0, 0, 184, 264}, {184, 0, 48, 96}};
-    if (slot == 21 && !whole) return {{368, 0, 96, 96}};
-    const Picture& p = state.slots[static_cast<std::size_t>(slot)];
+std::vector<Area> WriterAreas(const ConversionState& state, Slot slot, bool whole) {
+    if (slot == Slot::Level0 && !whole) return {{0, 0, 184, 264}, {184, 0, 48, 96}};
+    if (slot == Slot::Level1 && !whole) return {{368, 0, 96, 96}};
+    const Picture& p = state.slots[slot];
     return {{0, 0, p.width(), p.height()}};
 }
 
-int PaletteOfSlot(int slot) {
-    return slot == 20 ? 4 : slot == 21 ? 5 : slot;
+Slot PaletteOfSlot(Slot slot) {
+    return slot == Slot::Level0 ? Slot::Overscan0 : slot == Slot::Level1 ? Slot::Overscan1 : slot;
 }
 
 // Every pixel of the writer's areas is the colour of one of the slot's pens.
 // `whole`: the whole picture, also the part of a level picture that no file holds (white after
 // an exact conversion).
-::testing::AssertionResult AllPixelsArePens(const ConversionState& state, int slot,
+::testing::AssertionResult AllPixelsArePens(const ConversionState& state, Slot slot,
                                             bool whole = false) {
-    const int pal = PaletteOfSlot(slot);
+    const Slot pal = PaletteOfSlot(slot);
     std::set<Colour> pens;
     for (int k = 0; k < SlotPens(pal); ++k) pens.insert(GetColor(state, k, pal));
-    const Picture& p = state.slots[static_cast<std::size_t>(slot)];
+    const Picture& p = state.slots[slot];
     for (const Area& a : WriterAreas(state, slot, whole)) {
         if (p.width() < a.x + a.w || p.height() < a.y + a.h)
-            return ::testing::AssertionFailure() << "slot " << slot << " is too small";
+            return ::testing::AssertionFailure() << "slot " << SlotNumber(slot) << " is too small";
         for (int y = a.y; y < a.y + a.h; ++y)
             for (int x = a.x; x < a.x + a.w; ++x)
                 if (!pens.contains(p.pixel(x, y)))
                     return ::testing::AssertionFailure()
-                           << "slot " << slot << " pixel (" << x << ", " << y << ") colour 0x"
-                           << std::hex << p.pixel(x, y) << " is no pen";
+                           << "slot " << SlotNumber(slot) << " pixel (" << x << ", " << y
+                           << ") colour 0x" << std::hex << p.pixel(x, y) << " is no pen";
     }
     return ::testing::AssertionSuccess();
 }
 
 void ExpectConvertedSlotsArePens(const ConversionState& state) {
-    for (int s : {0, 1, 2, 4, 5, 6, 8, 9, 10, 11, 20, 21}) {
-        if (state.converted[static_cast<std::size_t>(s)] == 1) {
+    for (Slot s : {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::Overscan0, Slot::Overscan1,
+                   Slot::Overscan2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::SgxMsx, Slot::SgxMsxFree,
+                   Slot::Level0, Slot::Level1}) {
+        if (state.converted[s] == 1) {
             EXPECT_TRUE(AllPixelsArePens(state, s));
         }
     }
@@ -133,19 +140,20 @@ TEST(ConversionCommands, ExactColoursKeepTheirColoursAndSortPens) {
     ConversionState state = OpenedState(BandPicture(320, 200, colours));
     ScriptedAsker asker;
     asker.then(true);
-    const ConvertOutcome out = ConvertSlotCommand(state, asker, 1, false);
+    const ConvertOutcome out = ConvertSlotCommand(state, asker, Slot::Mode1, false);
     ASSERT_EQ(asker.questions.size(), 1u);
     EXPECT_EQ(asker.questions[0],
               "Source picture in supported color depth. Convert without dithering?");
     EXPECT_TRUE(out.converted);
-    EXPECT_EQ(out.label3, "CPC mode 1\n\r320x200\n\r4 colors");
-    EXPECT_EQ(state.slots[1], state.source);  // same size, same colours
+    EXPECT_EQ(out.description, "CPC mode 1\n\r320x200\n\r4 colors");
+    EXPECT_EQ(state.slots[Slot::Mode1], state.source);  // same size, same colours
     for (int k = 0; k < 3; ++k)
-        EXPECT_LE(Luminance(GetColor(state, k, 1)), Luminance(GetColor(state, k + 1, 1)));
-    EXPECT_EQ(state.converted[1], 1);
-    EXPECT_EQ(state.saved[1], 0);
-    EXPECT_EQ(state.currentSlot, 1);
-    EXPECT_TRUE(AllPixelsArePens(state, 1));
+        EXPECT_LE(Luminance(GetColor(state, k, Slot::Mode1)),
+                  Luminance(GetColor(state, k + 1, Slot::Mode1)));
+    EXPECT_EQ(state.converted[Slot::Mode1], 1);
+    EXPECT_EQ(state.saved[Slot::Mode1], 0);
+    EXPECT_EQ(state.currentSlot, Slot::Mode1);
+    EXPECT_TRUE(AllPixelsArePens(state, Slot::Mode1));
 }
 
 TEST(ConversionCommands, AnsweringNoDithersAsTheDitherPathDoes) {
@@ -155,22 +163,22 @@ TEST(ConversionCommands, AnsweringNoDithersAsTheDitherPathDoes) {
     ConversionState expected = state;
     ScriptedAsker asker;
     asker.then(false);
-    ConvertSlotCommand(state, asker, 1, false);
+    ConvertSlotCommand(state, asker, Slot::Mode1, false);
     EXPECT_EQ(asker.questions.size(), 1u);
 
     Picture work = expected.source;
-    ResizeBitmap(expected, work, 1);
-    DitheringCPCPalette2(expected, work, 1);
-    ColourSequence(expected, 1, 3);
-    EXPECT_EQ(state.slots[1], expected.slots[1]);
-    EXPECT_EQ(state.palettes[1], expected.palettes[1]);
-    EXPECT_TRUE(AllPixelsArePens(state, 1));
+    ResizeBitmap(expected, work, Slot::Mode1);
+    DitheringCPCPalette2(expected, work, Slot::Mode1);
+    ColourSequence(expected, Slot::Mode1, 3);
+    EXPECT_EQ(state.slots[Slot::Mode1], expected.slots[Slot::Mode1]);
+    EXPECT_EQ(state.palettes[Slot::Mode1], expected.palettes[Slot::Mode1]);
+    EXPECT_TRUE(AllPixelsArePens(state, Slot::Mode1));
 }
 
 TEST(ConversionCommands, ManyColoursAreDitheredWithoutAQuestion) {
     ConversionState state = OpenedState(RandomPicture(64, 48, 1));
     ScriptedAsker asker;
-    for (int s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
+    for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     EXPECT_TRUE(asker.questions.empty());
     ExpectConvertedSlotsArePens(state);
 }
@@ -178,74 +186,76 @@ TEST(ConversionCommands, ManyColoursAreDitheredWithoutAQuestion) {
 TEST(ConversionCommands, NoPictureMakesBlankPicturesOrNothing) {
     ConversionState state;
     ScriptedAsker asker;
-    for (int s : {8, 9, 11}) {
+    for (Slot s : {Slot::SgxCpc, Slot::SgxCpcFree, Slot::SgxMsxFree}) {
         EXPECT_TRUE(ConvertSlotCommand(state, asker, s, false).nothing());
-        EXPECT_EQ(state.converted[static_cast<std::size_t>(s)], 0);
+        EXPECT_EQ(state.converted[s], 0);
         EXPECT_TRUE(state.noPicture);
     }
     EXPECT_FALSE(AutobalanceCommand(state));
-    EXPECT_FALSE(ContrastCommand(state, 105));
+    EXPECT_FALSE(ContrastCommand(state, 105, kWindowArea));
     EXPECT_FALSE(BrightnessCommand(state, 95));
     EXPECT_FALSE(state.sourceChanged);
 
-    const ConvertOutcome out = ConvertSlotCommand(state, asker, 0, false);
+    const ConvertOutcome out = ConvertSlotCommand(state, asker, Slot::Mode0, false);
     EXPECT_TRUE(out.blank);
-    EXPECT_FALSE(out.label3.has_value());  // mode 0 leaves Label3 as it is
+    EXPECT_FALSE(out.description.has_value());  // mode 0 leaves the shown description as it is
     EXPECT_FALSE(state.noPicture);
-    EXPECT_EQ(state.slots[0], Picture(160, 200, MakeColour(255, 255, 255)));
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(state.palettes[0][static_cast<std::size_t>(k)], k);
-    EXPECT_EQ(state.converted[0], 1);
-    EXPECT_EQ(state.currentSlot, 0);
+    EXPECT_EQ(state.slots[Slot::Mode0], Picture(160, 200, MakeColour(255, 255, 255)));
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(state.palettes[Slot::Mode0][static_cast<std::size_t>(k)], k);
+    EXPECT_EQ(state.converted[Slot::Mode0], 1);
+    EXPECT_EQ(state.currentSlot, Slot::Mode0);
 
     // The blank picture is kept (the editor draws on it): the command shows it again.
-    state.slots[0].setPixel(3, 3, TableColour(1));
-    EXPECT_TRUE(ConvertSlotCommand(state, asker, 0, false).shownOnly);
-    EXPECT_EQ(state.slots[0].pixel(3, 3), TableColour(1));
+    state.slots[Slot::Mode0].setPixel(3, 3, TableColour(1));
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode0, false).shownOnly);
+    EXPECT_EQ(state.slots[Slot::Mode0].pixel(3, 3), TableColour(1));
 
     // The source stays empty: the other commands still have nothing to work on.
-    EXPECT_TRUE(ConvertSlotCommand(state, asker, 8, false).nothing());
-    const ConvertOutcome mode2 = ConvertSlotCommand(state, asker, 2, false);
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, Slot::SgxCpc, false).nothing());
+    const ConvertOutcome mode2 = ConvertSlotCommand(state, asker, Slot::Mode2, false);
     EXPECT_TRUE(mode2.blank);
-    EXPECT_EQ(mode2.label3, "CPC mode 2\n\r640x200\n\r2 colors");
-    EXPECT_EQ(state.palettes[2][0], 1);
-    EXPECT_EQ(state.palettes[2][1], 8);
-    EXPECT_EQ(ConvertSlotCommand(state, asker, 5, false).label3,
+    EXPECT_EQ(mode2.description, "CPC mode 2\n\r640x200\n\r2 colors");
+    EXPECT_EQ(state.palettes[Slot::Mode2][0], 1);
+    EXPECT_EQ(state.palettes[Slot::Mode2][1], 8);
+    EXPECT_EQ(ConvertSlotCommand(state, asker, Slot::Overscan1, false).description,
               "Overscaned mode 1\n\r368x264\n\r4 colors");
-    EXPECT_EQ(state.slots[5].width(), 368);
-    EXPECT_EQ(state.slots[10].width(), 0);
-    EXPECT_EQ(ConvertSlotCommand(state, asker, 10, false).label3,
+    EXPECT_EQ(state.slots[Slot::Overscan1].width(), 368);
+    EXPECT_EQ(state.slots[Slot::SgxMsx].width(), 0);
+    EXPECT_EQ(ConvertSlotCommand(state, asker, Slot::SgxMsx, false).description,
               "MSX mode 7\n\r512x212\n\r16 colors");
-    EXPECT_EQ(state.slots[10], Picture(512, 212, MakeColour(255, 255, 255)));
+    EXPECT_EQ(state.slots[Slot::SgxMsx], Picture(512, 212, MakeColour(255, 255, 255)));
     EXPECT_TRUE(asker.questions.empty());
     // Mode 1 overscan's pens (colour indexes 0-3) have no white: its blank picture is pen 0.
-    EXPECT_EQ(state.slots[5].pixel(0, 0), TableColour(0));
-    for (int s : {0, 2, 5, 10}) EXPECT_TRUE(AllPixelsArePens(state, s));
+    EXPECT_EQ(state.slots[Slot::Overscan1].pixel(0, 0), TableColour(0));
+    for (Slot s : {Slot::Mode0, Slot::Mode2, Slot::Overscan1, Slot::SgxMsx})
+        EXPECT_TRUE(AllPixelsArePens(state, s));
 }
 
 TEST(ConversionCommands, ReconversionIsDecidedPerSlot) {
     ConversionState state = OpenedState(RandomPicture(200, 150, 2));
     ScriptedAsker asker;
-    ASSERT_TRUE(ConvertSlotCommand(state, asker, 0, false).converted);
+    ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode0, false).converted);
     const Colour marker = TableColour(3);
-    state.slots[0].setPixel(0, 0, marker);  // an edit the next command must keep
-    const ConvertOutcome again = ConvertSlotCommand(state, asker, 0, false);
+    state.slots[Slot::Mode0].setPixel(0, 0, marker);  // an edit the next command must keep
+    const ConvertOutcome again = ConvertSlotCommand(state, asker, Slot::Mode0, false);
     EXPECT_TRUE(again.shownOnly);
-    EXPECT_EQ(again.label3, "CPC mode 0\n\r160x200\n\r16 colors");
-    EXPECT_EQ(state.slots[0].pixel(0, 0), marker);
+    EXPECT_EQ(again.description, "CPC mode 0\n\r160x200\n\r16 colors");
+    EXPECT_EQ(state.slots[Slot::Mode0].pixel(0, 0), marker);
 
-    ASSERT_TRUE(ConvertSlotCommand(state, asker, 1, false).converted);
+    ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode1, false).converted);
     ASSERT_TRUE(BrightnessCommand(state, 105));
     EXPECT_TRUE(state.sourceChanged);
-    EXPECT_TRUE(state.stale[0] && state.stale[1] && state.stale[20]);
+    EXPECT_TRUE(state.stale[Slot::Mode0] && state.stale[Slot::Mode1] && state.stale[Slot::Level0]);
 
-    // Slot 1 converted after the adjustment is kept; slot 0 (stale) is converted anew.
-    ASSERT_TRUE(ConvertSlotCommand(state, asker, 1, false).converted);
-    state.slots[1].setPixel(0, 0, marker);
-    EXPECT_TRUE(ConvertSlotCommand(state, asker, 1, false).shownOnly);
-    EXPECT_EQ(state.slots[1].pixel(0, 0), marker);
+    // Mode 1 converted after the adjustment is kept; mode 0 (stale) is converted anew.
+    ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode1, false).converted);
+    state.slots[Slot::Mode1].setPixel(0, 0, marker);
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode1, false).shownOnly);
+    EXPECT_EQ(state.slots[Slot::Mode1].pixel(0, 0), marker);
     EXPECT_TRUE(state.sourceChanged);  // kept as the main window's flag
-    EXPECT_TRUE(ConvertSlotCommand(state, asker, 0, false).converted);
-    EXPECT_FALSE(state.stale[0]);
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode0, false).converted);
+    EXPECT_FALSE(state.stale[Slot::Mode0]);
 }
 
 TEST(ConversionCommands, AdjustmentsRecountTheSourceColours) {
@@ -261,10 +271,10 @@ TEST(ConversionCommands, AdjustmentsRecountTheSourceColours) {
                 BrightnessCommand(state, 95);
                 break;
             case 2:
-                ContrastCommand(state, 105);
+                ContrastCommand(state, 105, kWindowArea);
                 break;
             default:
-                ContrastCommand(state, 95);
+                ContrastCommand(state, 95, kWindowArea);
                 break;
         }
         ASSERT_NE(state.source, BandPicture(320, 200, colours)) << command;
@@ -273,13 +283,13 @@ TEST(ConversionCommands, AdjustmentsRecountTheSourceColours) {
         EXPECT_EQ(state.foundColours, recount.foundColours);
         // An exact conversion after the adjustment keys the picture by its present colours.
         ScriptedAsker asker;
-        ConvertSlotCommand(state, asker, 1, false);
-        ConvertSlotCommand(state, asker, 8, false);
-        ConvertSlotCommand(state, asker, 9, false);
+        ConvertSlotCommand(state, asker, Slot::Mode1, false);
+        ConvertSlotCommand(state, asker, Slot::SgxCpc, false);
+        ConvertSlotCommand(state, asker, Slot::SgxCpcFree, false);
         EXPECT_EQ(asker.questions.size(), 3u);
-        EXPECT_TRUE(AllPixelsArePens(state, 1)) << command;
-        EXPECT_TRUE(AllPixelsArePens(state, 8)) << command;
-        EXPECT_TRUE(AllPixelsArePens(state, 9)) << command;
+        EXPECT_TRUE(AllPixelsArePens(state, Slot::Mode1)) << command;
+        EXPECT_TRUE(AllPixelsArePens(state, Slot::SgxCpc)) << command;
+        EXPECT_TRUE(AllPixelsArePens(state, Slot::SgxCpcFree)) << command;
     }
 }
 
@@ -287,17 +297,18 @@ TEST(ConversionCommands, AutobalanceRecountsAndMarksSlotsStale) {
     ConversionState state = OpenedState(BandPicture(
         200, 100, {MakeColour(60, 60, 60), MakeColour(100, 100, 100), MakeColour(160, 160, 160)}));
     ScriptedAsker asker;
-    ConvertSlotCommand(state, asker, 8, false);
+    ConvertSlotCommand(state, asker, Slot::SgxCpc, false);
     ASSERT_TRUE(AutobalanceCommand(state));
     ConversionState recount = state;
     EXPECT_EQ(state.sourceColourCount, CountColors(recount, state.source));
     EXPECT_EQ(state.source.pixel(0, 0), MakeColour(0, 0, 0));
-    EXPECT_TRUE(state.stale[8]);
-    EXPECT_TRUE(ConvertSlotCommand(state, asker, 8, false).converted);
+    EXPECT_TRUE(state.stale[Slot::SgxCpc]);
+    EXPECT_TRUE(ConvertSlotCommand(state, asker, Slot::SgxCpc, false).converted);
 }
 
-// Slot 11's exact path autobalances a copy of a fresh PC picture: its palette ends as the
-// colour indexes and its pixels are pens, while the source's count stays what later commands see.
+// The free-size MSX slot's exact path autobalances a copy of a fresh PC picture: its palette ends
+// as the colour indexes and its pixels are pens, while the source's count stays what later commands
+// see.
 TEST(ConversionCommands, Slot11ExactAutobalancesAndKeepsTheSourceCount) {
     const std::vector<Colour> colours = {MakeColour(60, 60, 60), MakeColour(90, 120, 90),
                                          MakeColour(150, 150, 150), MakeColour(180, 100, 40),
@@ -306,28 +317,29 @@ TEST(ConversionCommands, Slot11ExactAutobalancesAndKeepsTheSourceCount) {
     const std::int32_t count = state.sourceColourCount;
     const auto found = state.foundColours;
     ScriptedAsker asker;
-    ASSERT_TRUE(ConvertSlotCommand(state, asker, 11, false).converted);
+    ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::SgxMsxFree, false).converted);
     ASSERT_EQ(asker.questions.size(), 1u);
-    for (int k = 0; k < 16; ++k) EXPECT_EQ(state.palettes[11][static_cast<std::size_t>(k)], k);
-    EXPECT_TRUE(AllPixelsArePens(state, 11));
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(state.palettes[Slot::SgxMsxFree][static_cast<std::size_t>(k)], k);
+    EXPECT_TRUE(AllPixelsArePens(state, Slot::SgxMsxFree));
     EXPECT_EQ(state.sourceColourCount, count);
     EXPECT_EQ(state.foundColours, found);
-    EXPECT_EQ(state.slots[11].width(), 250);
-    EXPECT_EQ(state.slots[11].height(), 60);
-    EXPECT_EQ(SlotDescription(state, 11), "MSX mode 7\n\r250x60\n\r16 colors");
+    EXPECT_EQ(state.slots[Slot::SgxMsxFree].width(), 250);
+    EXPECT_EQ(state.slots[Slot::SgxMsxFree].height(), 60);
+    EXPECT_EQ(SlotDescription(state, Slot::SgxMsxFree), "MSX mode 7\n\r250x60\n\r16 colors");
     // The balanced copy is darker at its dark end than the source colour's own CPC colour.
-    EXPECT_EQ(state.slots[11].pixel(0, 0), TableColour(1));
+    EXPECT_EQ(state.slots[Slot::SgxMsxFree].pixel(0, 0), TableColour(1));
 }
 
 TEST(ConversionCommands, ExactPathsOfEverySlotGivePens) {
     const std::vector<Colour> colours = {MakeColour(30, 30, 30), MakeColour(240, 240, 200)};
     ConversionState state = OpenedState(BandPicture(300, 220, colours));
     ScriptedAsker asker;
-    for (int s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
+    for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     EXPECT_EQ(asker.questions.size(), 10u);
     ExpectConvertedSlotsArePens(state);
-    for (int s : {8, 10}) EXPECT_EQ(state.palettes[static_cast<std::size_t>(s)][0], 0);
-    EXPECT_EQ(state.slots[8].pixel(0, 0), TableColour(1));  // darker colour: black
+    for (Slot s : {Slot::SgxCpc, Slot::SgxMsx}) EXPECT_EQ(state.palettes[s][0], 0);
+    EXPECT_EQ(state.slots[Slot::SgxCpc].pixel(0, 0), TableColour(1));  // darker colour: black
 }
 
 TEST(ConversionCommands, LevelPictureAfterExactConversion) {
@@ -339,24 +351,26 @@ TEST(ConversionCommands, LevelPictureAfterExactConversion) {
                                   TableColour(static_cast<int>(state.source.pixel(x, y) % 16)));
     state.sourceColourCount = CountColors(state, state.source);
     ScriptedAsker asker;
-    const ConvertOutcome out = ConvertSlotCommand(state, asker, 4, false);
-    ASSERT_EQ(out.levelSlot, 20);
-    const Picture& level = state.slots[20];
+    const ConvertOutcome out = ConvertSlotCommand(state, asker, Slot::Overscan0, false);
+    ASSERT_EQ(out.levelSlot, Slot::Level0);
+    const Picture& level = state.slots[Slot::Level0];
     ASSERT_EQ(level.width(), 232);
     ASSERT_EQ(level.height(), 264);
     for (int y = 0; y < 264; ++y)
-        for (int x = 0; x < 184; ++x) ASSERT_EQ(level.pixel(x, y), state.slots[4].pixel(x, y));
+        for (int x = 0; x < 184; ++x)
+            ASSERT_EQ(level.pixel(x, y), state.slots[Slot::Overscan0].pixel(x, y));
     // Columns 184-231 of lines 0-95: the centre (32, 4)-(128, 196) at half size.
     for (int y = 0; y < 96; ++y)
         for (int x = 0; x < 48; ++x)
-            ASSERT_EQ(level.pixel(184 + x, y), state.slots[4].pixel(32 + 2 * x, 4 + 2 * y));
+            ASSERT_EQ(level.pixel(184 + x, y),
+                      state.slots[Slot::Overscan0].pixel(32 + 2 * x, 4 + 2 * y));
     for (int y = 96; y < 264; ++y)
         for (int x = 184; x < 232; ++x) ASSERT_EQ(level.pixel(x, y), MakeColour(255, 255, 255));
     for (int k = 0; k < 16; ++k)
-        EXPECT_EQ(state.palettes[20][static_cast<std::size_t>(k)],
-                  state.palettes[4][static_cast<std::size_t>(k)]);
-    EXPECT_EQ(state.converted[20], 1);
-    EXPECT_TRUE(AllPixelsArePens(state, 20));
+        EXPECT_EQ(state.palettes[Slot::Level0][static_cast<std::size_t>(k)],
+                  state.palettes[Slot::Overscan0][static_cast<std::size_t>(k)]);
+    EXPECT_EQ(state.converted[Slot::Level0], 1);
+    EXPECT_TRUE(AllPixelsArePens(state, Slot::Level0));
 }
 
 TEST(ConversionCommands, LevelPicturesAfterDitheringUseTheOverscanPens) {
@@ -364,30 +378,30 @@ TEST(ConversionCommands, LevelPicturesAfterDitheringUseTheOverscanPens) {
         ConversionState state =
             OpenedState(RandomPicture(seed == 4 ? 400 : 90, seed == 4 ? 300 : 250, seed));
         ScriptedAsker asker;
-        ConvertSlotCommand(state, asker, 4, false);
-        ConvertSlotCommand(state, asker, 5, false);
-        EXPECT_EQ(state.slots[20].width(), 232);
-        EXPECT_EQ(state.slots[20].height(), 264);
-        EXPECT_EQ(state.slots[21].width(), 464);
-        EXPECT_EQ(state.slots[21].height(), 264);
-        EXPECT_TRUE(AllPixelsArePens(state, 20, true));
-        EXPECT_TRUE(AllPixelsArePens(state, 21, true));
+        ConvertSlotCommand(state, asker, Slot::Overscan0, false);
+        ConvertSlotCommand(state, asker, Slot::Overscan1, false);
+        EXPECT_EQ(state.slots[Slot::Level0].width(), 232);
+        EXPECT_EQ(state.slots[Slot::Level0].height(), 264);
+        EXPECT_EQ(state.slots[Slot::Level1].width(), 464);
+        EXPECT_EQ(state.slots[Slot::Level1].height(), 264);
+        EXPECT_TRUE(AllPixelsArePens(state, Slot::Level0, true));
+        EXPECT_TRUE(AllPixelsArePens(state, Slot::Level1, true));
         for (int k = 0; k < 16; ++k) {
-            EXPECT_EQ(state.palettes[20][static_cast<std::size_t>(k)],
-                      state.palettes[4][static_cast<std::size_t>(k)]);
-            EXPECT_EQ(state.palettes[21][static_cast<std::size_t>(k)],
-                      state.palettes[5][static_cast<std::size_t>(k)]);
+            EXPECT_EQ(state.palettes[Slot::Level0][static_cast<std::size_t>(k)],
+                      state.palettes[Slot::Overscan0][static_cast<std::size_t>(k)]);
+            EXPECT_EQ(state.palettes[Slot::Level1][static_cast<std::size_t>(k)],
+                      state.palettes[Slot::Overscan1][static_cast<std::size_t>(k)]);
         }
     }
 }
 
 TEST(ConversionCommands, LevelPictureOfAPictureNarrowerThanTheThumbnailArea) {
-    // 800 x 100 scales to 184 x 23 for slot 4: the thumbnail area lies mostly outside it.
+    // 800 x 100 scales to 184 x 23 for overscan 0: the thumbnail area lies mostly outside it.
     ConversionState state = OpenedState(RandomPicture(800, 100, 6));
     ScriptedAsker asker;
-    ConvertSlotCommand(state, asker, 4, false);
-    EXPECT_EQ(state.slots[20].width(), 232);
-    EXPECT_TRUE(AllPixelsArePens(state, 20));
+    ConvertSlotCommand(state, asker, Slot::Overscan0, false);
+    EXPECT_EQ(state.slots[Slot::Level0].width(), 232);
+    EXPECT_TRUE(AllPixelsArePens(state, Slot::Level0));
 }
 
 TEST(DitheringFixedPens, TiesGoToTheLowerPosition) {
@@ -395,21 +409,21 @@ TEST(DitheringFixedPens, TiesGoToTheLowerPosition) {
     const Picture olive(4, 1, TableColour(16));
     ConversionState state;
     const std::uint8_t redFirst[] = {15, 10};
-    DitheringFixedPens(state, olive, 20, redFirst);
-    EXPECT_EQ(state.slots[20].pixel(0, 0), TableColour(15));
+    DitheringFixedPens(state, olive, Slot::Level0, redFirst);
+    EXPECT_EQ(state.slots[Slot::Level0].pixel(0, 0), TableColour(15));
     const std::uint8_t greenFirst[] = {10, 15};
-    DitheringFixedPens(state, olive, 20, greenFirst);
-    EXPECT_EQ(state.slots[20].pixel(0, 0), TableColour(10));
-    EXPECT_EQ(state.palettes[20][0], 10);
-    EXPECT_EQ(state.palettes[20][1], 15);
-    EXPECT_EQ(state.palettes[20][2], 0);
+    DitheringFixedPens(state, olive, Slot::Level0, greenFirst);
+    EXPECT_EQ(state.slots[Slot::Level0].pixel(0, 0), TableColour(10));
+    EXPECT_EQ(state.palettes[Slot::Level0][0], 10);
+    EXPECT_EQ(state.palettes[Slot::Level0][1], 15);
+    EXPECT_EQ(state.palettes[Slot::Level0][2], 0);
 }
 
 TEST(ConversionCommands, VideoLoadedCountsTheWorkingCopy) {
     ConversionState state = OpenedState(RandomPicture(320, 200, 7));
     state.sourceColourCount = 2;  // stale count from the first frame
     ScriptedAsker asker;
-    ConvertSlotCommand(state, asker, 1, true);
+    ConvertSlotCommand(state, asker, Slot::Mode1, true);
     EXPECT_TRUE(asker.questions.empty());
     EXPECT_GT(state.sourceColourCount, 4);
 }
@@ -419,13 +433,13 @@ TEST(ConversionCommands, SamplePhotoEverySlotGivesPens) {
     JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
     ConversionState state = OpenedState(std::move(photo));
     ScriptedAsker asker;
-    for (int s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
+    for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     ExpectConvertedSlotsArePens(state);
-    EXPECT_EQ(state.slots[9].width(), 640);
-    EXPECT_EQ(state.slots[9].height(), 400);
-    EXPECT_EQ(state.slots[11].height(), 200);
+    EXPECT_EQ(state.slots[Slot::SgxCpcFree].width(), 640);
+    EXPECT_EQ(state.slots[Slot::SgxCpcFree].height(), 400);
+    EXPECT_EQ(state.slots[Slot::SgxMsxFree].height(), 200);
     ASSERT_TRUE(AutobalanceCommand(state));
-    for (int s : kConversionOrder)
+    for (Slot s : kConversionOrder)
         EXPECT_TRUE(ConvertSlotCommand(state, asker, s, false).converted);
     ExpectConvertedSlotsArePens(state);
 }
@@ -433,8 +447,8 @@ TEST(ConversionCommands, SamplePhotoEverySlotGivesPens) {
 TEST(ConversionCommands, InvalidSlotIsRejected) {
     ConversionState state = OpenedState(RandomPicture(8, 8, 8));
     ScriptedAsker asker;
-    EXPECT_THROW(ConvertSlotCommand(state, asker, 3, false), std::invalid_argument);
-    EXPECT_THROW(ConvertSlotCommand(state, asker, 20, false), std::invalid_argument);
+    EXPECT_THROW(ConvertSlotCommand(state, asker, Slot::Unused3, false), std::invalid_argument);
+    EXPECT_THROW(ConvertSlotCommand(state, asker, Slot::Level0, false), std::invalid_argument);
 }
 
 }  // namespace
@@ -448,12 +462,13 @@ TEST(DitheringFixedPens, MatchesPopularityDitheringWithItsOwnOrder) {
     for (unsigned seed : {11u, 12u}) {
         const Picture picture = RandomPicture(seed == 11 ? 232 : 97, seed == 11 ? 264 : 61, seed);
         ConversionState popular;
-        DitheringCPCPalette2(popular, picture, 20);
+        DitheringCPCPalette2(popular, picture, Slot::Level0);
         ConversionState fixed;
-        DitheringFixedPens(fixed, picture, 20,
-                           std::span<const std::uint8_t>(popular.palettes[20].data(), 16));
-        EXPECT_EQ(fixed.slots[20], popular.slots[20]);
-        EXPECT_EQ(fixed.palettes[20], popular.palettes[20]);
+        DitheringFixedPens(
+            fixed, picture, Slot::Level0,
+            std::span<const std::uint8_t>(popular.palettes[Slot::Level0].data(), 16));
+        EXPECT_EQ(fixed.slots[Slot::Level0], popular.slots[Slot::Level0]);
+        EXPECT_EQ(fixed.palettes[Slot::Level0], popular.palettes[Slot::Level0]);
     }
 }
 

@@ -19,11 +19,11 @@ Picture Stripes(int w, int h, std::initializer_list<Colour> colours) {
 }
 
 // The exact-colour flow of a conversion command: count, convert, pens and back.
-void ExactFlow(ConversionState& state, const Picture& work, int slot) {
+void ExactFlow(ConversionState& state, const Picture& work, Slot slot) {
     state.sourceColourCount = CountColors(state, work);
-    Picture& slotPicture = state.slots[static_cast<std::size_t>(slot)];
+    Picture& slotPicture = state.slots[slot];
     ConvertImage(state, work, slotPicture, slot);
-    BMP2Indexed(state, slotPicture, slotPicture, kSourceSlot);
+    BMP2Indexed(state, slotPicture, slotPicture, Slot::Source);
     Indexed2BMP(state, slotPicture, slotPicture, slot);
 }
 
@@ -32,20 +32,20 @@ TEST(ConvertImage, CpcColoursConvertUnchangedAndPensSortByLuminance) {
     const Colour magenta = MakeColour(255, 0, 255), red = MakeColour(255, 0, 0),
                  darkGreen = MakeColour(0, 128, 0), black = MakeColour(0, 0, 0);
     const Picture work = Stripes(320, 200, {magenta, red, darkGreen, black});
-    ExactFlow(state, work, 1);
-    EXPECT_EQ(state.slots[1], work);
+    ExactFlow(state, work, Slot::Mode1);
+    EXPECT_EQ(state.slots[Slot::Mode1], work);
     // Found order (green, red, blue): black, red, magenta, dark green: indexes 1, 15, 11, 9.
-    EXPECT_EQ(state.palettes[1][0], 1);
-    EXPECT_EQ(state.palettes[1][1], 15);
-    EXPECT_EQ(state.palettes[1][2], 11);
-    EXPECT_EQ(state.palettes[1][3], 9);
+    EXPECT_EQ(state.palettes[Slot::Mode1][0], 1);
+    EXPECT_EQ(state.palettes[Slot::Mode1][1], 15);
+    EXPECT_EQ(state.palettes[Slot::Mode1][2], 11);
+    EXPECT_EQ(state.palettes[Slot::Mode1][3], 9);
     // Luminances 0, 76, 105, 75: dark green moves before red.
-    ColourSequence(state, 1, 3);
-    EXPECT_EQ(state.palettes[1][0], 1);
-    EXPECT_EQ(state.palettes[1][1], 9);
-    EXPECT_EQ(state.palettes[1][2], 15);
-    EXPECT_EQ(state.palettes[1][3], 11);
-    for (std::size_t i = 4; i < 27; ++i) EXPECT_EQ(state.palettes[1][i], i);
+    ColourSequence(state, Slot::Mode1, 3);
+    EXPECT_EQ(state.palettes[Slot::Mode1][0], 1);
+    EXPECT_EQ(state.palettes[Slot::Mode1][1], 9);
+    EXPECT_EQ(state.palettes[Slot::Mode1][2], 15);
+    EXPECT_EQ(state.palettes[Slot::Mode1][3], 11);
+    for (std::size_t i = 4; i < 27; ++i) EXPECT_EQ(state.palettes[Slot::Mode1][i], i);
 }
 
 TEST(ConvertImage, ClosestSourceColourKeepsAContestedCpcColour) {
@@ -61,11 +61,11 @@ TEST(ConvertImage, ClosestSourceColourKeepsAContestedCpcColour) {
     state.sourceColourCount = CountColors(state, work);
     ASSERT_EQ(state.foundColours[0], a);
     ASSERT_EQ(state.foundColours[1], b);
-    ConvertImage(state, work, state.slots[0], 0);
-    EXPECT_EQ(state.palettes[0][0], 3);
-    EXPECT_EQ(state.palettes[0][1], 15);
+    ConvertImage(state, work, state.slots[Slot::Mode0], Slot::Mode0);
+    EXPECT_EQ(state.palettes[Slot::Mode0][0], 3);
+    EXPECT_EQ(state.palettes[Slot::Mode0][1], 15);
     // The canvas is 160 x 200 in the colour of position 0, the source unchanged at its centre.
-    const Picture& out = state.slots[0];
+    const Picture& out = state.slots[Slot::Mode0];
     ASSERT_EQ(out.width(), 160);
     ASSERT_EQ(out.height(), 200);
     EXPECT_EQ(out.pixel(0, 0), MakeColour(128, 0, 0));
@@ -78,9 +78,9 @@ TEST(ConvertImage, ClosestSourceColourKeepsAContestedCpcColour) {
     swapped.sourceColourCount = 2;
     swapped.foundColours[0] = b;
     swapped.foundColours[1] = a;
-    ConvertImage(swapped, work, swapped.slots[0], 0);
-    EXPECT_EQ(swapped.palettes[0][0], 15);
-    EXPECT_EQ(swapped.palettes[0][1], 3);
+    ConvertImage(swapped, work, swapped.slots[Slot::Mode0], Slot::Mode0);
+    EXPECT_EQ(swapped.palettes[Slot::Mode0][0], 15);
+    EXPECT_EQ(swapped.palettes[Slot::Mode0][1], 3);
 }
 
 TEST(ConvertImage, ThreeWayConflictResolvesOneColourAtATime) {
@@ -95,10 +95,10 @@ TEST(ConvertImage, ThreeWayConflictResolvesOneColourAtATime) {
     state.foundColours[1] = MakeColour(240, 0, 0);
     state.foundColours[2] = MakeColour(250, 5, 0);
     Picture dst;
-    ConvertImage(state, Picture(2, 2), dst, 1);
-    EXPECT_EQ(state.palettes[1][0], 3);
-    EXPECT_EQ(state.palettes[1][1], 2);
-    EXPECT_EQ(state.palettes[1][2], 15);
+    ConvertImage(state, Picture(2, 2), dst, Slot::Mode1);
+    EXPECT_EQ(state.palettes[Slot::Mode1][0], 3);
+    EXPECT_EQ(state.palettes[Slot::Mode1][1], 2);
+    EXPECT_EQ(state.palettes[Slot::Mode1][2], 15);
 }
 
 TEST(ConvertImage, TwoColoursForSlot8BecomeBlackAndTheBrightestColour) {
@@ -107,12 +107,12 @@ TEST(ConvertImage, TwoColoursForSlot8BecomeBlackAndTheBrightestColour) {
     // one comes first in the found colours (green 10 before 50).
     const Colour bright = MakeColour(200, 10, 200), dark = MakeColour(0, 50, 0);
     const Picture work = Stripes(100, 40, {bright, dark});
-    ExactFlow(state, work, 8);
-    EXPECT_EQ(state.palettes[8][0], 1);
-    EXPECT_EQ(state.palettes[8][1], 0);
-    EXPECT_EQ(state.palettes[8][2], 2);
-    EXPECT_EQ(state.palettes[8][3], 3);
-    const Picture& out = state.slots[8];
+    ExactFlow(state, work, Slot::SgxCpc);
+    EXPECT_EQ(state.palettes[Slot::SgxCpc][0], 1);
+    EXPECT_EQ(state.palettes[Slot::SgxCpc][1], 0);
+    EXPECT_EQ(state.palettes[Slot::SgxCpc][2], 2);
+    EXPECT_EQ(state.palettes[Slot::SgxCpc][3], 3);
+    const Picture& out = state.slots[Slot::SgxCpc];
     ASSERT_EQ(out.width(), 320);
     ASSERT_EQ(out.height(), 200);
     EXPECT_EQ(out.pixel(110, 80), MakeColour(255, 255, 128));  // bright, at (110, 80)
@@ -125,15 +125,15 @@ TEST(ConvertImage, FreeSizeSlotsMakeOnlyThePalette) {
     state.sourceColourCount = 1;
     state.foundColours[0] = MakeColour(0, 0, 0);
     Picture dst(3, 3, MakeColour(9, 9, 9));
-    ConvertImage(state, Picture(5, 5), dst, 9);
+    ConvertImage(state, Picture(5, 5), dst, Slot::SgxCpcFree);
     EXPECT_EQ(dst, Picture(3, 3, MakeColour(9, 9, 9)));
-    EXPECT_EQ(state.palettes[9][0], 1);
-    // Slot 11 may use colours 0-15 only: (128, 255, 255) (index 26) is no exact match. Its
+    EXPECT_EQ(state.palettes[Slot::SgxCpcFree][0], 1);
+    // The MSX slots may use colours 0-15 only: (128, 255, 255) (index 26) is no exact match. Its
     // approximation is itself; (128, 128, 255) (index 6) and white (index 8) are both 127 away,
     // (0, 255, 255) 128: the lower index 6 wins the tie.
     state.foundColours[0] = MakeColour(128, 255, 255);
-    ConvertImage(state, Picture(5, 5), dst, 11);
-    EXPECT_EQ(state.palettes[11][0], 6);
+    ConvertImage(state, Picture(5, 5), dst, Slot::SgxMsxFree);
+    EXPECT_EQ(state.palettes[Slot::SgxMsxFree][0], 6);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TEST(GreyDitheringLuminance, WholeThousandthsFollowTheDoubleComputation) {
     ASSERT_GT(belowWhole, 0);  // the case exists, so the pictures below reach it
 
     std::mt19937 random(5);
-    for (int slot : {2, 8, 9, 14}) {
+    for (Slot slot : {Slot::Mode2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::Video4Wide}) {
         Picture src(97, 61);
         for (int y = 0; y < src.height(); ++y)
             for (int x = 0; x < src.width(); ++x) {
@@ -30,8 +30,7 @@ TEST(GreyDitheringLuminance, WholeThousandthsFollowTheDoubleComputation) {
         ConversionState fast, plain;
         DitheringCPCPalette(fast, src, slot);
         reference::DitheringCPCPalette(plain, src, slot);
-        const auto s = static_cast<std::size_t>(slot);
-        EXPECT_EQ(fast.slots[s], plain.slots[s]) << "slot " << slot;
+        EXPECT_EQ(fast.slots[slot], plain.slots[slot]) << "slot " << SlotNumber(slot);
     }
 }
 

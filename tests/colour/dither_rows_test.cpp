@@ -22,42 +22,45 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
             const Picture src = (w + h) % 2 ? reference::RandomPicture(w, h, ++seed)
                                             : reference::SmoothPicture(w, h, ++seed);
             ConversionState fast, plain;
-            DitheringCPCPalette2(fast, src, 0);
-            reference::DitheringCPCPalette2(plain, src, 0);
-            ASSERT_EQ(fast.slots[0], plain.slots[0]) << w << " x " << h;
-            ASSERT_EQ(fast.palettes[0], plain.palettes[0]) << w << " x " << h;
+            DitheringCPCPalette2(fast, src, Slot::Mode0);
+            reference::DitheringCPCPalette2(plain, src, Slot::Mode0);
+            ASSERT_EQ(fast.slots[Slot::Mode0], plain.slots[Slot::Mode0]) << w << " x " << h;
+            ASSERT_EQ(fast.palettes[Slot::Mode0], plain.palettes[Slot::Mode0]) << w << " x " << h;
         }
 }
 
 TEST(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
     struct Case {
-        int slot, w, h;
+        Slot slot;
+        int w, h;
     };
     // 199, 255 and 383 + 1 cells make 13, 16 and 24 groups: the lag between rows grows past
     // its minimum so that no more rows are under way than are kept.
-    const Case cases[] = {{11, 199, 21}, {11, 255, 8}, {20, 383, 13}, {16, 16, 40},
-                          {15, 1, 30},   {21, 2, 1},   {10, 512, 7}};
+    const Case cases[] = {{Slot::SgxMsxFree, 199, 21}, {Slot::SgxMsxFree, 255, 8},
+                          {Slot::Level0, 383, 13},     {Slot::Video16Wide, 16, 40},
+                          {Slot::Video16, 1, 30},      {Slot::Level1, 2, 1},
+                          {Slot::SgxMsx, 512, 7}};
     unsigned seed = 900;
     for (const Case& c : cases) {
         const Picture src = reference::SmoothPicture(c.w, c.h, ++seed);
         ConversionState fast, plain;
         DitheringCPCPalette2(fast, src, c.slot);
         reference::DitheringCPCPalette2(plain, src, c.slot);
-        const auto s = static_cast<std::size_t>(c.slot);
-        ASSERT_EQ(fast.slots[s], plain.slots[s]) << "slot " << c.slot << ", " << c.w;
-        ASSERT_EQ(fast.palettes[s], plain.palettes[s]) << "slot " << c.slot;
+        ASSERT_EQ(fast.slots[c.slot], plain.slots[c.slot])
+            << "slot " << SlotNumber(c.slot) << ", " << c.w;
+        ASSERT_EQ(fast.palettes[c.slot], plain.palettes[c.slot]) << "slot " << SlotNumber(c.slot);
     }
 }
 
 TEST(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
-    // 171 x 211 on the 160 x 200 canvas of slot 0: offsets of -5 on both axes.
+    // 171 x 211 on the 160 x 200 canvas of mode 0: offsets of -5 on both axes.
     const Picture src = reference::RandomPicture(171, 211, 31, 40);
     ConversionState fast, plain;
-    DitheringCPCPalette2(fast, src, 0);
-    reference::DitheringCPCPalette2(plain, src, 0);
-    ASSERT_EQ(fast.slots[0].width(), 160);
-    ASSERT_EQ(fast.slots[0].height(), 200);
-    EXPECT_EQ(fast.slots[0], plain.slots[0]);
+    DitheringCPCPalette2(fast, src, Slot::Mode0);
+    reference::DitheringCPCPalette2(plain, src, Slot::Mode0);
+    ASSERT_EQ(fast.slots[Slot::Mode0].width(), 160);
+    ASSERT_EQ(fast.slots[Slot::Mode0].height(), 200);
+    EXPECT_EQ(fast.slots[Slot::Mode0], plain.slots[Slot::Mode0]);
 }
 
 TEST(BinDiffusion, DrawsOnlyTheDitheredAreaAndKeepsTheRest) {

@@ -13,41 +13,42 @@ namespace {
 TEST(GreyDithering, UniformLuminance128BecomesWhiteForMode2) {
     ConversionState state;
     // 0.299 x 128 + 0.587 x 128 + 0.114 x 129 = 128.114: level 1 with no error.
-    DitheringCPCPalette(state, Picture(320, 100, MakeColour(128, 128, 129)), 2);
-    const Picture& slot = state.slots[2];
+    DitheringCPCPalette(state, Picture(320, 100, MakeColour(128, 128, 129)), Slot::Mode2);
+    const Picture& slot = state.slots[Slot::Mode2];
     ASSERT_EQ(slot.width(), 640);
     ASSERT_EQ(slot.height(), 200);
     EXPECT_EQ(slot, Picture(640, 200, MakeColour(1, 0, 0)));  // the border too: level 1 wins
-    EXPECT_EQ(state.palettes[2][0], 1);
-    EXPECT_EQ(state.palettes[2][1], 8);
-    Indexed2BMP(state, slot, state.slots[2], 2);
-    EXPECT_EQ(state.slots[2], Picture(640, 200, MakeColour(255, 255, 255)));
+    EXPECT_EQ(state.palettes[Slot::Mode2][0], 1);
+    EXPECT_EQ(state.palettes[Slot::Mode2][1], 8);
+    Indexed2BMP(state, slot, state.slots[Slot::Mode2], Slot::Mode2);
+    EXPECT_EQ(state.slots[Slot::Mode2], Picture(640, 200, MakeColour(255, 255, 255)));
 }
 
 TEST(GreyDithering, UniformBlackStaysBlack) {
     ConversionState state;
-    DitheringCPCPalette(state, Picture(640, 200, MakeColour(0, 0, 0)), 2);
-    EXPECT_EQ(state.slots[2], Picture(640, 200, MakeColour(0, 0, 0)));
-    Indexed2BMP(state, state.slots[2], state.slots[2], 2);
-    EXPECT_EQ(state.slots[2].pixel(320, 100), MakeColour(0, 0, 0));
+    DitheringCPCPalette(state, Picture(640, 200, MakeColour(0, 0, 0)), Slot::Mode2);
+    EXPECT_EQ(state.slots[Slot::Mode2], Picture(640, 200, MakeColour(0, 0, 0)));
+    Indexed2BMP(state, state.slots[Slot::Mode2], state.slots[Slot::Mode2], Slot::Mode2);
+    EXPECT_EQ(state.slots[Slot::Mode2].pixel(320, 100), MakeColour(0, 0, 0));
 }
 
 TEST(GreyDithering, OnlyTheSourceAreaReachesTheIndexPicture) {
-    // A white 10 x 10 source on the 320 x 200 canvas of slot 8: the scanned margin right of and
-    // below it (pure red, level 1, pen 3) must not appear; the rest is the background level.
+    // A white 10 x 10 source on the 320 x 200 canvas of the SymbOS four-colour slot: the scanned
+    // margin right of and below it (pure red, level 1, pen 3) must not appear; the rest is the
+    // background level.
     ConversionState state;
-    DitheringCPCPalette(state, Picture(10, 10, MakeColour(255, 255, 255)), 8);
-    const Picture& slot = state.slots[8];
+    DitheringCPCPalette(state, Picture(10, 10, MakeColour(255, 255, 255)), Slot::SgxCpc);
+    const Picture& slot = state.slots[Slot::SgxCpc];
     ASSERT_EQ(slot.width(), 320);
     // White is level 3, pen 0; the margin (21 pixels) is level 1 and the background level 3.
     EXPECT_EQ(slot, Picture(320, 200, MakeColour(0, 0, 0)));
-    for (std::size_t i = 0; i < 27; ++i) EXPECT_EQ(state.palettes[8][i], i);
+    for (std::size_t i = 0; i < 27; ++i) EXPECT_EQ(state.palettes[Slot::SgxCpc][i], i);
 }
 
 TEST(GreyDithering, VideoFramesUseLevel1AsBackground) {
     ConversionState state;
-    DitheringCPCPalette(state, Picture(8, 6, MakeColour(0, 0, 0)), 13);
-    EXPECT_EQ(state.slots[13], Picture(8, 6, MakeColour(1, 0, 0)));  // level 0 is pen 1
+    DitheringCPCPalette(state, Picture(8, 6, MakeColour(0, 0, 0)), Slot::Video4);
+    EXPECT_EQ(state.slots[Slot::Video4], Picture(8, 6, MakeColour(1, 0, 0)));  // level 0 is pen 1
 }
 
 TEST(PopularityDithering, BorderHasTheMostPopularColourAndPensFollowPopularity) {
@@ -55,8 +56,8 @@ TEST(PopularityDithering, BorderHasTheMostPopularColourAndPensFollowPopularity) 
     Picture src(100, 100, MakeColour(0, 0, 255));
     for (int y = 0; y < 100; ++y)
         for (int x = 75; x < 100; ++x) src.setPixel(x, y, MakeColour(255, 0, 0));
-    DitheringCPCPalette2(state, src, 0);
-    const Picture& slot = state.slots[0];
+    DitheringCPCPalette2(state, src, Slot::Mode0);
+    const Picture& slot = state.slots[Slot::Mode0];
     ASSERT_EQ(slot.width(), 160);
     ASSERT_EQ(slot.height(), 200);
     EXPECT_EQ(slot.pixel(0, 0), MakeColour(0, 0, 255));
@@ -65,16 +66,16 @@ TEST(PopularityDithering, BorderHasTheMostPopularColourAndPensFollowPopularity) 
     // Blue 7500 pixels, red 2500, white 201 (the margin), then the others by index.
     const std::uint8_t expected[16] = {7, 15, 8, 0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14};
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(state.palettes[0][static_cast<std::size_t>(i)], expected[i]) << i;
-    for (std::size_t i = 16; i < 27; ++i) EXPECT_EQ(state.palettes[0][i], 0);
+        EXPECT_EQ(state.palettes[Slot::Mode0][static_cast<std::size_t>(i)], expected[i]) << i;
+    for (std::size_t i = 16; i < 27; ++i) EXPECT_EQ(state.palettes[Slot::Mode0][i], 0);
 }
 
 TEST(PopularityDithering, Slot10BorderIsOneOfTheSixteenPens) {
-    // (128, 128, 0) is colour index 16, outside the sixteen colours of slot 10; its fold is
+    // (128, 128, 0) is colour index 16, outside the sixteen colours of the MSX slot; its fold is
     // index 13, (128, 128, 128).
     ConversionState state;
-    DitheringCPCPalette2(state, Picture(100, 100, MakeColour(128, 128, 0)), 10);
-    const Picture& slot = state.slots[10];
+    DitheringCPCPalette2(state, Picture(100, 100, MakeColour(128, 128, 0)), Slot::SgxMsx);
+    const Picture& slot = state.slots[Slot::SgxMsx];
     ASSERT_EQ(slot.width(), 512);
     ASSERT_EQ(slot.height(), 212);
     EXPECT_EQ(slot.pixel(0, 0), MakeColour(128, 128, 128));
@@ -86,24 +87,25 @@ TEST(PopularityDithering, Slot10BorderIsOneOfTheSixteenPens) {
 }
 
 TEST(PopularityDithering, Slots10And11EndWithPens0To15) {
-    for (int slot : {10, 11}) {
+    for (Slot slot : {Slot::SgxMsx, Slot::SgxMsxFree}) {
         ConversionState state;
-        state.palettes[static_cast<std::size_t>(slot)].fill(9);
+        state.palettes[slot].fill(9);
         DitheringCPCPalette2(state, reference::SmoothPicture(90, 60, 5), slot);
-        for (std::size_t i = 0; i < 16; ++i)
-            EXPECT_EQ(state.palettes[static_cast<std::size_t>(slot)][i], i);
-        for (std::size_t i = 16; i < 27; ++i)
-            EXPECT_EQ(state.palettes[static_cast<std::size_t>(slot)][i], 0);
+        for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(state.palettes[slot][i], i);
+        for (std::size_t i = 16; i < 27; ++i) EXPECT_EQ(state.palettes[slot][i], 0);
     }
 }
 
 TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
     struct Case {
-        int slot, w, h;
+        Slot slot;
+        int w, h;
     };
-    const Case popularity[] = {{0, 133, 200},  {0, 17, 9},     {1, 267, 200}, {4, 184, 150},
-                               {5, 100, 264},  {10, 512, 192}, {11, 70, 40},  {15, 240, 90},
-                               {20, 232, 264}, {21, 50, 30}};
+    const Case popularity[] = {{Slot::Mode0, 133, 200},     {Slot::Mode0, 17, 9},
+                               {Slot::Mode1, 267, 200},     {Slot::Overscan0, 184, 150},
+                               {Slot::Overscan1, 100, 264}, {Slot::SgxMsx, 512, 192},
+                               {Slot::SgxMsxFree, 70, 40},  {Slot::Video16, 240, 90},
+                               {Slot::Level0, 232, 264},    {Slot::Level1, 50, 30}};
     unsigned seed = 100;
     for (const Case& c : popularity)
         for (int kind = 0; kind < 2; ++kind) {
@@ -112,14 +114,14 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
             ConversionState fast, plain;
             DitheringCPCPalette2(fast, src, c.slot);
             reference::DitheringCPCPalette2(plain, src, c.slot);
-            ASSERT_EQ(fast.slots[static_cast<std::size_t>(c.slot)],
-                      plain.slots[static_cast<std::size_t>(c.slot)])
-                << "slot " << c.slot << " kind " << kind;
-            EXPECT_EQ(fast.palettes[static_cast<std::size_t>(c.slot)],
-                      plain.palettes[static_cast<std::size_t>(c.slot)]);
+            ASSERT_EQ(fast.slots[c.slot], plain.slots[c.slot])
+                << "slot " << SlotNumber(c.slot) << " kind " << kind;
+            EXPECT_EQ(fast.palettes[c.slot], plain.palettes[c.slot]);
         }
-    const Case grey[] = {{2, 533, 200}, {2, 640, 200}, {6, 100, 264},  {8, 267, 200},
-                         {8, 3, 2},     {9, 81, 47},   {13, 192, 144}, {14, 224, 30}};
+    const Case grey[] = {{Slot::Mode2, 533, 200},     {Slot::Mode2, 640, 200},
+                         {Slot::Overscan2, 100, 264}, {Slot::SgxCpc, 267, 200},
+                         {Slot::SgxCpc, 3, 2},        {Slot::SgxCpcFree, 81, 47},
+                         {Slot::Video4, 192, 144},    {Slot::Video4Wide, 224, 30}};
     for (const Case& c : grey)
         for (int kind = 0; kind < 2; ++kind) {
             const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
@@ -127,11 +129,9 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
             ConversionState fast, plain;
             DitheringCPCPalette(fast, src, c.slot);
             reference::DitheringCPCPalette(plain, src, c.slot);
-            ASSERT_EQ(fast.slots[static_cast<std::size_t>(c.slot)],
-                      plain.slots[static_cast<std::size_t>(c.slot)])
-                << "slot " << c.slot << " kind " << kind;
-            EXPECT_EQ(fast.palettes[static_cast<std::size_t>(c.slot)],
-                      plain.palettes[static_cast<std::size_t>(c.slot)]);
+            ASSERT_EQ(fast.slots[c.slot], plain.slots[c.slot])
+                << "slot " << SlotNumber(c.slot) << " kind " << kind;
+            EXPECT_EQ(fast.palettes[c.slot], plain.palettes[c.slot]);
         }
 }
 
@@ -142,24 +142,29 @@ namespace mozu {
 namespace {
 
 TEST(Dithering, EmptyPicturesGiveTheBackgroundOnly) {
-    for (int slot : {0, 1, 4, 10, 11, 15, 20}) {
+    for (Slot slot : {Slot::Mode0, Slot::Mode1, Slot::Overscan0, Slot::SgxMsx, Slot::SgxMsxFree,
+                      Slot::Video16, Slot::Level0}) {
         ConversionState state;
         DitheringCPCPalette2(state, Picture(), slot);
-        const Picture& out = state.slots[static_cast<std::size_t>(slot)];
+        const Picture& out = state.slots[slot];
         if (!out.empty()) {
-            EXPECT_EQ(out.pixel(0, 0), MakeColour(255, 255, 255)) << slot;
+            EXPECT_EQ(out.pixel(0, 0), MakeColour(255, 255, 255)) << SlotNumber(slot);
         }
     }
-    for (int slot : {2, 6, 8, 9, 13, 14}) {
+    for (Slot slot : {Slot::Mode2, Slot::Overscan2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::Video4,
+                      Slot::Video4Wide}) {
         ConversionState state;
         DitheringCPCPalette(state, Picture(), slot);
-        const Picture& out = state.slots[static_cast<std::size_t>(slot)];
+        const Picture& out = state.slots[slot];
         // Only the scanned red margin pixel (luminance 76) was counted: level 0 of two
         // (pen 0), level 1 of four (pen 3) everywhere.
         if (!out.empty()) {
-            EXPECT_EQ(out.pixel(0, 0), MakeColour(slot == 8 ? 3 : 0, 0, 0)) << slot;
+            EXPECT_EQ(out.pixel(0, 0), MakeColour(slot == Slot::SgxCpc ? 3 : 0, 0, 0))
+                << SlotNumber(slot);
         }
-        EXPECT_EQ(out.empty(), slot == 9 || slot == 13 || slot == 14) << slot;
+        EXPECT_EQ(out.empty(),
+                  slot == Slot::SgxCpcFree || slot == Slot::Video4 || slot == Slot::Video4Wide)
+            << SlotNumber(slot);
     }
 }
 

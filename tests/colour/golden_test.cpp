@@ -20,12 +20,13 @@ namespace {
 // the fast ditherers on the photograph and on random pictures; this test checks that agreement
 // again on every run before it compares with the pinned value.
 struct Golden {
-    int slot;
+    Slot slot;
     std::uint64_t checksum;
 };
 constexpr Golden kGolden[] = {
-    {0, 0x068927126ab4acb3ull}, {1, 0x48c5e155b6061f10ull},  {2, 0x6b2cf659358d58cbull},
-    {8, 0x8b66ae7840d31ee0ull}, {10, 0xbe13ffd1646b77d4ull},
+    {Slot::Mode0, 0x068927126ab4acb3ull},  {Slot::Mode1, 0x48c5e155b6061f10ull},
+    {Slot::Mode2, 0x6b2cf659358d58cbull},  {Slot::SgxCpc, 0x8b66ae7840d31ee0ull},
+    {Slot::SgxMsx, 0xbe13ffd1646b77d4ull},
 };
 
 TEST(Golden, DitheredSamplePhotograph) {
@@ -35,7 +36,7 @@ TEST(Golden, DitheredSamplePhotograph) {
     ASSERT_EQ(photo.height(), 400);
     for (const Golden& g : kGolden) {
         ConversionState fast, plain;
-        fast.sourceSlot = plain.sourceSlot = kSourceSlot;
+        fast.sourceSlot = plain.sourceSlot = Slot::Source;
         const std::int32_t count = CountColors(fast, photo);
         std::array<Colour, 16> found{};
         ASSERT_EQ(count, reference::CountColors(photo, found));
@@ -45,7 +46,7 @@ TEST(Golden, DitheredSamplePhotograph) {
         Picture work = photo;
         ResizeBitmap(fast, work, g.slot);
         ASSERT_EQ(work, reference::ResizeBitmap(photo, g.slot, false));
-        const bool grey = g.slot == 2 || g.slot == 8;
+        const bool grey = g.slot == Slot::Mode2 || g.slot == Slot::SgxCpc;
         if (grey) {
             DitheringCPCPalette(fast, work, g.slot);
             reference::DitheringCPCPalette(plain, work, g.slot);
@@ -54,8 +55,8 @@ TEST(Golden, DitheredSamplePhotograph) {
             reference::DitheringCPCPalette2(plain, work, g.slot);
         }
         const std::uint64_t sum = reference::SlotChecksum(fast, g.slot);
-        EXPECT_EQ(sum, reference::SlotChecksum(plain, g.slot)) << "slot " << g.slot;
-        EXPECT_EQ(sum, g.checksum) << "slot " << g.slot << std::hex << " got 0x" << sum;
+        EXPECT_EQ(sum, reference::SlotChecksum(plain, g.slot)) << "slot " << SlotNumber(g.slot);
+        EXPECT_EQ(sum, g.checksum) << "slot " << SlotNumber(g.slot) << std::hex << " got 0x" << sum;
     }
 }
 

@@ -9,17 +9,17 @@ namespace {
 
 TEST(Indexed, EqualKeysGiveTheLowerPen) {
     ConversionState state;
-    state.palettes[1] = {};
-    state.palettes[1][0] = 8;
-    state.palettes[1][1] = 15;
-    state.palettes[1][2] = 15;  // the same colour as pen 1
-    state.palettes[1][3] = 1;
+    state.palettes[Slot::Mode1] = {};
+    state.palettes[Slot::Mode1][0] = 8;
+    state.palettes[Slot::Mode1][1] = 15;
+    state.palettes[Slot::Mode1][2] = 15;  // the same colour as pen 1
+    state.palettes[Slot::Mode1][3] = 1;
     Picture p(3, 1);
     p.setPixel(0, 0, MakeColour(255, 0, 0));
     p.setPixel(1, 0, MakeColour(255, 255, 255));
     p.setPixel(2, 0, MakeColour(0, 0, 0));
     Picture s;
-    BMP2Indexed(state, p, s, 1);
+    BMP2Indexed(state, p, s, Slot::Mode1);
     EXPECT_EQ(s.pixel(0, 0), MakeColour(1, 0, 0));
     EXPECT_EQ(s.pixel(1, 0), MakeColour(0, 0, 0));
     EXPECT_EQ(s.pixel(2, 0), MakeColour(3, 0, 0));
@@ -27,11 +27,12 @@ TEST(Indexed, EqualKeysGiveTheLowerPen) {
 
 TEST(Indexed, RoundTripReproducesAPictureInThePalette) {
     ConversionState state;
-    for (int slot : {0, 1, 2, 8, 10}) {
-        const int pens = slot == 2 ? 2 : (slot == 1 || slot == 8 ? 4 : 16);
+    for (Slot slot : {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::SgxCpc, Slot::SgxMsx}) {
+        const int pens =
+            slot == Slot::Mode2 ? 2 : (slot == Slot::Mode1 || slot == Slot::SgxCpc ? 4 : 16);
         for (int k = 0; k < pens; ++k)
-            state.palettes[static_cast<std::size_t>(slot)][static_cast<std::size_t>(k)] =
-                static_cast<std::uint8_t>((k * 7 + slot) % 27);
+            state.palettes[slot][static_cast<std::size_t>(k)] =
+                static_cast<std::uint8_t>((k * 7 + SlotNumber(slot)) % 27);
         Picture p(37, 11);
         for (int y = 0; y < p.height(); ++y)
             for (int x = 0; x < p.width(); ++x)
@@ -42,7 +43,7 @@ TEST(Indexed, RoundTripReproducesAPictureInThePalette) {
             for (int x = 0; x < p.width(); ++x)
                 ASSERT_EQ(s.pixel(x, y), MakeColour((x * 3 + y) % pens, 0, 0));
         Indexed2BMP(state, s, s, slot);  // in place
-        EXPECT_EQ(s, p) << slot;
+        EXPECT_EQ(s, p) << SlotNumber(slot);
     }
 }
 
@@ -53,7 +54,7 @@ TEST(Indexed, FoundColoursMapToPensAndCountsBeyondSixteenStopAtPen15) {
         state.foundColours[static_cast<std::size_t>(k)] = MakeColour(k * 10, 1, 2);
     Picture p(16, 1);
     for (int k = 0; k < 16; ++k) p.setPixel(k, 0, MakeColour(k * 10, 1, 2));
-    BMP2Indexed(state, p, p, kSourceSlot);
+    BMP2Indexed(state, p, p, Slot::Source);
     for (int k = 0; k < 16; ++k) EXPECT_EQ(p.pixel(k, 0), MakeColour(k, 0, 0));
 
     // A count of 1 still maps two keys.
@@ -61,7 +62,7 @@ TEST(Indexed, FoundColoursMapToPensAndCountsBeyondSixteenStopAtPen15) {
     Picture q(2, 1);
     q.setPixel(0, 0, MakeColour(0, 1, 2));
     q.setPixel(1, 0, MakeColour(10, 1, 2));
-    BMP2Indexed(state, q, q, kSourceSlot);
+    BMP2Indexed(state, q, q, Slot::Source);
     EXPECT_EQ(q.pixel(1, 0), MakeColour(1, 0, 0));
 }
 
@@ -79,12 +80,12 @@ TEST(Indexed, MatchesTheLiteralPassesIncludingTheDetourValues) {
     for (int i = 0; i < 7; ++i)
         for (int x = 0; x < 40; ++x) p.setPixel(x, i, extra[i]);
     Picture s;
-    BMP2Indexed(state, p, s, kSourceSlot);
+    BMP2Indexed(state, p, s, Slot::Source);
     EXPECT_EQ(s, reference::BMP2Indexed(p, keys, 5));
 
-    for (int slot : {0, 1, 2, 8}) {
+    for (Slot slot : {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::SgxCpc}) {
         for (int k = 0; k < 16; ++k)
-            state.palettes[static_cast<std::size_t>(slot)][static_cast<std::size_t>(k)] =
+            state.palettes[slot][static_cast<std::size_t>(k)] =
                 static_cast<std::uint8_t>((k * 5 + 3) % 27);
         Picture indexPicture = reference::RandomPicture(30, 20, 4, 20);
         for (int x = 0; x < 30; ++x) {
@@ -93,8 +94,8 @@ TEST(Indexed, MatchesTheLiteralPassesIncludingTheDetourValues) {
         }
         Picture t;
         Indexed2BMP(state, indexPicture, t, slot);
-        const int n = slot == 2 ? 1 : (slot == 0 ? 15 : 3);
-        EXPECT_EQ(t, reference::Indexed2BMP(indexPicture, state, slot, n)) << slot;
+        const int n = slot == Slot::Mode2 ? 1 : (slot == Slot::Mode0 ? 15 : 3);
+        EXPECT_EQ(t, reference::Indexed2BMP(indexPicture, state, slot, n)) << SlotNumber(slot);
     }
 }
 

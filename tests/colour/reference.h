@@ -15,15 +15,15 @@ namespace mozu::reference {
 std::int32_t CountColors(const Picture& picture, std::array<Colour, 16>& found);
 
 // Size computation and sampling of the resize, with the source's tall-pixel flag given.
-Picture ResizeBitmap(const Picture& picture, int slot, bool tallSource);
+Picture ResizeBitmap(const Picture& picture, Slot slot, bool tallSource);
 
 // Both passes over the whole picture, for every key, one after the other.
 Picture BMP2Indexed(const Picture& p, const Colour* keys, int n);
-Picture Indexed2BMP(const Picture& p, const ConversionState& state, int m, int n);
+Picture Indexed2BMP(const Picture& p, const ConversionState& state, Slot m, int n);
 
 // The ditherers, writing state.slots[slot] and the palette slot like the real ones.
-void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot);
-void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot);
+void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot);
+void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot);
 
 // Test pictures from a fixed seed: `colours` random colours spread over the picture (0: every
 // pixel random), or a smooth photograph-like picture with noise.
@@ -31,6 +31,6 @@ Picture RandomPicture(int w, int h, unsigned seed, int colours = 0);
 Picture SmoothPicture(int w, int h, unsigned seed);
 
 // FNV-1a 64 over the picture's size, its bytes and palette positions 0-15 of the slot.
-std::uint64_t SlotChecksum(const ConversionState& state, int slot);
+std::uint64_t SlotChecksum(const ConversionState& state, Slot slot);
 
 }  // namespace mozu::reference

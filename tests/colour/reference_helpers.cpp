@@ -33,16 +33,16 @@ int IndexOfBin(int bin) {
 }
 
 // Canvas of a slot, written out from the slot table.
-void Canvas(int slot, int w, int h, int& W, int& H) {
+void Canvas(Slot slot, int w, int h, int& W, int& H) {
     W = w;
     H = h;
-    if (slot == 0) W = 160, H = 200;
-    if (slot == 1 || slot == 8) W = 320, H = 200;
-    if (slot == 2) W = 640, H = 200;
-    if (slot == 4) W = 184, H = 264;
-    if (slot == 5) W = 368, H = 264;
-    if (slot == 6) W = 736, H = 264;
-    if (slot == 10) W = 512, H = 212;
+    if (slot == Slot::Mode0) W = 160, H = 200;
+    if (slot == Slot::Mode1 || slot == Slot::SgxCpc) W = 320, H = 200;
+    if (slot == Slot::Mode2) W = 640, H = 200;
+    if (slot == Slot::Overscan0) W = 184, H = 264;
+    if (slot == Slot::Overscan1) W = 368, H = 264;
+    if (slot == Slot::Overscan2) W = 736, H = 264;
+    if (slot == Slot::SgxMsx) W = 512, H = 212;
 }
 
 // Adds share x e to every channel of work pixel (x, y).
@@ -77,47 +77,47 @@ std::int32_t CountColors(const Picture& picture, std::array<Colour, 16>& found) 
     return count;
 }
 
-Picture ResizeBitmap(const Picture& picture, int slot, bool tallSource) {
+Picture ResizeBitmap(const Picture& picture, Slot slot, bool tallSource) {
     const double W = picture.width();
     const double H = picture.height() * (tallSource ? 2.0 : 1.0);
     double tw = 0, th = 0, xf = 1, yf = 1;
     switch (slot) {
-        case 0:
+        case Slot::Mode0:
             tw = 160, th = 200, xf = 2;
             break;
-        case 1:
-        case 8:
+        case Slot::Mode1:
+        case Slot::SgxCpc:
             tw = 320, th = 200;
             break;
-        case 2:
+        case Slot::Mode2:
             tw = 640, th = 200, yf = 2;
             break;
-        case 4:
+        case Slot::Overscan0:
             tw = 184, th = 264, xf = 2;
             break;
-        case 5:
+        case Slot::Overscan1:
             tw = 368, th = 264;
             break;
-        case 6:
+        case Slot::Overscan2:
             tw = 736, th = 264, yf = 2;
             break;
-        case 9:
+        case Slot::SgxCpcFree:
             tw = W, th = H;
             break;
-        case 10:
+        case Slot::SgxMsx:
             tw = 512, th = 212, yf = 2;
             break;
-        case 11:
+        case Slot::SgxMsxFree:
             tw = W, th = H, yf = 2;
             break;
-        case 13:
+        case Slot::Video4:
             tw = 192;
             break;
-        case 14:
+        case Slot::Video4Wide:
             tw = 224;
             break;
-        case 15:
-        case 16:
+        case Slot::Video16:
+        case Slot::Video16Wide:
             tw = 240, yf = 2;
             break;
         default:
@@ -128,7 +128,7 @@ Picture ResizeBitmap(const Picture& picture, int slot, bool tallSource) {
     const double f = fx > fy ? fx : fy;
     const int newH = static_cast<int>(std::nearbyint(H / f / yf));
     const int newW =
-        slot < 13 ? static_cast<int>(std::nearbyint(W / f / xf)) : static_cast<int>(tw);
+        slot < Slot::Video4 ? static_cast<int>(std::nearbyint(W / f / xf)) : static_cast<int>(tw);
     Picture out(newW, newH);
     for (int y = 0; y < newH; ++y)
         for (int x = 0; x < newW; ++x)
@@ -154,7 +154,7 @@ Picture BMP2Indexed(const Picture& p, const Colour* keys, int n) {
     return s;
 }
 
-Picture Indexed2BMP(const Picture& p, const ConversionState& state, int m, int n) {
+Picture Indexed2BMP(const Picture& p, const ConversionState& state, Slot m, int n) {
     Picture s = p;
     for (int k = 0; k <= n; ++k)
         for (int y = 0; y < s.height(); ++y)
@@ -162,8 +162,7 @@ Picture Indexed2BMP(const Picture& p, const ConversionState& state, int m, int n
                 if (s.pixel(x, y) == MakeColour(k, 0, 0))
                     s.setPixel(x, y, MakeColour(32 + k, 0, 0));
     for (int k = 0; k <= n; ++k) {
-        const Colour c = state.colourTable[state.palettes[static_cast<std::size_t>(m)]
-                                                         [static_cast<std::size_t>(k)]];
+        const Colour c = state.colourTable[state.palettes[m][static_cast<std::size_t>(k)]];
         for (int y = 0; y < s.height(); ++y)
             for (int x = 0; x < s.width(); ++x)
                 if (s.pixel(x, y) == MakeColour(32 + k, 0, 0)) s.setPixel(x, y, c);
@@ -171,12 +170,14 @@ Picture Indexed2BMP(const Picture& p, const ConversionState& state, int m, int n
     return s;
 }
 
-void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) {
+void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot) {
     const int w = src.width(), h = src.height();
-    const int P = (slot == 1 || slot == 5 || slot == 21) ? 4 : 16;
+    const int P = (slot == Slot::Mode1 || slot == Slot::Overscan1 || slot == Slot::Level1) ? 4 : 16;
     Picture work(w + 8, h + 4, MakeColour(255, 255, 255));
     work.draw(src, 4, 0);
-    const bool popularity = slot < 12 || slot > 19;
+    const bool popularity = slot < Slot::Unused12 || slot > Slot::Unused19;
+    // Slots 10-19 map every colour to its fold among the sixteen colours.
+    const bool sixteenColours = slot >= Slot::SgxMsx && slot <= Slot::Unused19;
 
     std::vector<int> order;  // colour indexes, most popular first
     std::vector<int> count(27, 0);
@@ -217,8 +218,8 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
         for (int x = 0; x <= w; ++x) {
             const Colour c = work.pixel(x + 4, y);
             const int j = IndexOfBin(Bin(c));
-            const int t = (slot >= 10 && slot <= 19) ? SixteenFold[static_cast<std::size_t>(j)]
-                                                     : nearest[static_cast<std::size_t>(j)];
+            const int t = sixteenColours ? SixteenFold[static_cast<std::size_t>(j)]
+                                         : nearest[static_cast<std::size_t>(j)];
             const Colour target = kDefaultColourTable[static_cast<std::size_t>(t)];
             const int er = Red(c) - Red(target), eg = Green(c) - Green(target),
                       eb = Blue(c) - Blue(target);
@@ -232,22 +233,24 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, int slot) 
     int W, H;
     Canvas(slot, w, h, W, H);
     int top = order[0];
-    if (slot >= 10 && slot <= 19) top = SixteenFold[static_cast<std::size_t>(top)];
+    if (sixteenColours) top = SixteenFold[static_cast<std::size_t>(top)];
     Picture canvas(W, H, kDefaultColourTable[static_cast<std::size_t>(top)]);
     canvas.draw(cut, (W - w) / 2, (H - h) / 2);
-    state.slots[static_cast<std::size_t>(slot)] = canvas;
+    state.slots[slot] = canvas;
     if (!popularity) return;
-    PaletteSlot& palette = state.palettes[static_cast<std::size_t>(slot)];
+    PaletteSlot& palette = state.palettes[slot];
     for (int i = 0; i < 27; ++i) palette[static_cast<std::size_t>(i)] = 0;
     for (int i = 0; i < 16; ++i)
         palette[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
-            slot == 10 || slot == 11 ? i : order[static_cast<std::size_t>(i)]);
+            slot == Slot::SgxMsx || slot == Slot::SgxMsxFree ? i
+                                                             : order[static_cast<std::size_t>(i)]);
 }
 
-void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
+void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot) {
     const int w = src.width(), h = src.height();
-    const bool four = slot == 8 || slot == 9 || slot == 13 || slot == 14;
-    const bool freeSize = slot == 9 || slot == 13 || slot == 14;
+    const bool video4 = slot == Slot::Video4 || slot == Slot::Video4Wide;
+    const bool four = slot == Slot::SgxCpc || slot == Slot::SgxCpcFree || video4;
+    const bool freeSize = slot == Slot::SgxCpcFree || video4;
     const int L = four ? 64 : 128;
     const double d = four ? 27 : 32;
     int W, H;
@@ -271,10 +274,10 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
     int background = 0;
     for (int i = 1; i < 4; ++i)
         if (levels[i] > levels[background]) background = i;
-    if (slot == 13 || slot == 14) background = 1;
+    if (video4) background = 1;
     Picture index(W, H, MakeColour(background, 0, 0));
     index.draw(work.crop(4, 0, w, h), (W - w) / 2, (H - h) / 2);
-    PaletteSlot& palette = state.palettes[static_cast<std::size_t>(slot)];
+    PaletteSlot& palette = state.palettes[slot];
     for (int i = 0; i < 27; ++i)
         palette[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     if (four) {
@@ -291,7 +294,7 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, int slot) {
         palette[0] = 1;
         palette[1] = 8;
     }
-    state.slots[static_cast<std::size_t>(slot)] = index;
+    state.slots[slot] = index;
 }
 
 Picture RandomPicture(int w, int h, unsigned seed, int colours) {
@@ -328,18 +331,17 @@ Picture SmoothPicture(int w, int h, unsigned seed) {
     return p;
 }
 
-std::uint64_t SlotChecksum(const ConversionState& state, int slot) {
+std::uint64_t SlotChecksum(const ConversionState& state, Slot slot) {
     std::uint64_t hash = 14695981039346656037ull;
     auto add = [&](std::uint8_t byte) {
         hash ^= byte;
         hash *= 1099511628211ull;
     };
-    const Picture& p = state.slots[static_cast<std::size_t>(slot)];
+    const Picture& p = state.slots[slot];
     for (int v : {p.width(), p.height()})
         for (int i = 0; i < 4; ++i) add(static_cast<std::uint8_t>(v >> (8 * i)));
     for (std::size_t i = 0; i < p.byteSize(); ++i) add(p.data()[i]);
-    for (int i = 0; i < 16; ++i)
-        add(state.palettes[static_cast<std::size_t>(slot)][static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 16; ++i) add(state.palettes[slot][static_cast<std::size_t>(i)]);
     return hash;
 }
 

@@ -26,9 +26,9 @@ using test::WriteBytes;
 ConversionState ModeOneState(unsigned seed) {
     std::mt19937 rng(seed);
     ConversionState s;
-    s.slots[1] = test::RandomIndexPicture(rng, 320, 200, 4);
-    test::RandomPalette(rng, s.palettes[1]);
-    s.saved[1] = 0;
+    s.slots[Slot::Mode1] = test::RandomIndexPicture(rng, 320, 200, 4);
+    test::RandomPalette(rng, s.palettes[Slot::Mode1]);
+    s.saved[Slot::Mode1] = 0;
     return s;
 }
 
@@ -75,41 +75,47 @@ TEST(WriteFailure, AWriteThatFailsPartWayLeavesTheOldFileAndTheFlag) {
     }
     EXPECT_EQ(code, io::kDiskFull);
     EXPECT_EQ(ReadBytes(dir.path("p1.rim")), old);
-    EXPECT_EQ(s.saved[1], 0);
+    EXPECT_EQ(s.saved[Slot::Mode1], 0);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"p1.rim"});  // no temporary file left
     // Without the limit the same save goes through.
     asker.yesNo = {true};
     MakeMode1(s, asker, dir.base("p"));
     EXPECT_EQ(ReadBytes(dir.path("p1.rim")).size(), 16512u);
-    EXPECT_EQ(s.saved[1], 1);
+    EXPECT_EQ(s.saved[Slot::Mode1], 1);
 }
 
 TEST(WriteFailure, EveryWriterFailsCleanlyInAMissingFolder) {
     TempDir dir;
     std::mt19937 rng(3);
     ConversionState s;
-    s.slots[0] = test::RandomIndexPicture(rng, 160, 200, 16);
-    s.slots[1] = test::RandomIndexPicture(rng, 320, 200, 4);
-    s.slots[2] = test::RandomIndexPicture(rng, 640, 200, 2);
-    s.slots[4] = test::RandomIndexPicture(rng, 184, 264, 16);
-    s.slots[5] = test::RandomIndexPicture(rng, 368, 264, 4);
-    s.slots[6] = test::RandomIndexPicture(rng, 736, 264, 2);
-    s.slots[20] = test::RandomIndexPicture(rng, 232, 264, 16);
-    s.slots[21] = test::RandomIndexPicture(rng, 464, 264, 4);
-    for (int slot : {8, 9})
-        s.slots[static_cast<std::size_t>(slot)] = test::RandomIndexPicture(rng, 50, 20, 4);
-    for (int slot : {10, 11})
-        s.slots[static_cast<std::size_t>(slot)] = test::RandomIndexPicture(rng, 50, 20, 16);
+    s.slots[Slot::Mode0] = test::RandomIndexPicture(rng, 160, 200, 16);
+    s.slots[Slot::Mode1] = test::RandomIndexPicture(rng, 320, 200, 4);
+    s.slots[Slot::Mode2] = test::RandomIndexPicture(rng, 640, 200, 2);
+    s.slots[Slot::Overscan0] = test::RandomIndexPicture(rng, 184, 264, 16);
+    s.slots[Slot::Overscan1] = test::RandomIndexPicture(rng, 368, 264, 4);
+    s.slots[Slot::Overscan2] = test::RandomIndexPicture(rng, 736, 264, 2);
+    s.slots[Slot::Level0] = test::RandomIndexPicture(rng, 232, 264, 16);
+    s.slots[Slot::Level1] = test::RandomIndexPicture(rng, 464, 264, 4);
+    for (Slot slot : {Slot::SgxCpc, Slot::SgxCpcFree})
+        s.slots[slot] = test::RandomIndexPicture(rng, 50, 20, 4);
+    for (Slot slot : {Slot::SgxMsx, Slot::SgxMsxFree})
+        s.slots[slot] = test::RandomIndexPicture(rng, 50, 20, 16);
     s.saved.fill(0);
     ScriptedAsker asker;
     const std::string base = dir.path("missing/x");
     const std::vector<std::function<void()>> writers = {
-        [&] { MakeMode0(s, asker, base); },           [&] { MakeMode1(s, asker, base); },
-        [&] { MakeMode2(s, asker, base); },           [&] { MakeOverscanedMode0(s, asker, base); },
-        [&] { MakeOverscanedMode1(s, asker, base); }, [&] { MakeOverscanedMode2(s, asker, base); },
-        [&] { MakeLevelMode0(s, asker, base); },      [&] { MakeLevelMode1(s, asker, base); },
-        [&] { MakeSGXCPC(s, asker, base, 8); },       [&] { MakeSGXCPC(s, asker, base, 9); },
-        [&] { MakeSGXMSX(s, asker, base, 10); },      [&] { MakeSGXMSX(s, asker, base, 11); },
+        [&] { MakeMode0(s, asker, base); },
+        [&] { MakeMode1(s, asker, base); },
+        [&] { MakeMode2(s, asker, base); },
+        [&] { MakeOverscanedMode0(s, asker, base); },
+        [&] { MakeOverscanedMode1(s, asker, base); },
+        [&] { MakeOverscanedMode2(s, asker, base); },
+        [&] { MakeLevelMode0(s, asker, base); },
+        [&] { MakeLevelMode1(s, asker, base); },
+        [&] { MakeSGXCPC(s, asker, base, Slot::SgxCpc); },
+        [&] { MakeSGXCPC(s, asker, base, Slot::SgxCpcFree); },
+        [&] { MakeSGXMSX(s, asker, base, Slot::SgxMsx); },
+        [&] { MakeSGXMSX(s, asker, base, Slot::SgxMsxFree); },
     };
     for (std::size_t i = 0; i < writers.size(); ++i)
         EXPECT_EQ(CodeOf(writers[i]), io::kFileNotFound) << i;
@@ -121,43 +127,46 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
     TempDir dir;
     const std::vector<std::uint8_t> old(100, 0x11);
     struct Bad {
-        int slot, x, y;
+        Slot slot;
+        int x, y;
         Colour colour;
         std::function<void(ConversionState&, Asker&)> write;
         const char* file;
     };
     const std::vector<Bad> cases = {
-        {1, 5, 7, MakeColour(4, 0, 0),
+        {Slot::Mode1, 5, 7, MakeColour(4, 0, 0),
          [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir.base("p")); }, "p1.rim"},
-        {1, 0, 0, MakeColour(0, 0, 128),
+        {Slot::Mode1, 0, 0, MakeColour(0, 0, 128),
          [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir.base("p")); }, "p1.rim"},
-        {2, 639, 199, MakeColour(2, 0, 0),
+        {Slot::Mode2, 639, 199, MakeColour(2, 0, 0),
          [&](ConversionState& s, Asker& a) { MakeMode2(s, a, dir.base("p")); }, "p2.rim"},
-        {0, 1, 1, MakeColour(255, 255, 128),
+        {Slot::Mode0, 1, 1, MakeColour(255, 255, 128),
          [&](ConversionState& s, Asker& a) { MakeMode0(s, a, dir.base("p")); }, "p0.rim"},
-        {5, 9, 9, MakeColour(7, 0, 0),
+        {Slot::Overscan1, 9, 9, MakeColour(7, 0, 0),
          [&](ConversionState& s, Asker& a) { MakeOverscanedMode1(s, a, dir.base("p")); }, "p1.sca"},
-        {20, 200, 50, MakeColour(16, 0, 0),
+        {Slot::Level0, 200, 50, MakeColour(16, 0, 0),
          [&](ConversionState& s, Asker& a) { MakeLevelMode0(s, a, dir.base("p")); }, "p0.lvl"},
-        {21, 400, 10, MakeColour(4, 0, 0),
+        {Slot::Level1, 400, 10, MakeColour(4, 0, 0),
          [&](ConversionState& s, Asker& a) { MakeLevelMode1(s, a, dir.base("p")); }, "p1.lvl"},
-        {8, 3, 3, MakeColour(4, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeSGXCPC(s, a, dir.base("p"), 8); }, "pC.sgx"},
-        {11, 3, 3, MakeColour(16, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeSGXMSX(s, a, dir.base("p"), 11); }, "pM.sgx"},
+        {Slot::SgxCpc, 3, 3, MakeColour(4, 0, 0),
+         [&](ConversionState& s, Asker& a) { MakeSGXCPC(s, a, dir.base("p"), Slot::SgxCpc); },
+         "pC.sgx"},
+        {Slot::SgxMsxFree, 3, 3, MakeColour(16, 0, 0),
+         [&](ConversionState& s, Asker& a) { MakeSGXMSX(s, a, dir.base("p"), Slot::SgxMsxFree); },
+         "pM.sgx"},
     };
     std::mt19937 rng(8);
     for (const Bad& b : cases) {
         ConversionState s;
-        s.slots[0] = Picture(160, 200);
-        s.slots[1] = Picture(320, 200);
-        s.slots[2] = Picture(640, 200);
-        s.slots[5] = Picture(368, 264);
-        s.slots[20] = Picture(232, 264);
-        s.slots[21] = Picture(464, 264);
-        s.slots[8] = Picture(20, 20);
-        s.slots[11] = Picture(20, 20);
-        s.slots[static_cast<std::size_t>(b.slot)].setPixel(b.x, b.y, b.colour);
+        s.slots[Slot::Mode0] = Picture(160, 200);
+        s.slots[Slot::Mode1] = Picture(320, 200);
+        s.slots[Slot::Mode2] = Picture(640, 200);
+        s.slots[Slot::Overscan1] = Picture(368, 264);
+        s.slots[Slot::Level0] = Picture(232, 264);
+        s.slots[Slot::Level1] = Picture(464, 264);
+        s.slots[Slot::SgxCpc] = Picture(20, 20);
+        s.slots[Slot::SgxMsxFree] = Picture(20, 20);
+        s.slots[b.slot].setPixel(b.x, b.y, b.colour);
         s.saved.fill(0);
         WriteBytes(dir.path(b.file), old);
         ScriptedAsker asker;
@@ -177,7 +186,7 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
     }
     // A slot of the wrong size is refused the same way.
     ConversionState s;
-    s.slots[0] = Picture(100, 100);
+    s.slots[Slot::Mode0] = Picture(100, 100);
     ScriptedAsker asker;
     EXPECT_EQ(CodeOf([&] { MakeMode0(s, asker, dir.base("q")); }), io::kInvalidData);
 }
@@ -186,23 +195,24 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
 
 struct Written {
     std::string path;
-    int type;
+    FileType type;
     std::size_t firstIncomplete;  // a length at which the type is still recognised
 };
 
 std::vector<Written> WriteOneOfEach(const TempDir& dir) {
     std::mt19937 rng(12);
     ConversionState s;
-    s.slots[0] = test::RandomIndexPicture(rng, 160, 200, 16);
-    s.slots[1] = test::RandomIndexPicture(rng, 320, 200, 4);
-    s.slots[2] = test::RandomIndexPicture(rng, 640, 200, 2);
-    s.slots[4] = test::RandomIndexPicture(rng, 184, 264, 16);
-    s.slots[5] = test::RandomIndexPicture(rng, 368, 264, 4);
-    s.slots[6] = test::RandomIndexPicture(rng, 736, 264, 2);
-    s.slots[9] = test::RandomIndexPicture(rng, 300, 30, 4);
-    s.slots[11] = test::RandomIndexPicture(rng, 300, 30, 16);
-    for (int slot : {0, 1, 2, 4, 5, 6})
-        test::RandomPalette(rng, s.palettes[static_cast<std::size_t>(slot)]);
+    s.slots[Slot::Mode0] = test::RandomIndexPicture(rng, 160, 200, 16);
+    s.slots[Slot::Mode1] = test::RandomIndexPicture(rng, 320, 200, 4);
+    s.slots[Slot::Mode2] = test::RandomIndexPicture(rng, 640, 200, 2);
+    s.slots[Slot::Overscan0] = test::RandomIndexPicture(rng, 184, 264, 16);
+    s.slots[Slot::Overscan1] = test::RandomIndexPicture(rng, 368, 264, 4);
+    s.slots[Slot::Overscan2] = test::RandomIndexPicture(rng, 736, 264, 2);
+    s.slots[Slot::SgxCpcFree] = test::RandomIndexPicture(rng, 300, 30, 4);
+    s.slots[Slot::SgxMsxFree] = test::RandomIndexPicture(rng, 300, 30, 16);
+    for (Slot slot :
+         {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::Overscan0, Slot::Overscan1, Slot::Overscan2})
+        test::RandomPalette(rng, s.palettes[slot]);
     ScriptedAsker asker;
     const std::string base = dir.base("t");
     MakeMode0(s, asker, base);
@@ -211,24 +221,29 @@ std::vector<Written> WriteOneOfEach(const TempDir& dir) {
     MakeOverscanedMode0(s, asker, base);
     MakeOverscanedMode1(s, asker, base);
     MakeOverscanedMode2(s, asker, base);
-    MakeSGXCPC(s, asker, base, 9);
-    MakeSGXMSX(s, asker, base, 11);
-    return {{dir.path("t0.rim"), 0, 2130}, {dir.path("t1.rim"), 1, 2130},
-            {dir.path("t2.rim"), 2, 2130}, {dir.path("t0.sca"), 4, 129},
-            {dir.path("t1.sca"), 5, 129},  {dir.path("t2.sca"), 6, 129},
-            {dir.path("t1.sgx"), 9, 2},    {dir.path("tM.sgx"), 11, 2}};
+    MakeSGXCPC(s, asker, base, Slot::SgxCpcFree);
+    MakeSGXMSX(s, asker, base, Slot::SgxMsxFree);
+    return {{dir.path("t0.rim"), FileType::ScreenMode0, 2130},
+            {dir.path("t1.rim"), FileType::ScreenMode1, 2130},
+            {dir.path("t2.rim"), FileType::ScreenMode2, 2130},
+            {dir.path("t0.sca"), FileType::OverscanMode0, 129},
+            {dir.path("t1.sca"), FileType::OverscanMode1, 129},
+            {dir.path("t2.sca"), FileType::OverscanMode2, 129},
+            {dir.path("t1.sgx"), FileType::Sgx4, 2},
+            {dir.path("tM.sgx"), FileType::Sgx16, 2}};
 }
 
 ConversionState BusyState() {
     std::mt19937 rng(99);
     ConversionState s;
     for (std::size_t i = 0; i < s.slots.size(); ++i) {
-        s.slots[i] = test::RandomIndexPicture(rng, 7, 5, 16);
-        test::RandomPalette(rng, s.palettes[i]);
-        s.converted[i] = static_cast<std::uint8_t>(i % 2);
+        s.slots.at(i) = test::RandomIndexPicture(rng, 7, 5, 16);
+        test::RandomPalette(rng, s.palettes.at(i));
+        s.converted.at(i) = static_cast<std::uint8_t>(i % 2);
     }
-    s.currentSlot = 42;
-    s.sourceSlot = 43;
+    // Slots no file is ever read into.
+    s.currentSlot = Slot::Unused17;
+    s.sourceSlot = Slot::Unused18;
     s.foundColours.fill(0x0102);
     return s;
 }
@@ -237,9 +252,10 @@ TEST(ReadFailure, TruncatedFilesOfEveryTypeGiveReadError100AndTouchNothing) {
     TempDir dir;
     for (const Written& w : WriteOneOfEach(dir)) {
         const auto whole = ReadBytes(w.path);
-        const std::size_t needed = w.type <= 2   ? kScreenFileBytesNeeded
-                                   : w.type <= 6 ? kOverscanFileBytesNeeded
-                                                 : whole.size() - 4;  // inside the last strip
+        const std::size_t needed = w.type <= FileType::ScreenMode2 ? kScreenFileBytesNeeded
+                                   : w.type <= FileType::OverscanMode2
+                                       ? kOverscanFileBytesNeeded
+                                       : whole.size() - 4;  // inside the last strip
         for (std::size_t n : {w.firstIncomplete, (w.firstIncomplete + needed) / 2, needed - 1}) {
             WriteBytes(w.path, std::vector<std::uint8_t>(whole.begin(),
                                                          whole.begin() + static_cast<long>(n)));
@@ -251,7 +267,7 @@ TEST(ReadFailure, TruncatedFilesOfEveryTypeGiveReadError100AndTouchNothing) {
             EXPECT_TRUE(test::SameState(s, before)) << w.path << " cut to " << n;
         }
         // Exactly the bytes needed (screen and overscan files) read.
-        if (w.type <= 6) {
+        if (w.type <= FileType::OverscanMode2) {
             WriteBytes(w.path, std::vector<std::uint8_t>(
                                    whole.begin(), whole.begin() + static_cast<long>(needed)));
             ConversionState s;
@@ -289,11 +305,13 @@ TEST(ReadFailure, VideosAreLeftToTheVideoReader) {
     ConversionState s = BusyState();
     const ConversionState before = s;
     EXPECT_EQ(OpenCPCFile(s, dir.path("v.vid")), "");
-    EXPECT_EQ(s.currentSlot, 14);
-    EXPECT_EQ(s.sourceSlot, 14);
+    // The slot a video "is read into" is the one its file type names.
+    EXPECT_EQ(s.currentSlot, SlotOfFileType(FileType::Video16));
+    EXPECT_EQ(s.sourceSlot, SlotOfFileType(FileType::Video16));
     EXPECT_EQ(s.slots, before.slots);
     EXPECT_EQ(s.converted, before.converted);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(s.palettes[11][static_cast<std::size_t>(i)], i);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(s.palettes[Slot::SgxMsxFree][static_cast<std::size_t>(i)], i);
 }
 
 }  // namespace

@@ -46,14 +46,13 @@ TEST(OverscanFiles, LayoutOfAllThreeModes) {
     for (int mode = 0; mode < 3; ++mode) {
         TempDir dir;
         ConversionState s;
-        const int slot = 4 + mode;
-        s.slots[static_cast<std::size_t>(slot)] =
-            test::RandomIndexPicture(rng, widths[mode], 264, pens[mode]);
-        test::RandomPalette(rng, s.palettes[static_cast<std::size_t>(slot)]);
-        s.saved[static_cast<std::size_t>(slot)] = 0;
+        const Slot slot = OverscanSlot(mode);
+        s.slots[slot] = test::RandomIndexPicture(rng, widths[mode], 264, pens[mode]);
+        test::RandomPalette(rng, s.palettes[slot]);
+        s.saved[slot] = 0;
         ScriptedAsker asker;
         writers[mode](s, asker, dir.base("ovr"));
-        EXPECT_EQ(s.saved[static_cast<std::size_t>(slot)], 1);
+        EXPECT_EQ(s.saved[slot], 1);
         const auto f = ReadBytes(dir.path("ovr" + std::to_string(mode) + ".sca"));
         ASSERT_EQ(f.size(), 24834u);
         // Header: name, load &0660, logical length &6080, entry &0671 (the stub), real length.
@@ -67,7 +66,7 @@ TEST(OverscanFiles, LayoutOfAllThreeModes) {
         EXPECT_EQ(f[66], 0x00);
         EXPECT_EQ(Word(f, 67), AmsdosChecksum(f));
         EXPECT_EQ(f[128], mode);
-        const auto firmware = Firmware(s.palettes[static_cast<std::size_t>(slot)]);
+        const auto firmware = Firmware(s.palettes[slot]);
         for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(f[129 + i], firmware[15 - i]);
         EXPECT_TRUE(std::equal(std::begin(kStub), std::end(kStub), f.begin() + 145));
         EXPECT_TRUE(std::equal(std::begin(kRow0), std::end(kRow0), f.begin() + 161));
@@ -75,7 +74,7 @@ TEST(OverscanFiles, LayoutOfAllThreeModes) {
         EXPECT_TRUE(std::equal(std::begin(kRow176), std::end(kRow176), f.begin() + 161 + 176));
         EXPECT_TRUE(std::equal(std::begin(kRow192), std::end(kRow192), f.begin() + 161 + 192));
         // The picture: lines one after the other from offset 361.
-        const auto all = test::PensOf(s.slots[static_cast<std::size_t>(slot)]);
+        const auto all = test::PensOf(s.slots[slot]);
         const PixelEncoding e = ModeEncoding(mode);
         for (int y = 0; y < 264; ++y)
             for (int c = 0; c < 92; ++c)
@@ -99,29 +98,29 @@ TEST(LevelFiles, LayoutOfModesZeroAndOne) {
     for (int mode = 0; mode < 2; ++mode) {
         TempDir dir;
         ConversionState s;
-        const int paletteSlot = 4 + mode;
-        test::RandomPalette(rng, s.palettes[static_cast<std::size_t>(paletteSlot)]);
+        const Slot paletteSlot = OverscanSlot(mode);
+        test::RandomPalette(rng, s.palettes[paletteSlot]);
         Picture background, extra;
         int extraX;
         if (mode == 0) {
-            s.slots[20] = test::RandomIndexPicture(rng, 232, 264, 16);
-            background = s.slots[20];
-            extra = s.slots[20];
+            s.slots[Slot::Level0] = test::RandomIndexPicture(rng, 232, 264, 16);
+            background = s.slots[Slot::Level0];
+            extra = s.slots[Slot::Level0];
             extraX = 184;
         } else {
-            s.slots[5] = test::RandomIndexPicture(rng, 368, 264, 4);
-            s.slots[21] = test::RandomIndexPicture(rng, 464, 264, 4);
-            background = s.slots[5];
-            extra = s.slots[21];
+            s.slots[Slot::Overscan1] = test::RandomIndexPicture(rng, 368, 264, 4);
+            s.slots[Slot::Level1] = test::RandomIndexPicture(rng, 464, 264, 4);
+            background = s.slots[Slot::Overscan1];
+            extra = s.slots[Slot::Level1];
             extraX = 368;
         }
-        s.saved[static_cast<std::size_t>(paletteSlot)] = 0;
+        s.saved[paletteSlot] = 0;
         // An existing level file is replaced without a question.
         test::WriteBytes(dir.path("lv" + std::to_string(mode) + ".lvl"), {1, 2, 3});
         ScriptedAsker asker;
         (mode == 0 ? MakeLevelMode0 : MakeLevelMode1)(s, asker, dir.base("lv"));
         EXPECT_TRUE(asker.questions.empty());
-        EXPECT_EQ(s.saved[static_cast<std::size_t>(paletteSlot)], 1);
+        EXPECT_EQ(s.saved[paletteSlot], 1);
         const auto f = ReadBytes(dir.path("lv" + std::to_string(mode) + ".lvl"));
         ASSERT_EQ(f.size(), 26752u);
         EXPECT_EQ(Word(f, 21), 0x0660);
@@ -132,7 +131,7 @@ TEST(LevelFiles, LayoutOfModesZeroAndOne) {
         EXPECT_EQ(f[66], 0x00);
         EXPECT_EQ(Word(f, 67), AmsdosChecksum(f));
         EXPECT_EQ(f[128], mode);
-        const auto firmware = Firmware(s.palettes[static_cast<std::size_t>(paletteSlot)]);
+        const auto firmware = Firmware(s.palettes[paletteSlot]);
         for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(f[129 + i], firmware[15 - i]);
         for (std::size_t i = 0; i < 15; ++i) EXPECT_EQ(f[145 + i], firmware[15 - i]);
         const PixelEncoding e = ModeEncoding(mode);

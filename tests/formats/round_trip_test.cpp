@@ -20,19 +20,22 @@ using Writer = void (*)(ConversionState&, Asker&, const std::string&);
 
 struct Case {
     Writer writer;
-    int slot;
+    Slot slot;
     int width, height, pens;
     const char* file;
     const char* label;
 };
 
 const Case kCases[] = {
-    {MakeMode0, 0, 160, 200, 16, "b0.rim", "CPC image\n\r160x200"},
-    {MakeMode1, 1, 320, 200, 4, "b1.rim", "CPC image\n\r320x200"},
-    {MakeMode2, 2, 640, 200, 2, "b2.rim", "CPC image\n\r640x200"},
-    {MakeOverscanedMode0, 4, 184, 264, 16, "b0.sca", "CPC image\n\r184x264\n\roverscaned mode 0"},
-    {MakeOverscanedMode1, 5, 368, 264, 4, "b1.sca", "CPC image\n\r368x264\n\roverscaned mode 1"},
-    {MakeOverscanedMode2, 6, 736, 264, 2, "b2.sca", "CPC image\n\r736x264\n\roverscaned mode 2"},
+    {MakeMode0, Slot::Mode0, 160, 200, 16, "b0.rim", "CPC image\n\r160x200"},
+    {MakeMode1, Slot::Mode1, 320, 200, 4, "b1.rim", "CPC image\n\r320x200"},
+    {MakeMode2, Slot::Mode2, 640, 200, 2, "b2.rim", "CPC image\n\r640x200"},
+    {MakeOverscanedMode0, Slot::Overscan0, 184, 264, 16, "b0.sca",
+     "CPC image\n\r184x264\n\roverscaned mode 0"},
+    {MakeOverscanedMode1, Slot::Overscan1, 368, 264, 4, "b1.sca",
+     "CPC image\n\r368x264\n\roverscaned mode 1"},
+    {MakeOverscanedMode2, Slot::Overscan2, 736, 264, 2, "b2.sca",
+     "CPC image\n\r736x264\n\roverscaned mode 2"},
 };
 
 TEST(RoundTrip, ScreenAndOverscanFilesGiveBackPensAndPalette) {
@@ -42,16 +45,16 @@ TEST(RoundTrip, ScreenAndOverscanFilesGiveBackPensAndPalette) {
             TempDir dir;
             ConversionState written;
             const Picture pens = test::RandomIndexPicture(rng, c.width, c.height, c.pens);
-            written.slots[static_cast<std::size_t>(c.slot)] = pens;
-            test::RandomPalette(rng, written.palettes[static_cast<std::size_t>(c.slot)]);
+            written.slots[c.slot] = pens;
+            test::RandomPalette(rng, written.palettes[c.slot]);
             ScriptedAsker asker;
             c.writer(written, asker, dir.base("b"));
 
             ConversionState read;
-            read.currentSlot = 77;
+            read.currentSlot = Slot::Unused17;  // a slot no file is read into
             const std::string label = OpenCPCFile(read, dir.path(c.file));
             EXPECT_EQ(label, c.label);
-            const auto s = static_cast<std::size_t>(c.slot);
+            const Slot s = c.slot;
             for (std::size_t i = 0; i < 16; ++i)
                 ASSERT_EQ(read.palettes[s][i], written.palettes[s][i]) << c.file << " pen " << i;
             EXPECT_EQ(read.converted[s], 1);
@@ -72,9 +75,10 @@ TEST(RoundTrip, ScreenAndOverscanFilesGiveBackPensAndPalette) {
 TEST(RoundTrip, ScreenFilesOfModesZeroAndOneRecountTheFoundColours) {
     TempDir dir;
     ConversionState written;
-    written.slots[0] = Picture(160, 200);
-    written.slots[0].setPixel(3, 3, MakeColour(2, 0, 0));
-    for (std::size_t i = 0; i < 16; ++i) written.palettes[0][i] = static_cast<std::uint8_t>(i);
+    written.slots[Slot::Mode0] = Picture(160, 200);
+    written.slots[Slot::Mode0].setPixel(3, 3, MakeColour(2, 0, 0));
+    for (std::size_t i = 0; i < 16; ++i)
+        written.palettes[Slot::Mode0][i] = static_cast<std::uint8_t>(i);
     ScriptedAsker asker;
     MakeMode0(written, asker, dir.base("c"));
     ConversionState read;
@@ -95,22 +99,22 @@ TEST(RoundTrip, SymbOSGraphicsOfManySizes) {
             TempDir dir;
             std::uniform_int_distribution<int> h(1, 40);
             const int height = width == 4096 ? 2 : h(rng);
-            const int writeSlot = sixteen ? 10 : 8;
-            const int readSlot = sixteen ? 11 : 9;
+            const Slot writeSlot = sixteen ? Slot::SgxMsx : Slot::SgxCpc;
+            const Slot readSlot = sixteen ? Slot::SgxMsxFree : Slot::SgxCpcFree;
             ConversionState written;
             const Picture pens = test::RandomIndexPicture(rng, width, height, sixteen ? 16 : 4);
-            written.slots[static_cast<std::size_t>(writeSlot)] = pens;
+            written.slots[writeSlot] = pens;
             ScriptedAsker asker;
             (sixteen ? MakeSGXMSX : MakeSGXCPC)(written, asker, dir.base("g"), writeSlot);
 
             ConversionState read;
-            read.palettes[9].fill(20);
-            read.palettes[11].fill(20);
+            read.palettes[Slot::SgxCpcFree].fill(20);
+            read.palettes[Slot::SgxMsxFree].fill(20);
             const std::string label = OpenCPCFile(read, dir.path(sixteen ? "g7.sgx" : "gC.sgx"));
             int storedWidth = 0;
             for (const SgxStrip& s : SgxStripDivision(width, sixteen))
                 storedWidth += s.bytes * (sixteen ? 2 : 4);
-            const auto rs = static_cast<std::size_t>(readSlot);
+            const Slot rs = readSlot;
             ASSERT_EQ(read.slots[rs].width(), storedWidth) << width;
             ASSERT_EQ(read.slots[rs].height(), height);
             EXPECT_EQ(label, "SymbOS image\n\r" + std::to_string(storedWidth) + "x" +
@@ -132,11 +136,11 @@ TEST(RoundTrip, ASmallGraphicOf171BytesReadsBack) {
     TempDir dir;
     std::mt19937 rng(9);
     ConversionState written;
-    written.slots[9] = test::RandomIndexPicture(rng, 130, 5, 4);
+    written.slots[Slot::SgxCpcFree] = test::RandomIndexPicture(rng, 130, 5, 4);
     ScriptedAsker asker;
-    MakeSGXCPC(written, asker, dir.base("s"), 9);
+    MakeSGXCPC(written, asker, dir.base("s"), Slot::SgxCpcFree);
     ASSERT_EQ(test::ReadBytes(dir.path("s1.sgx")).size(), 171u);
-    EXPECT_EQ(IsSupportedFile(dir.path("s1.sgx")), 9);
+    EXPECT_EQ(IsSupportedFile(dir.path("s1.sgx")), FileType::Sgx4);
     ConversionState read;
     EXPECT_EQ(OpenCPCFile(read, dir.path("s1.sgx")), "SymbOS image\n\r128x5\n\r4 colors");
 }

@@ -35,6 +35,11 @@ class RecordingAsker : public Asker {
     bool answer_;
 };
 
+// The slots a conversion fills from a PC picture, in the order of the conversion commands.
+constexpr Slot kConvertedSlots[] = {
+    Slot::Mode0,     Slot::Mode1,  Slot::Mode2,      Slot::Overscan0, Slot::Overscan1,
+    Slot::Overscan2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::SgxMsx,    Slot::SgxMsxFree};
+
 const char* const kAllFiles[] = {"0.rim", "1.rim", "2.rim", "0.sca", "1.sca", "0.lvl",
                                  "1.lvl", "2.sca", "C.sgx", "1.sgx", "7.sgx", "M.sgx"};
 
@@ -54,7 +59,7 @@ class SaveFlowTest : public ::testing::Test {
             for (int x = 0; x < 200; ++x) picture.setPixel(x, y, rng() & 0xFFFFFF);
         AdoptPcPicture(state_, std::move(picture));
         RecordingAsker asker(false);
-        for (int s : {0, 1, 2, 4, 5, 6, 8, 9, 10, 11}) ConvertSlotCommand(state_, asker, s, false);
+        for (Slot s : kConvertedSlots) ConvertSlotCommand(state_, asker, s, false);
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -84,20 +89,21 @@ TEST_F(SaveFlowTest, WritesEverySlotThatReadsBackAndLeavesColourPictures) {
     EXPECT_EQ(fs::file_size(File("2.sca")), 24834u);
     EXPECT_EQ(fs::file_size(File("1.lvl")), 26752u);
     EXPECT_EQ(state_.slots, before.slots);
-    for (int s : {0, 1, 2, 4, 5, 6, 8, 9, 10, 11})
-        EXPECT_EQ(state_.saved[static_cast<std::size_t>(s)], 1) << s;
+    for (Slot s : kConvertedSlots) EXPECT_EQ(state_.saved[s], 1) << SlotNumber(s);
 
-    // Each file reads back to the slot's picture (the SymbOS files into slots 9 and 11).
-    const std::pair<const char*, int> files[] = {
-        {"0.rim", 0}, {"1.rim", 1}, {"2.rim", 2}, {"0.sca", 4},  {"1.sca", 5},
-        {"2.sca", 6}, {"C.sgx", 8}, {"1.sgx", 9}, {"7.sgx", 10}, {"M.sgx", 11}};
+    // Each file reads back to the slot's picture (the SymbOS files into the free-size slots).
+    const std::pair<const char*, Slot> files[] = {
+        {"0.rim", Slot::Mode0},     {"1.rim", Slot::Mode1},      {"2.rim", Slot::Mode2},
+        {"0.sca", Slot::Overscan0}, {"1.sca", Slot::Overscan1},  {"2.sca", Slot::Overscan2},
+        {"C.sgx", Slot::SgxCpc},    {"1.sgx", Slot::SgxCpcFree}, {"7.sgx", Slot::SgxMsx},
+        {"M.sgx", Slot::SgxMsxFree}};
     for (const auto& [suffix, slot] : files) {
         ConversionState read;
         OpenCPCFile(read, File(suffix));
-        const int readSlot = slot == 8 ? 9 : slot == 10 ? 11 : slot;
-        EXPECT_EQ(read.slots[static_cast<std::size_t>(readSlot)],
-                  before.slots[static_cast<std::size_t>(slot)])
-            << suffix;
+        const Slot readSlot = slot == Slot::SgxCpc   ? Slot::SgxCpcFree
+                              : slot == Slot::SgxMsx ? Slot::SgxMsxFree
+                                                     : slot;
+        EXPECT_EQ(read.slots[readSlot], before.slots[slot]) << suffix;
     }
 }
 
@@ -119,7 +125,7 @@ TEST_F(SaveFlowTest, WritersRunInTheirOrder) {
     // picture stops the save between them.
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    state_.slots[20].setPixel(200, 10, MakeColour(1, 2, 3));
+    state_.slots[Slot::Level0].setPixel(200, 10, MakeColour(1, 2, 3));
     EXPECT_THROW(SaveSlots(state_, asker, base_, SaveSelectionFromFlags(state_)), IoError);
     const std::vector<std::string> written = {"0.rim", "1.rim", "2.rim", "0.sca", "1.sca"};
     EXPECT_EQ(Written(), written);
@@ -132,11 +138,11 @@ TEST_F(SaveFlowTest, SelectionChoosesTheFormats) {
     SaveSlots(state_, asker, base_, "TFTFFFFFFFFF");
     std::vector<std::string> expected = {"0.rim", "2.rim", "0.lvl", "1.lvl"};
     EXPECT_EQ(Written(), expected);
-    EXPECT_EQ(state_.saved[1], 0);
+    EXPECT_EQ(state_.saved[Slot::Mode1], 0);
 
     fs::remove_all(dir_);
     fs::create_directories(dir_);
-    state_.converted[20] = state_.converted[21] = 0;
+    state_.converted[Slot::Level0] = state_.converted[Slot::Level1] = 0;
     SaveSlots(state_, asker, base_, "FFFFFFFFTF");  // a short selection: the rest is 'F'
     expected = {"C.sgx"};
     EXPECT_EQ(Written(), expected);
@@ -154,7 +160,7 @@ TEST_F(SaveFlowTest, CancelWritesNothingAndKeepsTheSlots) {
 
 TEST_F(SaveFlowTest, FailingWriterStopsTheSaveAndLeavesColourPictures) {
     std::ofstream(File("2.rim")) << "old";
-    state_.slots[2].setPixel(5, 5, MakeColour(1, 2, 3));  // no pen of mode 2's palette
+    state_.slots[Slot::Mode2].setPixel(5, 5, MakeColour(1, 2, 3));  // no pen of mode 2's palette
     const ConversionState before = state_;
     RecordingAsker asker(true);
     try {
@@ -170,12 +176,12 @@ TEST_F(SaveFlowTest, FailingWriterStopsTheSaveAndLeavesColourPictures) {
     old >> content;
     EXPECT_EQ(content, "old");  // the failed write replaced nothing
     EXPECT_EQ(state_.slots, before.slots);
-    EXPECT_EQ(state_.saved[0], 1);
-    EXPECT_EQ(state_.saved[1], 1);
-    EXPECT_EQ(state_.saved[2], 0);
+    EXPECT_EQ(state_.saved[Slot::Mode0], 1);
+    EXPECT_EQ(state_.saved[Slot::Mode1], 1);
+    EXPECT_EQ(state_.saved[Slot::Mode2], 0);
 
     // The slots are colour pictures again, so a save after the mend writes them as before.
-    state_.slots[2].setPixel(5, 5, state_.slots[2].pixel(4, 5));
+    state_.slots[Slot::Mode2].setPixel(5, 5, state_.slots[Slot::Mode2].pixel(4, 5));
     SaveSlots(state_, asker, base_, SaveSelectionFromFlags(state_));
     EXPECT_EQ(Written().size(), std::size(kAllFiles));
 }

@@ -21,12 +21,12 @@ const std::uint8_t kRoutineCode[32] = {
     0x3E, 0x00, 0xCD, 0x1C, 0xBD, 0x21, 0xF0, 0xC7, 0x3E, 0x0F, 0x46, 0x4E, 0xF5, 0xE5, 0xCD, 0x32,
     0xBC, 0xE1, 0xF1, 0x23, 0x3D, 0xF2, 0xDA, 0xC7, 0x01, 0x00, 0x00, 0xCD, 0x38, 0xBC, 0xC9, 0x00};
 
-ConversionState StateWith(int slot, const Picture& index,
+ConversionState StateWith(Slot slot, const Picture& index,
                           const std::array<std::uint8_t, 16>& palette) {
     ConversionState s;
-    s.slots[static_cast<std::size_t>(slot)] = index;
-    std::copy(palette.begin(), palette.end(), s.palettes[static_cast<std::size_t>(slot)].begin());
-    s.saved[static_cast<std::size_t>(slot)] = 0;
+    s.slots[slot] = index;
+    std::copy(palette.begin(), palette.end(), s.palettes[slot].begin());
+    s.saved[slot] = 0;
     return s;
 }
 
@@ -38,12 +38,12 @@ TEST(ScreenFiles, AllPenZeroHasOnlyTheGapsOfBlocksZeroAndOne) {
     const int widths[] = {160, 320, 640};
     for (int mode = 0; mode < 3; ++mode) {
         TempDir dir;
-        ConversionState s = StateWith(mode, Picture(widths[mode], 200), kPalette);
+        ConversionState s = StateWith(ScreenSlot(mode), Picture(widths[mode], 200), kPalette);
         ScriptedAsker asker;
         void (*writers[])(ConversionState&, Asker&, const std::string&) = {MakeMode0, MakeMode1,
                                                                            MakeMode2};
         writers[mode](s, asker, dir.base("PIC"));
-        EXPECT_EQ(s.saved[static_cast<std::size_t>(mode)], 1);
+        EXPECT_EQ(s.saved[ScreenSlot(mode)], 1);
         const std::string name = "PIC" + std::to_string(mode) + ".rim";
         EXPECT_EQ(dir.files(), std::vector<std::string>{name});
         const auto f = ReadBytes(dir.path(name));
@@ -125,7 +125,7 @@ TEST(ScreenFiles, LineNineStartsAtFileOffset2256) {
 
 TEST(ScreenFiles, ASevenCharacterBaseLeavesTheModeDigitOutOfTheHeader) {
     TempDir dir;
-    ConversionState s = StateWith(1, Picture(320, 200), kPalette);
+    ConversionState s = StateWith(Slot::Mode1, Picture(320, 200), kPalette);
     ScriptedAsker asker;
     MakeMode1(s, asker, dir.base("holiday"));
     const auto f = ReadBytes(dir.path("holiday1.rim"));
@@ -142,8 +142,8 @@ TEST(ScreenFiles, ANewNameLeavesTheExistingFileAndNamesTheHeader) {
     TempDir dir;
     const std::vector<std::uint8_t> old(10, 7);
     test::WriteBytes(dir.path("pic0.rim"), old);
-    ConversionState s = StateWith(0, Picture(160, 200), kPalette);
-    s.saved[0] = 0;
+    ConversionState s = StateWith(Slot::Mode0, Picture(160, 200), kPalette);
+    s.saved[Slot::Mode0] = 0;
     ScriptedAsker asker;
     asker.yesNo = {false};
     asker.names = {std::string("other")};
@@ -152,7 +152,7 @@ TEST(ScreenFiles, ANewNameLeavesTheExistingFileAndNamesTheHeader) {
     const auto f = ReadBytes(dir.path("other0.rim"));
     ASSERT_EQ(f.size(), 16512u);
     EXPECT_EQ(std::string(f.begin() + 1, f.begin() + 9), std::string("other0\0\0", 8));
-    EXPECT_EQ(s.saved[0], 1);
+    EXPECT_EQ(s.saved[Slot::Mode0], 1);
 }
 
 }  // namespace

@@ -43,11 +43,11 @@ int Word(const std::vector<std::uint8_t>& f, std::size_t at) {
 TEST(SgxFiles, FourColours320x200AllPenZero) {
     TempDir dir;
     ConversionState s;
-    s.slots[8] = Picture(320, 200);
-    s.saved[8] = 0;
+    s.slots[Slot::SgxCpc] = Picture(320, 200);
+    s.saved[Slot::SgxCpc] = 0;
     ScriptedAsker asker;
-    MakeSGXCPC(s, asker, dir.base("pic"), 8);
-    EXPECT_EQ(s.saved[8], 1);
+    MakeSGXCPC(s, asker, dir.base("pic"), Slot::SgxCpc);
+    EXPECT_EQ(s.saved[Slot::SgxCpc], 1);
     const auto f = ReadBytes(dir.path("picC.sgx"));
     ASSERT_EQ(f.size(), 16019u);  // 8 + 40 x 200 + 8 + 40 x 200 + 3
     const std::vector<std::uint8_t> head = {0x40, 0x00, 0x28, 0x00, 0xA0, 0x00, 0xC8, 0x00};
@@ -62,11 +62,11 @@ TEST(SgxFiles, FourColours320x200AllPenZero) {
 TEST(SgxFiles, SixteenColours128x100FirstByte) {
     TempDir dir;
     ConversionState s;
-    s.slots[11] = Picture(128, 100);
-    s.slots[11].setPixel(0, 0, MakeColour(1, 0, 0));
-    s.slots[11].setPixel(1, 0, MakeColour(15, 0, 0));
+    s.slots[Slot::SgxMsxFree] = Picture(128, 100);
+    s.slots[Slot::SgxMsxFree].setPixel(0, 0, MakeColour(1, 0, 0));
+    s.slots[Slot::SgxMsxFree].setPixel(1, 0, MakeColour(15, 0, 0));
     ScriptedAsker asker;
-    MakeSGXMSX(s, asker, dir.base("pic"), 11);
+    MakeSGXMSX(s, asker, dir.base("pic"), Slot::SgxMsxFree);
     const auto f = ReadBytes(dir.path("picM.sgx"));
     const std::vector<std::uint8_t> head = {0x40, 0x05, 0x40, 0x00, 0x80, 0x00, 0x64, 0x00, 0x1F};
     EXPECT_TRUE(std::equal(head.begin(), head.end(), f.begin()));
@@ -77,11 +77,11 @@ TEST(SgxFiles, SuffixesAndStripsOfAWidePicture) {
     std::mt19937 rng(41);
     TempDir dir;
     ConversionState s;
-    s.slots[9] = test::RandomIndexPicture(rng, 762, 3, 4);
-    s.slots[10] = test::RandomIndexPicture(rng, 512, 212, 16);
+    s.slots[Slot::SgxCpcFree] = test::RandomIndexPicture(rng, 762, 3, 4);
+    s.slots[Slot::SgxMsx] = test::RandomIndexPicture(rng, 512, 212, 16);
     ScriptedAsker asker;
-    MakeSGXCPC(s, asker, dir.base("a"), 9);
-    MakeSGXMSX(s, asker, dir.base("a"), 10);
+    MakeSGXCPC(s, asker, dir.base("a"), Slot::SgxCpcFree);
+    MakeSGXMSX(s, asker, dir.base("a"), Slot::SgxMsx);
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"a1.sgx", "a7.sgx"}));
     const auto f = ReadBytes(dir.path("a1.sgx"));
     ASSERT_EQ(f.size(), 3u * 8 + (63 + 63 + 64) * 3 + 3);
@@ -98,11 +98,11 @@ TEST(SgxFiles, SuffixesAndStripsOfAWidePicture) {
 TEST(SgxFiles, APictureWithoutAWholeByteIsRefused) {
     TempDir dir;
     ConversionState s;
-    s.slots[9] = Picture(3, 10);
+    s.slots[Slot::SgxCpcFree] = Picture(3, 10);
     ScriptedAsker asker;
-    EXPECT_THROW(MakeSGXCPC(s, asker, dir.base("a"), 9), IoError);
+    EXPECT_THROW(MakeSGXCPC(s, asker, dir.base("a"), Slot::SgxCpcFree), IoError);
     EXPECT_TRUE(dir.files().empty());
-    EXPECT_EQ(s.saved[9], 1);  // untouched (starts at 1)
+    EXPECT_EQ(s.saved[Slot::SgxCpcFree], 1);  // untouched (starts at 1)
 }
 
 // ---- the reader

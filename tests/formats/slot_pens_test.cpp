@@ -87,19 +87,20 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
     // 22 pixels in mode 1: five whole bytes, two pixels left over.
     for (const Colour bad : {MakeColour(4, 0, 0), MakeColour(0, 1, 0), MakeColour(0, 0, 1)}) {
         ConversionState s;
-        s.slots[9] = Picture(22, 3);
-        s.slots[9].setPixel(21, 2, bad);
-        s.saved[9] = 0;
-        const std::string m = MessageOf([&] { MakeSGXCPC(s, asker, dir.base("t"), 9); });
+        s.slots[Slot::SgxCpcFree] = Picture(22, 3);
+        s.slots[Slot::SgxCpcFree].setPixel(21, 2, bad);
+        s.saved[Slot::SgxCpcFree] = 0;
+        const std::string m =
+            MessageOf([&] { MakeSGXCPC(s, asker, dir.base("t"), Slot::SgxCpcFree); });
         EXPECT_TRUE(Mentions(m, "pixel (21, 2)")) << m;
         EXPECT_TRUE(dir.files().empty());
-        EXPECT_EQ(s.saved[9], 0);
+        EXPECT_EQ(s.saved[Slot::SgxCpcFree], 0);
     }
     // The same picture with good pens there is written, the spare pixels left out.
     ConversionState s;
-    s.slots[9] = Picture(22, 3);
-    s.slots[9].setPixel(21, 2, MakeColour(3, 0, 0));
-    MakeSGXCPC(s, asker, dir.base("t"), 9);
+    s.slots[Slot::SgxCpcFree] = Picture(22, 3);
+    s.slots[Slot::SgxCpcFree].setPixel(21, 2, MakeColour(3, 0, 0));
+    MakeSGXCPC(s, asker, dir.base("t"), Slot::SgxCpcFree);
     EXPECT_EQ(test::ReadBytes(dir.path("t1.sgx")).size(), 8u + 5 * 3 + 3);
 }
 
@@ -109,10 +110,10 @@ TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
     TempDir dir;
     ScriptedAsker asker;
     ConversionState s;
-    s.slots[11] = Picture(600, 5);
-    s.slots[11].setPixel(590, 0, MakeColour(16, 0, 0));
-    s.slots[11].setPixel(10, 4, MakeColour(0, 0, 9));
-    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir.base("w"), 11); });
+    s.slots[Slot::SgxMsxFree] = Picture(600, 5);
+    s.slots[Slot::SgxMsxFree].setPixel(590, 0, MakeColour(16, 0, 0));
+    s.slots[Slot::SgxMsxFree].setPixel(10, 4, MakeColour(0, 0, 9));
+    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir.base("w"), Slot::SgxMsxFree); });
     EXPECT_TRUE(Mentions(m, "pixel (590, 0) is no pen of the 16-pen palette")) << m;
     EXPECT_TRUE(dir.files().empty());
 }

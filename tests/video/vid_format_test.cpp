@@ -11,17 +11,17 @@ namespace mozu {
 namespace {
 
 // W x H of a video kind for a source frame size, through the picture scaler.
-std::pair<int, int> FrameSize(int width, int height, int kind) {
+std::pair<int, int> FrameSize(int width, int height, Slot kind) {
     ConversionState state;
-    state.sourceSlot = kSourceSlot;
+    state.sourceSlot = Slot::Source;
     Picture p(width, height);
     ResizeBitmap(state, p, kind);
     return {p.width(), p.height()};
 }
 
 TEST(VidPlan, FourColoursFrom25FpsVga) {
-    EXPECT_EQ(VideoKindFor(640, 480, false), 13);
-    const auto [w, h] = FrameSize(640, 480, 13);
+    EXPECT_EQ(VideoKindFor(640, 480, false), Slot::Video4);
+    const auto [w, h] = FrameSize(640, 480, Slot::Video4);
     EXPECT_EQ(w, 192);
     EXPECT_EQ(h, 144);
     const VideoRunPlan plan = PlanVideoRun(25, 0, 100, false, w, h);
@@ -33,8 +33,8 @@ TEST(VidPlan, FourColoursFrom25FpsVga) {
 }
 
 TEST(VidPlan, SixteenColoursFrom25FpsVga) {
-    EXPECT_EQ(VideoKindFor(640, 480, true), 15);
-    const auto [w, h] = FrameSize(640, 480, 15);
+    EXPECT_EQ(VideoKindFor(640, 480, true), Slot::Video16);
+    const auto [w, h] = FrameSize(640, 480, Slot::Video16);
     EXPECT_EQ(w, 240);
     EXPECT_EQ(h, 90);
     const VideoRunPlan plan = PlanVideoRun(25, 0, 100, true, w, h);
@@ -46,12 +46,12 @@ TEST(VidPlan, SixteenColoursFrom25FpsVga) {
 }
 
 TEST(VidPlan, WidescreenKinds) {
-    EXPECT_EQ(VideoKindFor(1280, 720, false), 14);
-    EXPECT_EQ(VideoKindFor(1280, 720, true), 16);
-    EXPECT_EQ(FrameSize(1280, 720, 14).first, 224);
-    EXPECT_EQ(FrameSize(1280, 720, 16).first, 240);
-    EXPECT_EQ(VideoKindFor(300, 200, false), 14);  // exactly 1.5
-    EXPECT_EQ(VideoKindFor(299, 200, false), 13);
+    EXPECT_EQ(VideoKindFor(1280, 720, false), Slot::Video4Wide);
+    EXPECT_EQ(VideoKindFor(1280, 720, true), Slot::Video16Wide);
+    EXPECT_EQ(FrameSize(1280, 720, Slot::Video4Wide).first, 224);
+    EXPECT_EQ(FrameSize(1280, 720, Slot::Video16Wide).first, 240);
+    EXPECT_EQ(VideoKindFor(300, 200, false), Slot::Video4Wide);  // exactly 1.5
+    EXPECT_EQ(VideoKindFor(299, 200, false), Slot::Video4);
 }
 
 TEST(VidPlan, StepsKeepTheWrittenRateAtMost15) {
@@ -88,7 +88,7 @@ TEST(VidPlan, RefusesWhatTheFileCannotHold) {
     EXPECT_EQ(PlanVideoRun(10, 0, 65535, false, 192, 144).frames, 65535);
     EXPECT_THROW(PlanVideoRun(10, 0, 65536, false, 192, 144), VideoRefused);
     // A very tall source: 64 x 2000 scales to 192 x 6000, 288,000 bytes a frame.
-    const auto [w, h] = FrameSize(64, 2000, 13);
+    const auto [w, h] = FrameSize(64, 2000, Slot::Video4);
     EXPECT_EQ(h, 6000);
     EXPECT_THROW(PlanVideoRun(25, 0, 100, false, w, h), VideoRefused);
     // The largest frame that fits: 65,024 bytes.

@@ -38,7 +38,7 @@ class VideoWriterTest : public testing::Test {
         for (int guard = 0; guard < 100000; ++guard) {
             const auto t = run.tick(state, video, asker);
             if (t == VideoWriterRun::Tick::Frame || t == VideoWriterRun::Tick::Stopped)
-                pens.push_back(state.slots[static_cast<std::size_t>(run.plan().kind)]);
+                pens.push_back(state.slots[run.plan().kind]);
             if (t != VideoWriterRun::Tick::Frame) break;
         }
         return pens;
@@ -58,7 +58,7 @@ TEST_F(VideoWriterTest, FourColoursWholeRange) {
     VideoWriterRun run;
     run.start(state, video, asker, settings(false));
     EXPECT_TRUE(run.running());
-    EXPECT_EQ(run.plan().kind, 13);
+    EXPECT_EQ(run.plan().kind, Slot::Video4);
     EXPECT_EQ(run.label3(), "SymbOS video\n\r00:00:04\n\r12 fps\n\r");
     const auto pens = runToEnd(run);
     EXPECT_FALSE(run.running());
@@ -91,7 +91,7 @@ TEST_F(VideoWriterTest, SixteenColoursRoundTripsThroughTheReader) {
     video.endMark = 20;
     VideoWriterRun run;
     run.start(state, video, asker, settings(true));
-    EXPECT_EQ(run.plan().kind, 15);
+    EXPECT_EQ(run.plan().kind, Slot::Video16);
     const auto pens = runToEnd(run);
     ASSERT_EQ(pens.size(), 8u);
     EXPECT_EQ(fake->asked.front(), 6);
@@ -126,7 +126,7 @@ TEST_F(VideoWriterTest, FourColoursRoundTripsThroughTheReader) {
     VideoRunSettings s = settings(false);
     s.autobalance = true;
     run.start(state, video, asker, s);
-    EXPECT_EQ(run.plan().kind, 14);
+    EXPECT_EQ(run.plan().kind, Slot::Video4Wide);
     EXPECT_EQ(run.plan().width, 224);
     const auto pens = runToEnd(run);
     ASSERT_EQ(pens.size(), 6u);

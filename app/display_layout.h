@@ -1,6 +1,8 @@
 #pragma once
 // Where the main window shows a picture read from a file or converted for a slot (ShowCPCImage),
-// as plain data for the GUI. Coordinates are main window pixels.
+// as plain data. Coordinates are main window pixels.
+
+#include "colour/slot.h"
 
 namespace mozu {
 
@@ -18,15 +20,6 @@ struct DisplayLayout {
 // control at (240, 184); 4-6 368 x 264 at (216, 152); 9 the same box, proportional and centred;
 // 10 300 x 248 at (250, 160); 11 scaled to fit the 368 x 264 box with its lines doubled,
 // centred in it; 13 drawn only; 15 lines doubled into the control as it is.
-DisplayLayout GetDisplayLayout(int fileTypeOrSlot, int pictureWidth, int pictureHeight);
-
-struct PictureSize {
-    int width = 0, height = 0;
-};
-
-// The size of Image5's picture, into which a picture read by OpenCPCFile is drawn scaled:
-// 320 x 200 (types 0, 1), 640 x 200 (2), 368 x 264 (4, 5), 736 x 264 (6), the picture's own
-// size (9, 11); 0 x 0 for other types.
-PictureSize Image5Size(int fileType, int pictureWidth, int pictureHeight);
+DisplayLayout GetDisplayLayout(Slot fileTypeOrSlot, int pictureWidth, int pictureHeight);
 
 }  // namespace mozu

@@ -1,0 +1,33 @@
+#pragma once
+// The main window's picture commands: a conversion key for each target, the adjustments, show
+// source, close picture. The document converts and adjusts; the main window shows what its
+// notices say.
+
+#include "colour/slot.h"
+#include "document/document.h"
+
+namespace mozu {
+
+class CommandContext;
+class GuiAsker;
+class IoError;
+
+class ConvertCommands {
+  public:
+    ConvertCommands(Document& document, CommandContext& context);
+    void attach(GuiAsker* asker) { asker_ = asker; }
+
+    // The conversion key of `slot`.
+    void convert(Slot slot);
+    // An adjustment of the source, shown before and after; `area` is the window's size.
+    void adjust(Adjustment adjustment, ContrastArea area);
+    void showSource();
+    void closePicture();
+
+  private:
+    Document& document_;
+    CommandContext& context_;
+    GuiAsker* asker_ = nullptr;
+};
+
+}  // namespace mozu

@@ -1,0 +1,136 @@
+// The file commands. A new file replaces the pictures only once it has been read completely
+// (the open service sees to that); until then every slot, flag and the open video stay as they
+// were.
+
+#include "app/file_commands.h"
+
+#include "app/command_context.h"
+#include "app/gui_asker.h"
+#include "app/msg_window.h"
+#include "dialogs/open_dialog.h"
+#include "dialogs/save_dialog.h"
+#include "formats/file_name.h"
+#include "formats/save_flow.h"
+#include "platform/io_error.h"
+
+namespace mozu {
+
+namespace {
+
+// Marks the commands as waiting on a dialog for as long as one runs.
+class BusyGuard {
+  public:
+    explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyGuard() { flag_ = false; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+constexpr const char* kConversionRunning =
+    "Video conversion in progress. First you need terminate this process";
+
+}  // namespace
+
+FileCommands::FileCommands(Document& document, CommandContext& context)
+    : document_(document), context_(context) {}
+
+void FileCommands::notice(const QString& text) {
+    if (asker_) asker_->Ask(TMsgWindow::kNotice, text);
+}
+
+void FileCommands::showError(const IoError& error) {
+    if (asker_) asker_->showError(error);
+}
+
+bool FileCommands::askAboutUnsaved() {
+    const int unsaved = document_.unsavedCount();
+    if (unsaved == 0 || !asker_) return true;
+    const QString text =
+        unsaved == 1 ? QString("%1 file not saved. Do you want save it now").arg(unsaved)
+                     : QString("%1 files not saved. Do you want save they now").arg(unsaved);
+    if (asker_->Ask(TMsgWindow::kQuestion, text) != TMsgWindow::kYes) return true;
+    // Yes: the pictures are saved first; a cancelled or failed save stops what asked.
+    return saveFiles();
+}
+
+bool FileCommands::saveFiles() {
+    if (!saveDialog_ || !asker_) return false;
+    context_.setStatus("Saving");
+    const ConversionState& state = document_.state();
+    const QString name = QString::fromStdString(AMSname(state.currentFileName));
+    const QString selection = QString::fromStdString(SaveSelectionFromFlags(state));
+    const SaveDialogResult r = saveDialog_->Execute(context_.window(), selection, name);
+    if (r.cancelled()) {
+        context_.setStatus("");
+        return false;
+    }
+    try {
+        document_.save(*asker_, r.name.toStdString(), r.selection.toStdString());
+    } catch (const IoError& e) {
+        context_.setStatus("");
+        showError(e);
+        return false;
+    }
+    context_.setStatus("");
+    return true;
+}
+
+void FileCommands::openFile() {
+    if (busy_) return;
+    // Opening stops the conversion timers: refuse while a conversion runs rather than leave a
+    // half-written video behind.
+    if (conversionRunning_) {
+        notice(kConversionRunning);
+        return;
+    }
+    BusyGuard guard(busy_);
+    context_.setStatus("Opening");
+    context_.setTargetDescription("");
+    context_.stopPlayback();
+    if (askAboutUnsaved() && openDialog_) {
+        const QString path = openDialog_->Execute(context_.window());
+        if (path != QLatin1String("<none>") && !path.isEmpty()) open(path, OpenOrigin::Chosen);
+    }
+    context_.updateVideoControls();
+    context_.setStatus("");
+}
+
+void FileCommands::dropFiles(const QStringList& paths) {
+    if (conversionRunning_ || busy_ || paths.isEmpty()) return;
+    BusyGuard guard(busy_);
+    if (paths.size() > 1) {
+        notice("One file at same time only");
+        return;
+    }
+    if (askAboutUnsaved()) open(paths.front(), OpenOrigin::Dropped);
+    context_.updateVideoControls();
+}
+
+void FileCommands::openHandedOverFile(const QString& path) {
+    if (path.isEmpty() || conversionRunning_ || busy_) return;
+    BusyGuard guard(busy_);
+    if (askAboutUnsaved()) open(path, OpenOrigin::Dropped);
+    context_.updateVideoControls();
+}
+
+bool FileCommands::open(const QString& path, OpenOrigin origin) {
+    OpenResult result;
+    try {
+        result = OpenFile(document_, path.toStdString(), origin);
+    } catch (const IoError& e) {
+        showError(e);
+        return false;
+    }
+    if (!result.opened()) {
+        notice("Not supported file format");
+        return false;
+    }
+    context_.setDescription(QString::fromStdString(result.description));
+    context_.setTitle(QString::fromStdString(result.title));
+    return true;
+}
+
+}  // namespace mozu

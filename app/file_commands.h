@@ -1,0 +1,60 @@
+#pragma once
+// The main window's file commands: open (through the open dialog), save (through the save
+// dialog), files dropped on the window and files handed over by a second instance, and the
+// question about unsaved pictures that comes before anything replaces them.
+
+#include <QString>
+#include <QStringList>
+
+#include "document/open_file.h"
+
+namespace mozu {
+
+class CommandContext;
+class Document;
+class GuiAsker;
+class IoError;
+class TMyOpenDialog;
+class TMySaveDialog;
+
+class FileCommands {
+  public:
+    FileCommands(Document& document, CommandContext& context);
+
+    void attach(TMyOpenDialog* openDialog, TMySaveDialog* saveDialog, GuiAsker* asker) {
+        openDialog_ = openDialog;
+        saveDialog_ = saveDialog;
+        asker_ = asker;
+    }
+
+    // A command waits on a dialog: drops and hand-offs wait too.
+    bool busy() const { return busy_; }
+    // A video conversion runs: nothing may replace the pictures or the video.
+    void setConversionRunning(bool running) { conversionRunning_ = running; }
+    bool conversionRunning() const { return conversionRunning_; }
+
+    void openFile();
+    // False when the save was cancelled or failed.
+    bool saveFiles();
+    void dropFiles(const QStringList& paths);
+    void openHandedOverFile(const QString& path);
+    // The unsaved-pictures question; false when the user wanted to save and the save was
+    // cancelled or failed (the command that asked must not go on).
+    bool askAboutUnsaved();
+    void notice(const QString& text);
+    void showError(const IoError& error);
+
+  private:
+    // Opens `path`; false (with the message shown) when nothing was opened.
+    bool open(const QString& path, OpenOrigin origin);
+
+    Document& document_;
+    CommandContext& context_;
+    TMyOpenDialog* openDialog_ = nullptr;
+    TMySaveDialog* saveDialog_ = nullptr;
+    GuiAsker* asker_ = nullptr;
+    bool busy_ = false;
+    bool conversionRunning_ = false;
+};
+
+}  // namespace mozu

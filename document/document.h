@@ -1,0 +1,110 @@
+#pragma once
+// The document: everything one open file gives the user to work on. It owns the conversion state
+// (source, slots, palettes, flags), the video state and the one SymbOS video reader, and offers
+// the operations the commands need. Views (the main window, a preview, the command-line tool)
+// observe it: every operation that changes what could be on show ends with one notice saying
+// what happened, and the view decides how to show it.
+//
+// The editor's undo history of whole pictures belongs here too when the editor arrives: it is
+// taken from and given back to the slots this class owns.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "colour/adjustments.h"
+#include "colour/conversion_commands.h"
+#include "colour/conversion_state.h"
+#include "video/video_navigation.h"
+
+namespace mozu {
+
+class Asker;
+class VidReader;
+
+// The main window's outer size. Contrast's threshold depends on the size of the window the
+// picture is adjusted in; the command-line tool uses this size so that its pictures are the
+// ones the window makes.
+inline constexpr ContrastArea kMainWindowArea{794, 691};
+
+// What an operation did, for observers.
+struct DocumentChange {
+    enum class Kind {
+        Opened,           // a file replaced the document (see ConversionState::sourceSlot)
+        Converted,        // `slot` (and `levelSlot`) hold a new conversion
+        BlankMade,        // no picture was loaded: `slot` holds a blank picture to draw on
+        SlotReshown,      // `slot` was up to date and is on show again
+        SourceShown,      // the source is on show (current slot: the source)
+        SourceRefreshed,  // the source is on show as it came (current slot: the source slot)
+        SourceAdjusted,   // an adjustment changed the source
+        PictureClosed,    // the picture was put away (no picture)
+        Saved,            // slots were written
+        VideoFrame,       // the video's frame on show moved
+    };
+    Kind kind;
+    Slot slot = Slot::Source;
+    std::optional<Slot> levelSlot;
+};
+
+enum class Adjustment { Autobalance, Brighter, Darker, MoreContrast, LessContrast };
+
+class Document {
+  public:
+    using Observer = std::function<void(const DocumentChange&)>;
+
+    // `frameSource` decodes PC videos; without one, opening a PC video fails as a file that
+    // cannot be read.
+    explicit Document(std::unique_ptr<VideoFrameSource> frameSource = nullptr);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    ConversionState& state() { return state_; }
+    const ConversionState& state() const { return state_; }
+    VideoState& video() { return video_; }
+    const VideoState& video() const { return video_; }
+    VidReader& vidReader() { return *vidReader_; }
+    const VidReader& vidReader() const { return *vidReader_; }
+    bool hasPicture() const { return !state_.noPicture; }
+
+    // Observers are told of every change in the order they were added; the id removes one.
+    int addObserver(Observer observer);
+    void removeObserver(int id);
+    void notify(const DocumentChange& change);
+
+    // The conversion command of a slot (see ConvertSlotCommand); the notice says what it did.
+    ConvertOutcome convert(Slot slot, Asker& asker);
+    // Applies an adjustment to the source; false (and no notice) with no picture loaded.
+    bool adjust(Adjustment adjustment, ContrastArea area);
+    // Writes the chosen slots (see SaveSlots); IoError propagates after the slots are colour
+    // pictures again.
+    void save(Asker& asker, const std::string& baseName, const std::string& selection);
+    // Converted pictures not yet written, counted over the slots the save writes (0-12).
+    int unsavedCount() const;
+
+    // The source on show: ShowSource makes the source slot current, RefreshSource makes the
+    // slot the source came from current (a file's own slot, or the source).
+    void showSource();
+    void refreshSource();
+    void closePicture();
+
+    // The PC video's frame `index` on show; IoError when it cannot be decoded.
+    void showVideoFrame(std::int32_t index);
+    // Closes the PC video and the SymbOS video.
+    void closeVideo();
+
+    // What the open service uses to replace the document with a new file, once it has been
+    // read completely: the flags of the old pictures go, the video state is reset.
+    void resetForNewFile(const std::string& path);
+
+  private:
+    ConversionState state_;
+    VideoState video_;
+    std::unique_ptr<VidReader> vidReader_;
+    std::vector<std::pair<int, Observer>> observers_;
+    int nextObserverId_ = 0;
+};
+
+}  // namespace mozu

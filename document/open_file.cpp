@@ -1,0 +1,164 @@
+#include "document/open_file.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "colour/count_colors.h"
+#include "formats/cpc_file_reader.h"
+#include "platform/io_error.h"
+#include "platform/media/image_loader.h"
+#include "video/vid_reader.h"
+
+namespace mozu {
+
+namespace {
+
+// The last four characters of the name, in upper case: ".JPG", "JPEG", ".AVI".
+std::string Extension4(const std::string& path) {
+    std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : path;
+    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+std::string Head(const std::string& path, OpenOrigin origin, const char* kind,
+                 const char* droppedHead) {
+    return origin == OpenOrigin::Chosen ? Extension4(path) + " " + kind + "\n\r" : droppedHead;
+}
+
+OpenResult Opened(FileType type, std::string description, std::string title = {}) {
+    return {OpenResult::Status::Opened, type, std::move(description), std::move(title)};
+}
+
+OpenResult OpenPcPicture(Document& doc, const std::string& path, FileType type, OpenOrigin origin) {
+    Picture loaded;
+    if (type == FileType::Jpeg)
+        JPEGtoBMP(path, loaded);
+    else
+        LoadBMP(path, loaded);
+    ConversionState& state = doc.state();
+    doc.closeVideo();
+    doc.resetForNewFile(path);
+    state.source = std::move(loaded);
+    state.currentSlot = state.sourceSlot = Slot::Source;
+    state.converted.fill(0);
+    state.sourceColourCount = CountColors(state, state.source);
+    return Opened(type, Head(path, origin, "image", "Bitmap image\n\r") +
+                            std::to_string(state.source.width()) + "x" +
+                            std::to_string(state.source.height()) + "\n\r" +
+                            std::to_string(state.sourceColourCount) + " colors");
+}
+
+OpenResult OpenCpcPicture(Document& doc, const std::string& path, FileType type) {
+    ConversionState& state = doc.state();
+    // OpenCPCFile sets the flag of the slot it fills; the others are cleared once it succeeded.
+    const SlotArray<std::uint8_t> previousFlags = state.converted;
+    std::string description;
+    try {
+        description = OpenCPCFile(state, path);
+    } catch (const IoError& e) {
+        state.converted = previousFlags;
+        if (e.code() == io::kInvalidData) return {OpenResult::Status::Unsupported, type, {}, {}};
+        throw;
+    }
+    const Slot slot = state.currentSlot;
+    const std::uint8_t kept = state.converted[slot];
+    state.converted.fill(0);
+    state.converted[slot] = kept;
+    doc.closeVideo();
+    doc.resetForNewFile(path);
+    // The source is the picture at its display size (mode 0 pixels doubled in width ...).
+    AdoptOpenedPicture(state, static_cast<FileType>(SlotNumber(slot)));
+    state.sourceShown = false;
+    return Opened(static_cast<FileType>(SlotNumber(slot)), std::move(description));
+}
+
+OpenResult OpenSymbosVideo(Document& doc, const std::string& path) {
+    ConversionState& state = doc.state();
+    VideoState& video = doc.video();
+    VidReader& reader = doc.vidReader();
+    Picture first;
+    try {
+        OpenVIDfile(reader, state, video, path);
+        showVIDframe2(reader, 0, first);
+    } catch (const IoError&) {
+        // The reader closed the SymbOS video it had open; a PC video stays as it was.
+        CloseVIDfile(reader);
+        if (video.symbosVideo) video.loaded = false;
+        throw;
+    }
+    CloseVideoSource(video);
+    doc.resetForNewFile(path);
+    state.converted.fill(0);
+    const FileType type = reader.sixteen() ? FileType::Video16 : FileType::Video4;
+    // The SymbOS video's file type stands where a slot would: it says where the source came from.
+    state.currentSlot = state.sourceSlot = SlotOfFileType(type);
+    state.source = std::move(first);
+    state.sourceColourCount = CountColors(state, state.source);
+    video.loaded = true;
+    video.symbosVideo = true;
+    return Opened(type, VidDescription(reader), VidTitleLabel(reader));
+}
+
+OpenResult OpenPcVideo(Document& doc, const std::string& path, OpenOrigin origin) {
+    ConversionState& state = doc.state();
+    VideoState& video = doc.video();
+    doc.closeVideo();
+    try {
+        // Opens, decodes frame 0 and sets the current frame and the marks.
+        OpenVideo(video, path);
+    } catch (const IoError&) {
+        video.loaded = false;
+        video.symbosVideo = false;
+        throw;
+    }
+    doc.resetForNewFile(path);
+    state.converted.fill(0);
+    // The frame on show becomes the source, as a PC picture (Slot::Source), so that every
+    // conversion scales it as a PC picture.
+    state.source = video.frame;
+    state.currentSlot = state.sourceSlot = Slot::Source;
+    state.sourceColourCount = CountColors(state, state.source);
+    video.loaded = true;
+    video.symbosVideo = false;
+    return Opened(FileType::PcVideo, Head(path, origin, "video", "Video\n\r") +
+                                         VideoInfoText(video.info, video.frameCountCopy));
+}
+
+}  // namespace
+
+FileType RecogniseFile(const std::string& path) {
+    return IsSupportedFile(path);
+}
+
+OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin origin) {
+    return OpenFileAs(document, path, RecogniseFile(path), origin);
+}
+
+OpenResult OpenFileAs(Document& document, const std::string& path, FileType type,
+                      OpenOrigin origin) {
+    OpenResult result;
+    switch (type) {
+        case FileType::Bmp:
+        case FileType::Jpeg:
+            result = OpenPcPicture(document, path, type, origin);
+            break;
+        case FileType::PcVideo:
+            result = OpenPcVideo(document, path, origin);
+            break;
+        case FileType::Video4:
+        case FileType::Video16:
+            result = OpenSymbosVideo(document, path);
+            break;
+        case FileType::HeadedScreen:  // a screen file without our routine: not readable
+        case FileType::Unsupported:
+            return {OpenResult::Status::Unsupported, type, {}, {}};
+        default:
+            result = OpenCpcPicture(document, path, type);
+            break;
+    }
+    if (result.opened())
+        document.notify({DocumentChange::Kind::Opened, document.state().sourceSlot, {}});
+    return result;
+}
+
+}  // namespace mozu

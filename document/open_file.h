@@ -1,0 +1,49 @@
+#pragma once
+// Opening any file Mozu reads: BMP and JPEG pictures, CPC screen and overscan files, SymbOS
+// graphics, SymbOS videos and PC videos. The one place that recognises a file and puts it into
+// a document; the main window, the open dialog's previews and the command-line tool all open
+// through it.
+//
+// A file replaces the document only once it has been read completely: when reading fails, every
+// slot, flag and the open video stay as they were.
+
+#include <string>
+
+#include "document/document.h"
+#include "formats/file_type.h"
+
+namespace mozu {
+
+// Where the request came from. The description of a PC picture or video names its extension
+// when the user chose the file ("JPEG image", ".AVI video"), and says only "Bitmap image" or
+// "Video" for a file dropped on the window or handed over by a second instance.
+enum class OpenOrigin { Chosen, Dropped };
+
+struct OpenResult {
+    enum class Status {
+        Opened,
+        Unsupported,  // no type Mozu reads, a headed screen file that is not ours, or a CPC
+                      // file whose contents are not what its name says
+    };
+    Status status = Status::Unsupported;
+    FileType type = FileType::Unsupported;
+    std::string description;  // the file's description (line breaks "\n\r")
+    std::string title;        // a SymbOS video's title and information, else empty
+
+    bool opened() const { return status == Status::Opened; }
+};
+
+// The file's type by its name and first bytes; IoError when a file that needs looking into
+// cannot be read.
+FileType RecogniseFile(const std::string& path);
+
+// Recognises `path` and opens it into `document`, then notifies DocumentChange::Opened.
+// IoError when the file cannot be read; an unsupported file changes nothing and reports so.
+OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin origin);
+
+// The same for a file whose type the caller already knows (the open dialog recognises files by
+// its own rules).
+OpenResult OpenFileAs(Document& document, const std::string& path, FileType type,
+                      OpenOrigin origin);
+
+}  // namespace mozu
