@@ -92,16 +92,17 @@ constexpr std::array<std::uint8_t, 16> MakeMode0Left() {
 constexpr std::array<std::uint8_t, 16> kMode0Left = MakeMode0Left();
 
 // Mode 1: pixel k of a byte (k = 0 leftmost) puts pen bit 0 at bit 7-k and pen bit 1 at bit 3-k,
-// that is Part(pen) x 2^(3-k) with Part(pen) = bit 0 at 4, bit 1 at 0. The four parts never
-// share a bit, so a byte is the sum 8 Part(p0) + 4 Part(p1) + 2 Part(p2) + Part(p3): one
-// multiply-add of bytes and one of 16-bit pairs.
-constexpr std::array<std::uint8_t, 16> MakeMode1Part() {
+// that is share(pen) x 2^(3-k), where share(pen) has pen bit 0 at bit 4 and pen bit 1 at bit 0.
+// The four pixels' terms never meet in a bit, so a byte is the sum
+// 8 share(p0) + 4 share(p1) + 2 share(p2) + share(p3): one multiply-add of bytes and one of
+// 16-bit pairs.
+constexpr std::array<std::uint8_t, 16> MakeMode1Share() {
     std::array<std::uint8_t, 16> t{};
     for (int p = 0; p < 16; ++p)
         t[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(((p & 1) << 4) | ((p & 2) >> 1));
     return t;
 }
-constexpr std::array<std::uint8_t, 16> kMode1Part = MakeMode1Part();
+constexpr std::array<std::uint8_t, 16> kMode1Share = MakeMode1Share();
 constexpr std::int32_t kMode1Weights = 0x01020408;  // bytes 8, 4, 2, 1
 // The low byte of each 32-bit lane, to the front.
 constexpr std::array<std::uint8_t, 16> kLowBytesOfDwords = {
@@ -124,7 +125,7 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
     const __m128i limit = _mm_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m128i lowBytes = _mm_set1_epi16(0x00FF);
     const __m128i mode0Left = Load(kMode0Left.data());
-    const __m128i mode1Part = Load(kMode1Part.data());
+    const __m128i mode1Share = Load(kMode1Share.data());
     const __m128i mode1Weights = _mm_set1_epi32(kMode1Weights);
     const __m128i ones = _mm_set1_epi16(1);
     const __m128i lowBytesOfDwords = Load(kLowBytesOfDwords.data());
@@ -147,7 +148,7 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
             out += 2;
         } else if constexpr (E == PixelEncoding::Mode1) {
             const __m128i sums = _mm_madd_epi16(
-                _mm_maddubs_epi16(_mm_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+                _mm_maddubs_epi16(_mm_shuffle_epi8(mode1Share, pens), mode1Weights), ones);
             const auto bytes4 = static_cast<std::uint32_t>(
                 _mm_cvtsi128_si32(_mm_shuffle_epi8(sums, lowBytesOfDwords)));
             std::memcpy(out, &bytes4, 4);
@@ -190,7 +191,7 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
     const __m256i limit = _mm256_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
     const __m256i mode0Left = Both(kMode0Left);
-    const __m256i mode1Part = Both(kMode1Part);
+    const __m256i mode1Share = Both(kMode1Share);
     const __m256i mode1Weights = _mm256_set1_epi32(kMode1Weights);
     const __m256i ones = _mm256_set1_epi16(1);
     const __m256i lowBytesOfDwords = Both(kLowBytesOfDwords);
@@ -215,7 +216,7 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
         } else if constexpr (E == PixelEncoding::Mode1) {
             // Four bytes at the front of each half, then the halves' fronts side by side.
             const __m256i sums = _mm256_madd_epi16(
-                _mm256_maddubs_epi16(_mm256_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+                _mm256_maddubs_epi16(_mm256_shuffle_epi8(mode1Share, pens), mode1Weights), ones);
             const __m256i fronts = _mm256_permutevar8x32_epi32(
                 _mm256_shuffle_epi8(sums, lowBytesOfDwords), halvesTogether);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(fronts));
