@@ -3,16 +3,16 @@
 // 16 pixels at a time: three 16-byte loads, the reds gathered with byte shuffles into the lane
 // order each encoding wants, blue, green and too-large pens gathered into one "bad" vector that
 // is tested once a call. With AVX2 two such chunks go side by side, one in each 128-bit half.
-// Shuffles need SSSE3, checked once at run time; without it (or off x86) the pixels go through
-// a small pen buffer and EncodePens.
+// Shuffles need SSSE3; on the portable and SSE2 paths (and off x86-64) the pixels go through a
+// small pen buffer and EncodePens.
 #include <array>
 #include <cstddef>
 #include <cstring>
 
 #include "formats/pixel_encoding.h"
+#include "platform/cpu_features.h"
 
-#if defined(__x86_64__) || defined(__i386__)
-#define MOZU_INDEX_SSSE3 1
+#if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
@@ -46,7 +46,7 @@ bool EncodeScalar(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint
     return bad == 0;
 }
 
-#if defined(MOZU_INDEX_SSSE3)
+#if defined(__x86_64__)
 
 // Lane order of the gathered pens: lane L holds the red of pixel LanePixel(e, L). Mode 2 takes
 // its pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit when
@@ -108,13 +108,12 @@ constexpr std::int32_t kMode1Weights = 0x01020408;  // bytes 8, 4, 2, 1
 constexpr std::array<std::uint8_t, 16> kLowBytesOfDwords = {
     0, 4, 8, 12, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80};
 
-__attribute__((target("ssse3"))) inline __m128i Load(const std::uint8_t* p) {
+MOZU_TARGET_SSSE3 inline __m128i Load(const std::uint8_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
 template <PixelEncoding E>
-__attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int chunks,
-                                                   std::uint8_t* out) {
+MOZU_TARGET_SSSE3 bool EncodeChunks(const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
     const Gather& g = kGather[static_cast<std::size_t>(E)];
     const __m128i s0 = Load(g.shuffle[0].data());
     const __m128i s1 = Load(g.shuffle[1].data());
@@ -170,12 +169,12 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
 }
 
 // The same 16 bytes in both halves.
-__attribute__((target("avx2"))) inline __m256i Both(const std::array<std::uint8_t, 16>& v) {
+MOZU_TARGET_AVX2 inline __m256i Both(const std::array<std::uint8_t, 16>& v) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(v.data())));
 }
 
 // Bytes `first` .. +15 in the low half, the same bytes of the next chunk in the high half.
-__attribute__((target("avx2"))) inline __m256i LoadPair(const std::uint8_t* first) {
+MOZU_TARGET_AVX2 inline __m256i LoadPair(const std::uint8_t* first) {
     return _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(first + kChunkBytes),
                                reinterpret_cast<const __m128i*>(first));
 }
@@ -183,8 +182,7 @@ __attribute__((target("avx2"))) inline __m256i LoadPair(const std::uint8_t* firs
 // The same with two chunks a step, one in each half of the 256-bit registers (AVX2 shuffles
 // stay within a half, so both halves use the same shuffles). Returns false on a bad pixel.
 template <PixelEncoding E>
-__attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, int pairs,
-                                                      std::uint8_t* out) {
+MOZU_TARGET_AVX2 bool EncodeChunkPairs(const std::uint8_t* bgr, int pairs, std::uint8_t* out) {
     const Gather& g = kGather[static_cast<std::size_t>(E)];
     const __m256i s0 = Both(g.shuffle[0]), s1 = Both(g.shuffle[1]), s2 = Both(g.shuffle[2]);
     const __m256i m0 = Both(g.notRed[0]), m1 = Both(g.notRed[1]), m2 = Both(g.notRed[2]);
@@ -242,8 +240,7 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
 }
 
 template <PixelEncoding E>
-__attribute__((target("avx2"))) bool EncodeChunksAvx2(const std::uint8_t* bgr, int chunks,
-                                                      std::uint8_t* out) {
+MOZU_TARGET_AVX2 bool EncodeChunksAvx2(const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
     const int pairs = chunks / 2;
     if (!EncodeChunkPairs<E>(bgr, pairs, out)) return false;
     if (chunks % 2 == 0) return true;
@@ -253,12 +250,12 @@ __attribute__((target("avx2"))) bool EncodeChunksAvx2(const std::uint8_t* bgr, i
 }
 
 template <PixelEncoding E>
-bool EncodeChunksOn(IndexPixelPath path, const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
-    return path == IndexPixelPath::Avx2 ? EncodeChunksAvx2<E>(bgr, chunks, out)
-                                        : EncodeChunks<E>(bgr, chunks, out);
+bool EncodeChunksOn(PixelPackingPath path, const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
+    return path == PixelPackingPath::Avx2 ? EncodeChunksAvx2<E>(bgr, chunks, out)
+                                          : EncodeChunks<E>(bgr, chunks, out);
 }
 
-bool EncodeChunksFor(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int chunks,
+bool EncodeChunksFor(PixelPackingPath path, PixelEncoding e, const std::uint8_t* bgr, int chunks,
                      std::uint8_t* out) {
     switch (e) {
         case PixelEncoding::Mode0:
@@ -275,38 +272,13 @@ bool EncodeChunksFor(IndexPixelPath path, PixelEncoding e, const std::uint8_t* b
 
 #endif
 
-IndexPixelPath BestPath() {
-    static const IndexPixelPath best = [] {
-        for (IndexPixelPath p : {IndexPixelPath::Avx2, IndexPixelPath::Ssse3})
-            if (HasIndexPixelPath(p)) return p;
-        return IndexPixelPath::Portable;
-    }();
-    return best;
-}
-
 }  // namespace
 
-bool HasIndexPixelPath(IndexPixelPath path) {
-#if defined(MOZU_INDEX_SSSE3)
-    switch (path) {
-        case IndexPixelPath::Avx2:
-            return __builtin_cpu_supports("avx2");
-        case IndexPixelPath::Ssse3:
-            return __builtin_cpu_supports("ssse3");
-        case IndexPixelPath::Portable:
-            return true;
-    }
-    return false;
-#else
-    return path == IndexPixelPath::Portable;
-#endif
-}
-
-bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int bytes,
-                         std::uint8_t* out) {
+bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out) {
     if (bytes <= 0) return true;
-#if defined(MOZU_INDEX_SSSE3)
-    if (path != IndexPixelPath::Portable && HasIndexPixelPath(path)) {
+#if defined(__x86_64__)
+    const PixelPackingPath path = KernelPath<PixelPackingPath>::Current();
+    if (path == PixelPackingPath::Ssse3 || path == PixelPackingPath::Avx2) {
         const int ppb = PixelsPerByte(e);
         const int chunks = bytes * ppb / kChunkPixels;
         const int done = chunks * kChunkPixels / ppb;  // bytes
@@ -316,10 +288,6 @@ bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_
     }
 #endif
     return EncodeScalar(e, bgr, bytes, out);
-}
-
-bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out) {
-    return EncodeIndexPixelsOn(BestPath(), e, bgr, bytes, out);
 }
 
 }  // namespace mozu
