@@ -184,9 +184,11 @@ struct RowScan {
     sums = cell[1] + spread - t7;
 }
 
-// One group of pixels of each of kRows rows, a pixel of every row in turn.
+// One group of pixels of each of kRows rows, a pixel of every row in turn. Kept inside the
+// diffusion's loop, where each path's copy of the loop has it.
 template <int kRows>
-void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows, const Targets7& target7) {
+[[gnu::always_inline]] inline void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows,
+                                             const Targets7& target7) {
     std::array<std::uint64_t*, kRows> cell;
     std::array<std::uint64_t, kRows> sums;
     for (std::size_t k = 0; k < kRows; ++k) {
