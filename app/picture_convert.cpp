@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/cpu_features.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -19,11 +21,10 @@ inline QRgb Rgb32(const std::uint8_t* bgr) {
 }
 
 #if defined(__x86_64__)
-// Four pixels at a time with one byte shuffle. SSSE3 is not assumed by the build, so it is
-// chosen at run time. 16 bytes are read for four pixels' 12, so this stops while 16 more
-// bytes lie in the row, and returns the number of pixels done.
+// Four pixels at a time with one byte shuffle. 16 bytes are read for four pixels' 12, so this stops
+// while 16 more bytes lie in the row, and returns the number of pixels done.
 template <int kTimes>
-[[gnu::target("ssse3")]] int RowToRgb32Ssse3(const std::uint8_t* in, int width, QRgb* out) {
+MOZU_TARGET_SSSE3 int RowToRgb32Ssse3(const std::uint8_t* in, int width, QRgb* out) {
     const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     int x = 0;
@@ -40,8 +41,6 @@ template <int kTimes>
     }
     return x;
 }
-
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
 #endif
 
 // A row of B, G, R pixels as RGB32, each pixel kTimes side by side (1 or 2). Read as a
@@ -49,10 +48,10 @@ const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
 // 0xXXRRGGBB: only the top byte needs setting. The last pixel is read byte by byte, so that
 // nothing past the row is touched.
 template <int kTimes>
-void RowToRgb32(const std::uint8_t* in, int width, QRgb* out) {
+void RowToRgb32(PictureScalePath path, const std::uint8_t* in, int width, QRgb* out) {
     int x = 0;
 #if defined(__x86_64__)
-    if (kHasSsse3) {
+    if (path == PictureScalePath::Ssse3) {
         x = RowToRgb32Ssse3<kTimes>(in, width, out);
         in += 3 * x;
         out += kTimes * x;
@@ -68,6 +67,10 @@ void RowToRgb32(const std::uint8_t* in, int width, QRgb* out) {
 }
 
 }  // namespace
+
+bool KernelPathTraits<PictureScalePath>::Has(PictureScalePath path) {
+    return path == PictureScalePath::Portable || Cpu().ssse3;
+}
 
 QImage ToQImage(const Picture& picture, int lineRepeat) {
     // The picture at its own size: each pixel once, each line lineRepeat times.
@@ -87,6 +90,7 @@ void ToScaledQImage(const Picture& picture, int lineRepeat, QSize size, QImage& 
     if (image.size() != size || image.format() != QImage::Format_RGB32)
         image = QImage(size, QImage::Format_RGB32);
     if (image.isNull()) return;  // out of memory
+    const PictureScalePath path = KernelPath<PictureScalePath>::Current();
     const int w = picture.width();
     const auto h = static_cast<std::int64_t>(picture.height()) * lineRepeat;
     const int dw = size.width(), dh = size.height();
@@ -112,11 +116,11 @@ void ToScaledQImage(const Picture& picture, int lineRepeat, QSize size, QImage& 
         }
         const std::uint8_t* in = picture.row(sy);
         if (repeat == 1) {
-            RowToRgb32<1>(in, w, out);
+            RowToRgb32<1>(path, in, w, out);
         } else if (repeat == 2) {
-            RowToRgb32<2>(in, w, out);
+            RowToRgb32<2>(path, in, w, out);
         } else if (repeat > 2) {
-            RowToRgb32<1>(in, w, source.data());
+            RowToRgb32<1>(path, in, w, source.data());
             for (std::size_t x = 0; x < source.size(); ++x)
                 for (int k = 0; k < repeat; ++k) *out++ = source[x];
         } else {

@@ -1,10 +1,10 @@
 // The video path end to end on test videos made at start (640 x 480, 300 frames at 25 fps,
-// H.264 when FFmpeg has libx264, and MPEG-4 Part 2): converting the whole video to a 4-colour
+// H.264 when FFmpeg has libx264, and MPEG-4 Visual): converting the whole video to a 4-colour
 // and a 16-colour SymbOS video against decoding every frame with no conversion (frames per
 // second through the run's ticks; the one-off open and close are reported apart), and
 // random-access getFrame against sequential. After the run it prints the throughput ratios
 // (source frames per second of the conversion over those of decoding), from the fastest
-// repetition of each. Goals: at least 0.8 for H.264, at least 0.5 for MPEG-4 Part 2.
+// repetition of each. Goals: at least 0.8 for H.264, at least 0.5 for MPEG-4 Visual.
 
 #include <benchmark/benchmark.h>
 

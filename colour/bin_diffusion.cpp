@@ -4,7 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
+#include "colour/dithering_paths.h"
+
+#if defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -63,8 +65,28 @@ constexpr SpreadTables kSpread = [] {
 // 7 x the target colour of each bin, B, G, R in lanes 0-2 (lane 3 zero).
 using Targets7 = std::array<std::uint64_t, 64>;
 
+#if defined(__x86_64__)
+// Two pixels a time from eight bytes (the last two belong to the next pixel): each byte into
+// the high byte of a lane, the second pixel's channels moved up by one lane into its own cell.
+// Returns the number of pixels done.
+std::size_t LoadPixelsSse2(const std::uint8_t* p, std::size_t w, std::uint64_t* cell) {
+    const __m128i zero = _mm_setzero_si128(), flip = _mm_set1_epi16(-32768);
+    std::size_t x = 0;
+    for (; x + 3 <= w; x += 2) {
+        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 3 * x));
+        const __m128i v = _mm_unpacklo_epi8(zero, bytes);
+        const __m128i two = _mm_castpd_si128(
+            _mm_shuffle_pd(_mm_castsi128_pd(v), _mm_castsi128_pd(_mm_slli_si128(v, 2)), 0b10));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + x), _mm_xor_si128(two, flip));
+    }
+    return x;
+}
+#endif
+
 // Loads picture row y (white below the picture) into a work row as 256 x each channel - 32768;
-// cell -1 reads as no error, the cells from w on are white.
+// cell -1 reads as no error, the cells from w on are white. (Lane 3 is left as the loading
+// finds it: nothing reads it before the scan writes the bin there.)
+template <PopularityPath P>
 void LoadRow(const Picture& src, int y, std::uint64_t* row, std::size_t rowCells) {
     row[0] = kNoError;
     const std::size_t w = y < src.height() ? static_cast<std::size_t>(src.width()) : 0;
@@ -72,18 +94,8 @@ void LoadRow(const Picture& src, int y, std::uint64_t* row, std::size_t rowCells
     std::size_t x = 0;
     if (w > 0) {
         const std::uint8_t* p = src.row(y);
-#if defined(__SSE2__)
-        // Two pixels a time from eight bytes (the last two belong to the next pixel): each byte
-        // into the high byte of a lane, the second pixel's channels moved up by one lane into
-        // its own cell.
-        const __m128i zero = _mm_setzero_si128(), flip = _mm_set1_epi16(-32768);
-        for (; x + 3 <= w; x += 2) {
-            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 3 * x));
-            const __m128i v = _mm_unpacklo_epi8(zero, bytes);
-            const __m128i two = _mm_castpd_si128(
-                _mm_shuffle_pd(_mm_castsi128_pd(v), _mm_castsi128_pd(_mm_slli_si128(v, 2)), 0b10));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(cell + x), _mm_xor_si128(two, flip));
-        }
+#if defined(__x86_64__)
+        if constexpr (P == PopularityPath::Sse2) x = LoadPixelsSse2(p, w, cell);
 #endif
         for (; x < w; ++x)
             cell[x] = (std::uint64_t{p[3 * x]} << 8 | std::uint64_t{p[3 * x + 1]} << 24 |
@@ -96,28 +108,11 @@ void LoadRow(const Picture& src, int y, std::uint64_t* row, std::size_t rowCells
 // The shares the scanned row `above` passes to one group of cells of `below` (both pointers at
 // the group's first cell), which turns the group from loaded into ready to scan: 1/32 of the
 // error of the cell above left, 5/32 of the one above and 3/32 of the one above right, in that
-// order, each clamped to a byte at once. Taken 8 times, bajt((32 v + k e) div 32) x 256 is
-// 256 v + 8 k e clamped to 0..65535 with its low eight bits cleared; less 32768, that clamp is
-// the 16-bit saturating add. 7 x 28087 = 1 modulo 65536, so 8e, 40e and 24e are the 16-bit
-// products of kBias + 7e with 8, 40 and 24 x 28087 (exact: 7e is a multiple of 7, the products
-// stay within 16 bits, and kBias x 8 is a multiple of 65536).
-void PassDownGroup(std::uint64_t* below, const std::uint64_t* above) {
-#if defined(__SSE2__)
-    const __m128i whole = _mm_set1_epi16(~255), flip = _mm_set1_epi16(-32768);
-    auto weighted = [&](std::ptrdiff_t cell, std::int16_t factor) {
-        return _mm_mullo_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(above + cell)),
-                               _mm_set1_epi16(factor));
-    };
-    for (std::ptrdiff_t i = 0; i < kGroup; i += 2) {
-        __m128i acc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(below + i));
-        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i - 1, 28088)), whole);
-        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i, 9368)), whole);
-        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i + 1, 18728)), whole);
-        // 256 v - 32768 to 32 v.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(below + i),
-                         _mm_srli_epi16(_mm_xor_si128(acc, flip), 3));
-    }
-#else
+// order, each clamped to a byte at once.
+//
+// The plain form: a channel at a time on the 32 v scale, the sum clamped to 0..8191 and
+// rounded down to a multiple of 32 after each share.
+void PassDownGroupPortable(std::uint64_t* below, const std::uint64_t* above) {
     auto lane = [](std::uint64_t cell, int ch) {
         return static_cast<int>((cell >> (16 * ch)) & 0xFFFF);
     };
@@ -135,7 +130,38 @@ void PassDownGroup(std::uint64_t* below, const std::uint64_t* above) {
         }
         below[i] = cell;
     }
+}
+
+#if defined(__x86_64__)
+// Two cells at a time. Taken 8 times, bajt((32 v + k e) div 32) x 256 is 256 v + 8 k e clamped
+// to 0..65535 with its low eight bits cleared; less 32768, that clamp is the 16-bit saturating
+// add. 7 x 28087 = 1 modulo 65536, so 8e, 40e and 24e are the 16-bit products of kBias + 7e
+// with 8, 40 and 24 x 28087 (exact: 7e is a multiple of 7, the products stay within 16 bits,
+// and kBias x 8 is a multiple of 65536).
+void PassDownGroupSse2(std::uint64_t* below, const std::uint64_t* above) {
+    const __m128i whole = _mm_set1_epi16(~255), flip = _mm_set1_epi16(-32768);
+    auto weighted = [&](std::ptrdiff_t cell, std::int16_t factor) {
+        return _mm_mullo_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(above + cell)),
+                               _mm_set1_epi16(factor));
+    };
+    for (std::ptrdiff_t i = 0; i < kGroup; i += 2) {
+        __m128i acc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(below + i));
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i - 1, 28088)), whole);
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i, 9368)), whole);
+        acc = _mm_and_si128(_mm_adds_epi16(acc, weighted(i + 1, 18728)), whole);
+        // 256 v - 32768 to 32 v.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(below + i),
+                         _mm_srli_epi16(_mm_xor_si128(acc, flip), 3));
+    }
+}
 #endif
+
+template <PopularityPath P>
+inline void PassDownGroup(std::uint64_t* below, const std::uint64_t* above) {
+#if defined(__x86_64__)
+    if constexpr (P == PopularityPath::Sse2) return PassDownGroupSse2(below, above);
+#endif
+    PassDownGroupPortable(below, above);
 }
 
 // Where a row's scan stands: the next cell and kBias + the sum per channel that reached it.
@@ -158,9 +184,11 @@ struct RowScan {
     sums = cell[1] + spread - t7;
 }
 
-// One group of pixels of each of kRows rows, a pixel of every row in turn.
+// One group of pixels of each of kRows rows, a pixel of every row in turn. Kept inside the
+// diffusion's loop, where each path's copy of the loop has it.
 template <int kRows>
-void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows, const Targets7& target7) {
+[[gnu::always_inline]] inline void ScanGroup(const std::array<RowScan*, kRowsInFlight>& rows,
+                                             const Targets7& target7) {
     std::array<std::uint64_t*, kRows> cell;
     std::array<std::uint64_t, kRows> sums;
     for (std::size_t k = 0; k < kRows; ++k) {
@@ -191,16 +219,14 @@ void EmitRow(const std::uint64_t* row, int w,
     std::memcpy(o, target4[*cell >> 48].data(), 3);
 }
 
-}  // namespace
-
 // Row r is scanned from step lag x r on, a group per step, and done after `groups` steps. The
 // lag is at least kMinLag and large enough that at most kRowsInFlight rows are under way at
 // once; each step first applies the next group's shares from above to every row under way,
 // then scans one group of each. The rows are padded to whole groups: the cells past the white
 // margin column are scanned too but never drawn, and the margin's right neighbour is set back
 // to no error before the row below takes its shares from it.
-void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& out, int ox,
-                         int oy) {
+template <PopularityPath P>
+void Diffuse(const Picture& src, const BinTargets& target, Picture& out, int ox, int oy) {
     const int w = src.width(), h = src.height();
     const int rows = h + 1, cells = w + 1;
     const int groups = (cells + kGroup - 1) / kGroup;
@@ -237,12 +263,12 @@ void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& 
             const std::uint64_t* above = r > 0 ? workRow(r - 1) : noErrors.data();
             RowScan& scan = scans[static_cast<std::size_t>(r % kRing)];
             if (group == 0) {
-                LoadRow(src, r, row, rowCells);
-                PassDownGroup(row + 1, above + 1);
+                LoadRow<P>(src, r, row, rowCells);
+                PassDownGroup<P>(row + 1, above + 1);
                 scan = {row + 1, row[1] + kNoError};
             }
             const std::size_t next = static_cast<std::size_t>(group + 1) * kGroup + 1;
-            PassDownGroup(row + next, above + next);
+            PassDownGroup<P>(row + next, above + next);
             active[static_cast<std::size_t>(count++)] = &scan;
         }
         static_assert(kRowsInFlight == 3);
@@ -257,6 +283,18 @@ void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& 
             row[static_cast<std::size_t>(cells) + 1] = kNoError;
             if (first < h) EmitRow(row, w, target4, out, ox, first + oy);
         }
+    }
+}
+
+}  // namespace
+
+void DiffuseToBinTargets(const Picture& src, const BinTargets& target, Picture& out, int ox,
+                         int oy) {
+    switch (KernelPath<PopularityPath>::Current()) {
+        case PopularityPath::Portable:
+            return Diffuse<PopularityPath::Portable>(src, target, out, ox, oy);
+        case PopularityPath::Sse2:
+            return Diffuse<PopularityPath::Sse2>(src, target, out, ox, oy);
     }
 }
 

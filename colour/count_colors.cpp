@@ -8,6 +8,7 @@
 #include <new>
 
 #include "colour/count_colors_set.h"
+#include "platform/cpu_features.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -135,18 +136,16 @@ std::int32_t CountAndClear(ColourSet& set, std::uint64_t units) {
     return CountAndClearBody(set, units);
 }
 
-#if defined(__x86_64__) && !defined(__POPCNT__)
+#if defined(__x86_64__)
 // The same, compiled for the processor's popcount instruction, which nearly every x86-64 has
 // but the build does not require.
-[[gnu::target("popcnt")]] std::int32_t CountAndClearPopcnt(ColourSet& set, std::uint64_t units) {
+MOZU_TARGET_POPCNT std::int32_t CountAndClearPopcnt(ColourSet& set, std::uint64_t units) {
     return CountAndClearBody(set, units);
 }
-#endif
 
-#if defined(__x86_64__)
 // The same for the AVX2 path, whose processors all have popcount; the test of a block for
 // zero takes two 32-byte loads.
-[[gnu::target("avx2,popcnt")]] std::int32_t CountAndClearAvx2(ColourSet& set, std::uint64_t units) {
+MOZU_TARGET_AVX2_POPCNT std::int32_t CountAndClearAvx2(ColourSet& set, std::uint64_t units) {
     std::int32_t count = 0;
     for (; units != 0; units &= units - 1) {
         std::uint32_t* bits = set.words + static_cast<std::size_t>(std::countr_zero(units)) *
@@ -166,13 +165,12 @@ std::int32_t CountAndClear(ColourSet& set, std::uint64_t units) {
     return count;
 }
 
-#pragma GCC diagnostic push  // as for the conversion above
+#pragma GCC diagnostic push  // as for the conversion of the marking
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wuninitialized"
 // Sixteen words at a time; a block that holds no bit is not written, so the untouched
 // blocks of a used unit stay clean in the cache.
-[[gnu::target("avx512f,avx512vpopcntdq")]] std::int32_t CountAndClearAvx512(ColourSet& set,
-                                                                            std::uint64_t units) {
+MOZU_TARGET_AVX512_POPCNT std::int32_t CountAndClearAvx512(ColourSet& set, std::uint64_t units) {
     const __m512i zero = _mm512_setzero_si512();
     __m512i count = zero;
     for (; units != 0; units &= units - 1) {
@@ -189,69 +187,60 @@ std::int32_t CountAndClear(ColourSet& set, std::uint64_t units) {
 #pragma GCC diagnostic pop
 #endif
 
-std::int32_t CountAndClearUnits(ColourSet& set, std::uint64_t units) {
-#if defined(__x86_64__) && !defined(__POPCNT__)
-    if (__builtin_cpu_supports("popcnt")) return CountAndClearPopcnt(set, units);
-#endif
-    return CountAndClear(set, units);
-}
-
 }  // namespace
 
-namespace detail {
-
-bool CountPathSupported(CountPath path) {
+bool KernelPathTraits<CountPath>::Has(CountPath path) {
+    const CpuFeatures& cpu = Cpu();
     switch (path) {
         case CountPath::Portable:
             return true;
-#if defined(__x86_64__)
+        case CountPath::Popcnt:
+            return cpu.popcnt;
         case CountPath::Avx2:
-            return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+            return cpu.avx2 && cpu.bmi2 && cpu.popcnt;
         case CountPath::Avx512:
-            return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("bmi2") &&
-                   __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi") &&
-                   __builtin_cpu_supports("avx512vpopcntdq") && __builtin_cpu_supports("gfni");
-#endif
-        default:
-            return false;
+            return cpu.avx512f && cpu.avx512bw && cpu.avx512vbmi && cpu.avx512vpopcntdq &&
+                   cpu.gfni && cpu.bmi2;
     }
+    return false;
 }
 
-std::int32_t CountColorsOn(CountPath path, ConversionState& state, const Picture& picture) {
+std::int32_t CountColors(ConversionState& state, const Picture& picture) {
     state.foundColours.fill(0);
     if (picture.empty()) return 0;
+    const CountPath path = KernelPath<CountPath>::Current();
     ColourSet& set = ThreadColourSet();
-    std::uint64_t units;
+    std::uint64_t units = 0;
     switch (path) {
-#if defined(__x86_64__)
-        case CountPath::Avx512:
-            units = count_colors::MarkPictureAvx512(set, picture);
+        case CountPath::Portable:
+        case CountPath::Popcnt:
+            units = count_colors::MarkPicturePortable(set, picture);
             break;
+#if defined(__x86_64__)
         case CountPath::Avx2:
             units = count_colors::MarkPictureAvx2(set, picture);
             break;
-#endif
-        default:
-            units = count_colors::MarkPicturePortable(set, picture);
+        case CountPath::Avx512:
+            units = count_colors::MarkPictureAvx512(set, picture);
             break;
+#else
+        default:
+            break;  // never chosen: the processor has no such path
+#endif
     }
     FindFirstColours(set, units, state.foundColours);
+    switch (path) {
 #if defined(__x86_64__)
-    if (path == CountPath::Avx512) return CountAndClearAvx512(set, units);
-    if (path == CountPath::Avx2) return CountAndClearAvx2(set, units);
+        case CountPath::Popcnt:
+            return CountAndClearPopcnt(set, units);
+        case CountPath::Avx2:
+            return CountAndClearAvx2(set, units);
+        case CountPath::Avx512:
+            return CountAndClearAvx512(set, units);
 #endif
-    return CountAndClearUnits(set, units);
-}
-
-}  // namespace detail
-
-std::int32_t CountColors(ConversionState& state, const Picture& picture) {
-    using detail::CountPath;
-    static const CountPath best = detail::CountPathSupported(CountPath::Avx512) ? CountPath::Avx512
-                                  : detail::CountPathSupported(CountPath::Avx2)
-                                      ? CountPath::Avx2
-                                      : CountPath::Portable;
-    return detail::CountColorsOn(best, state, picture);
+        default:
+            return CountAndClear(set, units);
+    }
 }
 
 }  // namespace mozu

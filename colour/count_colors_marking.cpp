@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "colour/count_colors_set.h"
+#include "platform/cpu_features.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -40,7 +41,7 @@ struct Written {
 // marked in turn, so two unrelated chains overlap. Only the vector conversions fill the
 // buffers, and every processor that has them has BMI2, whose shifts save a third of the
 // instructions of a mark.
-[[gnu::target("bmi2")]] void MarkBuffers(ColourSet& set, std::size_t countA, std::size_t countB) {
+MOZU_TARGET_BMI2 void MarkBuffers(ColourSet& set, std::size_t countA, std::size_t countB) {
     const std::uint32_t* a = set.indexes[0];
     const std::uint32_t* b = set.indexes[1];
     const std::size_t both = std::min(countA, countB);
@@ -86,8 +87,8 @@ std::uint64_t MarkPicture(ColourSet& set, const Picture& picture, Convert conver
 }
 
 // x with the bits of `shifted` under `mask` added.
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i Field(__m256i x, __m256i shifted,
-                                                                 std::int32_t mask) {
+MOZU_TARGET_AVX2 [[gnu::always_inline]] inline __m256i Field(__m256i x, __m256i shifted,
+                                                             std::int32_t mask) {
     return _mm256_or_si256(x, _mm256_and_si256(shifted, _mm256_set1_epi32(mask)));
 }
 
@@ -104,7 +105,7 @@ constexpr auto kKeepLanes = [] {
 }();
 
 // The colours of eight pixels from 32 bytes (24 used) as red << 16 | green << 8 | blue.
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256i Colours8(const std::uint8_t* p) {
+MOZU_TARGET_AVX2 [[gnu::always_inline]] inline __m256i Colours8(const std::uint8_t* p) {
     // Pixels 0-3 into the low half, 4-7 into the high half; then each pixel's three bytes
     // into a 32-bit lane with a zero top byte.
     const __m256i spread = _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0);
@@ -118,9 +119,9 @@ constexpr auto kKeepLanes = [] {
 // pixels before `end` are converted one by one. As with AVX-512, a pixel of the colour of
 // the pixel before it or above it (`stride` bytes back; the first `noAbove` pixels have
 // none) is left out.
-[[gnu::target("avx2")]] Written ConvertAvx2(const std::uint8_t* p, std::size_t count,
-                                            std::uint32_t* indexes, const std::uint8_t* end,
-                                            std::size_t stride, std::size_t noAbove) {
+MOZU_TARGET_AVX2 Written ConvertAvx2(const std::uint8_t* p, std::size_t count,
+                                     std::uint32_t* indexes, const std::uint8_t* end,
+                                     std::size_t stride, std::size_t noAbove) {
     const __m256i one = _mm256_set1_epi32(1);
     const __m256i thirtyTwo = _mm256_set1_epi32(32);
     const __m256i rotate = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
@@ -176,8 +177,6 @@ constexpr auto kKeepLanes = [] {
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wuninitialized"
 
-#define MOZU_AVX512 gnu::target("avx512f,avx512bw,avx512vbmi,gfni")
-
 // The bit number moves every bit of a channel to a place of its own, a linear map over GF(2)
 // that GF2P8AFFINEQB applies to eight bytes with one 8 x 8 bit matrix. The pixels' channel
 // bytes are laid out in three planes, one for each byte of the bit numbers (16 pixels, two
@@ -211,8 +210,9 @@ constexpr GfniTables kGfni = [] {
 }();
 
 // One channel's share of the bit numbers, in planes.
-[[MOZU_AVX512, gnu::always_inline]] inline __m512i ChannelPlanes(__m512i raw, __m512i plane,
-                                                                 __m512i matrix) {
+MOZU_TARGET_AVX512_GFNI [[gnu::always_inline]] inline __m512i ChannelPlanes(__m512i raw,
+                                                                            __m512i plane,
+                                                                            __m512i matrix) {
     return _mm512_gf2p8affine_epi64_epi8(_mm512_permutexvar_epi8(plane, raw), matrix, 0);
 }
 
@@ -225,7 +225,7 @@ struct Avx512Converter {
     __m512i unitsLow, unitsHigh;  // lane-wise: the used units 0-31 and 32-63
     std::size_t written = 0;
 
-    [[MOZU_AVX512]] explicit Avx512Converter(const std::uint8_t* spreadTable)
+    MOZU_TARGET_AVX512_GFNI explicit Avx512Converter(const std::uint8_t* spreadTable)
         : spread(_mm512_load_si512(spreadTable)),
           one(_mm512_set1_epi32(1)),
           thirtyTwo(_mm512_set1_epi32(32)),
@@ -241,12 +241,12 @@ struct Avx512Converter {
           unitsHigh(_mm512_setzero_si512()) {}
 
     // The pixels' colours as red << 16 | green << 8 | blue, from 48 bytes.
-    [[MOZU_AVX512, gnu::always_inline]] inline __m512i Colours(__m512i raw) const {
+    MOZU_TARGET_AVX512_GFNI [[gnu::always_inline]] inline __m512i Colours(__m512i raw) const {
         return _mm512_maskz_permutexvar_epi8(0x7777777777777777ull, spread, raw);
     }
 
     // The bit numbers of the 16 pixels whose bytes `raw` holds.
-    [[MOZU_AVX512, gnu::always_inline]] inline __m512i BitIndexes(__m512i raw) const {
+    MOZU_TARGET_AVX512_GFNI [[gnu::always_inline]] inline __m512i BitIndexes(__m512i raw) const {
         constexpr int kXor3 = 0x96;  // the channels' bits never meet, so xor is or
         const __m512i planes = _mm512_ternarylogic_epi32(
             ChannelPlanes(raw, planeB, matrixB), ChannelPlanes(raw, planeG, matrixG),
@@ -256,8 +256,9 @@ struct Avx512Converter {
 
     // `raw` holds the pixels' bytes; `valid` says which lanes are pixels, `seen` which
     // pixels are known to repeat an earlier one.
-    [[MOZU_AVX512, gnu::always_inline]] inline void Step(__m512i raw, __mmask16 valid,
-                                                         __mmask16 seen, std::uint32_t* indexes) {
+    MOZU_TARGET_AVX512_GFNI [[gnu::always_inline]] inline void Step(__m512i raw, __mmask16 valid,
+                                                                    __mmask16 seen,
+                                                                    std::uint32_t* indexes) {
         const __m512i x = BitIndexes(raw);
         // Lane k against lane k - 1, lane 0 against the last lane of the vector before.
         const __m512i before = _mm512_alignr_epi32(x, previous, 15);
@@ -273,7 +274,7 @@ struct Avx512Converter {
                                          _mm512_sllv_epi32(one, _mm512_sub_epi32(unit, thirtyTwo)));
     }
 
-    [[MOZU_AVX512]] Written Result() const {
+    MOZU_TARGET_AVX512_GFNI Written Result() const {
         alignas(64) std::uint32_t low[16], high[16];
         _mm512_store_si512(low, unitsLow);
         _mm512_store_si512(high, unitsHigh);
@@ -285,9 +286,9 @@ struct Avx512Converter {
 
 // `stride` is the picture's row length in bytes; the first `noAbove` pixels have no row
 // above them. A pixel of the same colour as the pixel above it is left out too.
-[[MOZU_AVX512]] Written ConvertAvx512(const std::uint8_t* p, std::size_t count,
-                                      std::uint32_t* indexes, std::size_t stride,
-                                      std::size_t noAbove) {
+MOZU_TARGET_AVX512_GFNI Written ConvertAvx512(const std::uint8_t* p, std::size_t count,
+                                              std::uint32_t* indexes, std::size_t stride,
+                                              std::size_t noAbove) {
     // Lane k takes bytes 3k, 3k + 1, 3k + 2 and a zero.
     alignas(64) static constexpr std::array<std::uint8_t, 64> kSpread = [] {
         std::array<std::uint8_t, 64> t{};
@@ -317,7 +318,6 @@ struct Avx512Converter {
     return converter.Result();
 }
 
-#undef MOZU_AVX512
 #pragma GCC diagnostic pop
 #endif
 

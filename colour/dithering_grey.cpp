@@ -4,15 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
-
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
+#include "colour/grey_level_rows.h"
 #include "colour/slot_geometry.h"
 
 namespace mozu {
@@ -154,75 +148,6 @@ void LoadScanRow(const ScanArea& area, int y, std::vector<std::uint8_t>& row) {
     }
 }
 
-// Adds the pixels of each level among `n` levels to the counts.
-void CountLevels(const std::uint8_t* levels, std::size_t n, std::array<std::int64_t, 4>& count) {
-    std::size_t x = 0;
-#if defined(__SSE2__)
-    // Sixteen at a time: per level, the matches as ones, added up by the sums of absolute
-    // differences (two 64-bit sums per vector).
-    const __m128i one = _mm_set1_epi8(1), zero = _mm_setzero_si128();
-    __m128i sums[4] = {zero, zero, zero, zero};
-    for (; x + 16 <= n; x += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x));
-        for (std::size_t level = 1; level < 4; ++level) {
-            const __m128i match = _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(level)));
-            sums[level] = _mm_add_epi64(sums[level], _mm_sad_epu8(_mm_and_si128(match, one), zero));
-        }
-    }
-    std::int64_t counted = 0;
-    for (std::size_t level = 1; level < 4; ++level) {
-        alignas(16) std::int64_t halves[2];
-        _mm_store_si128(reinterpret_cast<__m128i*>(halves), sums[level]);
-        count[level] += halves[0] + halves[1];
-        counted += halves[0] + halves[1];
-    }
-    count[0] += static_cast<std::int64_t>(x) - counted;
-#endif
-    for (; x < n; ++x) ++count[levels[x]];
-}
-
-#if defined(__x86_64__)
-// Sixteen levels at a time: their pens by one byte shuffle, then spread to the red byte of
-// sixteen three-byte pixels by three more (green and blue 0). SSSE3 is not assumed by the
-// build, so this is chosen at run time. Returns the number of pixels done.
-[[gnu::target("ssse3")]] int LevelsToPensSsse3(const std::uint8_t* levels, int n,
-                                               const std::array<std::uint8_t, 4>& pen,
-                                               std::uint8_t* out) {
-    const auto p = [&](std::size_t i) { return static_cast<char>(pen[i]); };
-    const __m128i penOf = _mm_setr_epi8(p(0), p(1), p(2), p(3), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    // For each of the 48 output bytes, the pixel whose pen goes there (red bytes) or none (-1).
-    const __m128i first = _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1);
-    const __m128i second = _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1);
-    const __m128i third =
-        _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15);
-    int x = 0;
-    for (; x + 16 <= n; x += 16, out += 48) {
-        const __m128i pens =
-            _mm_shuffle_epi8(penOf, _mm_loadu_si128(reinterpret_cast<const __m128i*>(levels + x)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(pens, first));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_shuffle_epi8(pens, second));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), _mm_shuffle_epi8(pens, third));
-    }
-    return x;
-}
-
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
-#endif
-
-// `n` pixels of an index picture row (B, G, R bytes: 0, 0, pen) from their levels.
-void LevelsToPens(const std::uint8_t* levels, int n, const std::array<std::uint8_t, 4>& pen,
-                  std::uint8_t* out) {
-    int x = 0;
-#if defined(__x86_64__)
-    if (kHasSsse3) x = LevelsToPensSsse3(levels, n, pen, out);
-#endif
-    for (; x < n; ++x) {
-        out[static_cast<std::size_t>(x) * 3] = 0;
-        out[static_cast<std::size_t>(x) * 3 + 1] = 0;
-        out[static_cast<std::size_t>(x) * 3 + 2] = pen[levels[x]];
-    }
-}
-
 // One scanned row of the exact diffusion, advanced a pixel at a time.
 struct RowDiffusion {
     const std::uint8_t* pixels;     // B, G, R
@@ -258,10 +183,10 @@ struct RowDiffusion {
         levels[x] = static_cast<std::uint8_t>(level);
     }
 
-    void finish(std::size_t n, std::array<std::int64_t, 4>& levelCount) const {
+    void finish(std::size_t n, GreyPath path, std::array<std::int64_t, 4>& levelCount) const {
         next[n] = static_cast<std::uint16_t>(pending);
         next[n + 1] = static_cast<std::uint16_t>(pending >> 16);
-        CountLevels(levels, n, levelCount);
+        grey::CountLevels(path, levels, n, levelCount);
     }
 };
 
@@ -274,8 +199,8 @@ struct RowDiffusion {
 // two pixels further on, so two rows run together, two pixels apart, and their chains
 // overlap.
 template <int kShift>
-void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<std::uint8_t>& levels,
-                  std::array<std::int64_t, 4>& levelCount) {
+void DiffuseExact(const ScanArea& area, const ShareTable& shares, GreyPath path,
+                  std::vector<std::uint8_t>& levels, std::array<std::int64_t, 4>& levelCount) {
     const auto n = static_cast<std::size_t>(area.scanW);
     // Steps between rows (index 0 is the unscanned column on the left, which receives but is
     // never read): into the first row of a pair, between the two, out of the second.
@@ -294,16 +219,16 @@ void DiffuseExact(const ScanArea& area, const ShareTable& shares, std::vector<st
             a.template step<kShift>(x, shares);
             b.template step<kShift>(x - 2, shares);
         }
-        a.finish(n, levelCount);
+        a.finish(n, path, levelCount);
         for (std::size_t x = n >= 2 ? n - 2 : 0; x < n; ++x) b.template step<kShift>(x, shares);
-        b.finish(n, levelCount);
+        b.finish(n, path, levelCount);
         std::swap(into, out);
     }
     if (y < area.scanH) {
         LoadScanRow(area, y, first);
         RowDiffusion a{first.data(), into.data(), between.data(), levelRow(y)};
         for (std::size_t x = 0; x < n; ++x) a.template step<kShift>(x, shares);
-        a.finish(n, levelCount);
+        a.finish(n, path, levelCount);
     }
 }
 
@@ -326,15 +251,16 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot) 
     const ScanArea area{src, scanW, scanH};
     const ShareTable shares(step, d);
     const int shift = fourLevels ? 6 : 7;
+    const GreyPath path = KernelPath<GreyPath>::Current();
     std::array<std::int64_t, 4> levelCount{};
     std::vector<std::uint8_t> levels(static_cast<std::size_t>(scanW) *
                                      static_cast<std::size_t>(scanH));
     if (shares.anyLiteral || shares.maxSteps(step) >= kMaxSteps)
         DiffuseLiteral(area, shift, shares, levels, levelCount);
     else if (fourLevels)
-        DiffuseExact<6>(area, shares, levels, levelCount);
+        DiffuseExact<6>(area, shares, path, levels, levelCount);
     else if (shares.rightIsSevenThirtySeconds(step))
-        DiffuseExact<7>(area, shares, levels, levelCount);
+        DiffuseExact<7>(area, shares, path, levels, levelCount);
     else
         DiffuseLiteral(area, shift, shares, levels, levelCount);
 
@@ -369,7 +295,8 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot) 
         const std::uint8_t* in =
             levels.data() + static_cast<std::size_t>(sy) * static_cast<std::size_t>(scanW);
         for (int x = 0; x < x0; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
-        LevelsToPens(in + (x0 - ox), x1 - x0, pen, out.row(y) + static_cast<std::size_t>(x0) * 3);
+        grey::LevelsToPens(path, in + (x0 - ox), x1 - x0, pen,
+                           out.row(y) + static_cast<std::size_t>(x0) * 3);
         for (int x = x1; x < canvas.width; ++x) o[static_cast<std::size_t>(x) * 3] = backgroundPen;
     }
     state.slots[slot] = std::move(out);

@@ -2,14 +2,16 @@
 #include <array>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "colour/bin_diffusion.h"
 #include "colour/colour_ops.h"
 #include "colour/dithering.h"
+#include "colour/dithering_paths.h"
 #include "colour/slot_geometry.h"
+#include "platform/cpu_features.h"
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 namespace mozu {
 
@@ -27,35 +29,47 @@ inline int Bin(const std::uint8_t* p) {
     return 16 * kLevel[p[0]] + 4 * kLevel[p[1]] + kLevel[p[2]];
 }
 
-// Pixels of the picture per colour cube bin.
-std::array<std::int64_t, 64> BinCounts(const Picture& src) {
-    // One tally per pixel position of a step, so that neighbouring pixels of one bin do not
-    // wait for each other.
-    constexpr std::size_t kStep = 5;
-    std::array<std::array<std::int32_t, 64>, kStep> tally{};
-    const int w = src.width();
-#if defined(__SSE2__)
-    // Five pixels from sixteen bytes: every byte's level times the weight of its channel (16,
-    // 4, 1), then each pixel's three bytes added into its first byte: its bin.
+// One tally per pixel position of a step, so that neighbouring pixels of one bin do not wait
+// for each other.
+constexpr std::size_t kStep = 5;
+using Tallies = std::array<std::array<std::int32_t, 64>, kStep>;
+
+#if defined(__x86_64__)
+// Five pixels from sixteen bytes: every byte's level times the weight of its channel (16, 4,
+// 1), then each pixel's three bytes added into its first byte: its bin. Stops while 16 bytes
+// still lie in the row and returns the number of pixels done.
+int TallyRowSse2(const std::uint8_t* p, int w, Tallies& tally) {
     const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
     const __m128i above85 = _mm_set1_epi8(static_cast<char>(85 ^ 0x80));
     const __m128i above171 = _mm_set1_epi8(static_cast<char>(171 ^ 0x80));
     const __m128i weight = _mm_setr_epi8(16, 4, 1, 16, 4, 1, 16, 4, 1, 16, 4, 1, 16, 4, 1, 0);
+    alignas(16) std::uint8_t bins[16];
+    int x = 0;
+    for (; x + static_cast<int>(kStep) < w; x += kStep, p += 3 * kStep) {
+        const __m128i v = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), flip);
+        const __m128i parts = _mm_add_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, above85), weight),
+                                           _mm_and_si128(_mm_cmpgt_epi8(v, above171), weight));
+        const __m128i sum =
+            _mm_add_epi8(parts, _mm_add_epi8(_mm_srli_si128(parts, 1), _mm_srli_si128(parts, 2)));
+        _mm_store_si128(reinterpret_cast<__m128i*>(bins), sum);
+        for (std::size_t k = 0; k < kStep; ++k) ++tally[k][bins[3 * k]];
+    }
+    return x;
+}
 #endif
+
+// Pixels of the picture per colour cube bin.
+template <PopularityPath P>
+std::array<std::int64_t, 64> BinCounts(const Picture& src) {
+    Tallies tally{};
+    const int w = src.width();
     for (int y = 0; y < src.height(); ++y) {
         const std::uint8_t* p = src.row(y);
         int x = 0;
-#if defined(__SSE2__)
-        alignas(16) std::uint8_t bins[16];
-        for (; x + static_cast<int>(kStep) < w; x += kStep, p += 3 * kStep) {  // 16 bytes in row
-            const __m128i v =
-                _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), flip);
-            const __m128i parts = _mm_add_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, above85), weight),
-                                               _mm_and_si128(_mm_cmpgt_epi8(v, above171), weight));
-            const __m128i sum = _mm_add_epi8(
-                parts, _mm_add_epi8(_mm_srli_si128(parts, 1), _mm_srli_si128(parts, 2)));
-            _mm_store_si128(reinterpret_cast<__m128i*>(bins), sum);
-            for (std::size_t k = 0; k < kStep; ++k) ++tally[k][bins[3 * k]];
+#if defined(__x86_64__)
+        if constexpr (P == PopularityPath::Sse2) {
+            x = TallyRowSse2(p, w, tally);
+            p += 3 * static_cast<std::size_t>(x);
         }
 #endif
         for (; x < w; ++x, p += 3) ++tally[0][static_cast<std::size_t>(Bin(p))];
@@ -66,7 +80,16 @@ std::array<std::int64_t, 64> BinCounts(const Picture& src) {
     return count;
 }
 
+std::array<std::int64_t, 64> BinCounts(PopularityPath path, const Picture& src) {
+    return path == PopularityPath::Sse2 ? BinCounts<PopularityPath::Sse2>(src)
+                                        : BinCounts<PopularityPath::Portable>(src);
+}
+
 }  // namespace
+
+bool KernelPathTraits<PopularityPath>::Has(PopularityPath path) {
+    return path == PopularityPath::Portable || Cpu().sse2;
+}
 
 void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot) {
     const int w = src.width(), h = src.height();
@@ -83,7 +106,8 @@ void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot)
     for (int j = 0; j < kColourCount; ++j) order[static_cast<std::size_t>(j)] = j;
     std::array<Colour, 64> target{};  // the colour a pixel of each bin is mapped to
     if (popularity) {
-        std::array<std::int64_t, 64> binCount = BinCounts(src);
+        std::array<std::int64_t, 64> binCount =
+            BinCounts(KernelPath<PopularityPath>::Current(), src);
         // The margin column (h pixels) and the margin row (w + 1 pixels) are white.
         binCount[static_cast<std::size_t>(ColourBin(255, 255, 255))] += h + w + 1;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -3,16 +3,16 @@
 // 16 pixels at a time: three 16-byte loads, the reds gathered with byte shuffles into the lane
 // order each encoding wants, blue, green and too-large pens gathered into one "bad" vector that
 // is tested once a call. With AVX2 two such chunks go side by side, one in each 128-bit half.
-// Shuffles need SSSE3, checked once at run time; without it (or off x86) the pixels go through
-// a small pen buffer and EncodePens.
+// Shuffles need SSSE3; on the portable and SSE2 paths (and off x86-64) the pixels go through a
+// small pen buffer and EncodePens.
 #include <array>
 #include <cstddef>
 #include <cstring>
 
 #include "formats/pixel_encoding.h"
+#include "platform/cpu_features.h"
 
-#if defined(__x86_64__) || defined(__i386__)
-#define MOZU_INDEX_SSSE3 1
+#if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
@@ -46,7 +46,7 @@ bool EncodeScalar(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint
     return bad == 0;
 }
 
-#if defined(MOZU_INDEX_SSSE3)
+#if defined(__x86_64__)
 
 // Lane order of the gathered pens: lane L holds the red of pixel LanePixel(e, L). Mode 2 takes
 // its pixels reversed within a byte, so that a byte's leftmost pixel lands in its top bit when
@@ -92,28 +92,28 @@ constexpr std::array<std::uint8_t, 16> MakeMode0Left() {
 constexpr std::array<std::uint8_t, 16> kMode0Left = MakeMode0Left();
 
 // Mode 1: pixel k of a byte (k = 0 leftmost) puts pen bit 0 at bit 7-k and pen bit 1 at bit 3-k,
-// that is Part(pen) x 2^(3-k) with Part(pen) = bit 0 at 4, bit 1 at 0. The four parts never
-// share a bit, so a byte is the sum 8 Part(p0) + 4 Part(p1) + 2 Part(p2) + Part(p3): one
-// multiply-add of bytes and one of 16-bit pairs.
-constexpr std::array<std::uint8_t, 16> MakeMode1Part() {
+// that is share(pen) x 2^(3-k), where share(pen) has pen bit 0 at bit 4 and pen bit 1 at bit 0.
+// The four pixels' terms never meet in a bit, so a byte is the sum
+// 8 share(p0) + 4 share(p1) + 2 share(p2) + share(p3): one multiply-add of bytes and one of
+// 16-bit pairs.
+constexpr std::array<std::uint8_t, 16> MakeMode1Share() {
     std::array<std::uint8_t, 16> t{};
     for (int p = 0; p < 16; ++p)
         t[static_cast<std::size_t>(p)] = static_cast<std::uint8_t>(((p & 1) << 4) | ((p & 2) >> 1));
     return t;
 }
-constexpr std::array<std::uint8_t, 16> kMode1Part = MakeMode1Part();
+constexpr std::array<std::uint8_t, 16> kMode1Share = MakeMode1Share();
 constexpr std::int32_t kMode1Weights = 0x01020408;  // bytes 8, 4, 2, 1
 // The low byte of each 32-bit lane, to the front.
 constexpr std::array<std::uint8_t, 16> kLowBytesOfDwords = {
     0, 4, 8, 12, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80};
 
-__attribute__((target("ssse3"))) inline __m128i Load(const std::uint8_t* p) {
+MOZU_TARGET_SSSE3 inline __m128i Load(const std::uint8_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
 template <PixelEncoding E>
-__attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int chunks,
-                                                   std::uint8_t* out) {
+MOZU_TARGET_SSSE3 bool EncodeChunks(const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
     const Gather& g = kGather[static_cast<std::size_t>(E)];
     const __m128i s0 = Load(g.shuffle[0].data());
     const __m128i s1 = Load(g.shuffle[1].data());
@@ -124,7 +124,7 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
     const __m128i limit = _mm_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m128i lowBytes = _mm_set1_epi16(0x00FF);
     const __m128i mode0Left = Load(kMode0Left.data());
-    const __m128i mode1Part = Load(kMode1Part.data());
+    const __m128i mode1Share = Load(kMode1Share.data());
     const __m128i mode1Weights = _mm_set1_epi32(kMode1Weights);
     const __m128i ones = _mm_set1_epi16(1);
     const __m128i lowBytesOfDwords = Load(kLowBytesOfDwords.data());
@@ -147,7 +147,7 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
             out += 2;
         } else if constexpr (E == PixelEncoding::Mode1) {
             const __m128i sums = _mm_madd_epi16(
-                _mm_maddubs_epi16(_mm_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+                _mm_maddubs_epi16(_mm_shuffle_epi8(mode1Share, pens), mode1Weights), ones);
             const auto bytes4 = static_cast<std::uint32_t>(
                 _mm_cvtsi128_si32(_mm_shuffle_epi8(sums, lowBytesOfDwords)));
             std::memcpy(out, &bytes4, 4);
@@ -169,12 +169,12 @@ __attribute__((target("ssse3"))) bool EncodeChunks(const std::uint8_t* bgr, int 
 }
 
 // The same 16 bytes in both halves.
-__attribute__((target("avx2"))) inline __m256i Both(const std::array<std::uint8_t, 16>& v) {
+MOZU_TARGET_AVX2 inline __m256i Both(const std::array<std::uint8_t, 16>& v) {
     return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(v.data())));
 }
 
 // Bytes `first` .. +15 in the low half, the same bytes of the next chunk in the high half.
-__attribute__((target("avx2"))) inline __m256i LoadPair(const std::uint8_t* first) {
+MOZU_TARGET_AVX2 inline __m256i LoadPair(const std::uint8_t* first) {
     return _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(first + kChunkBytes),
                                reinterpret_cast<const __m128i*>(first));
 }
@@ -182,15 +182,14 @@ __attribute__((target("avx2"))) inline __m256i LoadPair(const std::uint8_t* firs
 // The same with two chunks a step, one in each half of the 256-bit registers (AVX2 shuffles
 // stay within a half, so both halves use the same shuffles). Returns false on a bad pixel.
 template <PixelEncoding E>
-__attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, int pairs,
-                                                      std::uint8_t* out) {
+MOZU_TARGET_AVX2 bool EncodeChunkPairs(const std::uint8_t* bgr, int pairs, std::uint8_t* out) {
     const Gather& g = kGather[static_cast<std::size_t>(E)];
     const __m256i s0 = Both(g.shuffle[0]), s1 = Both(g.shuffle[1]), s2 = Both(g.shuffle[2]);
     const __m256i m0 = Both(g.notRed[0]), m1 = Both(g.notRed[1]), m2 = Both(g.notRed[2]);
     const __m256i limit = _mm256_set1_epi8(static_cast<char>(PenCount(E) - 1));
     const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
     const __m256i mode0Left = Both(kMode0Left);
-    const __m256i mode1Part = Both(kMode1Part);
+    const __m256i mode1Share = Both(kMode1Share);
     const __m256i mode1Weights = _mm256_set1_epi32(kMode1Weights);
     const __m256i ones = _mm256_set1_epi16(1);
     const __m256i lowBytesOfDwords = Both(kLowBytesOfDwords);
@@ -215,7 +214,7 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
         } else if constexpr (E == PixelEncoding::Mode1) {
             // Four bytes at the front of each half, then the halves' fronts side by side.
             const __m256i sums = _mm256_madd_epi16(
-                _mm256_maddubs_epi16(_mm256_shuffle_epi8(mode1Part, pens), mode1Weights), ones);
+                _mm256_maddubs_epi16(_mm256_shuffle_epi8(mode1Share, pens), mode1Weights), ones);
             const __m256i fronts = _mm256_permutevar8x32_epi32(
                 _mm256_shuffle_epi8(sums, lowBytesOfDwords), halvesTogether);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(fronts));
@@ -241,8 +240,7 @@ __attribute__((target("avx2"))) bool EncodeChunkPairs(const std::uint8_t* bgr, i
 }
 
 template <PixelEncoding E>
-__attribute__((target("avx2"))) bool EncodeChunksAvx2(const std::uint8_t* bgr, int chunks,
-                                                      std::uint8_t* out) {
+MOZU_TARGET_AVX2 bool EncodeChunksAvx2(const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
     const int pairs = chunks / 2;
     if (!EncodeChunkPairs<E>(bgr, pairs, out)) return false;
     if (chunks % 2 == 0) return true;
@@ -252,12 +250,12 @@ __attribute__((target("avx2"))) bool EncodeChunksAvx2(const std::uint8_t* bgr, i
 }
 
 template <PixelEncoding E>
-bool EncodeChunksOn(IndexPixelPath path, const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
-    return path == IndexPixelPath::Avx2 ? EncodeChunksAvx2<E>(bgr, chunks, out)
-                                        : EncodeChunks<E>(bgr, chunks, out);
+bool EncodeChunksOn(PixelPackingPath path, const std::uint8_t* bgr, int chunks, std::uint8_t* out) {
+    return path == PixelPackingPath::Avx2 ? EncodeChunksAvx2<E>(bgr, chunks, out)
+                                          : EncodeChunks<E>(bgr, chunks, out);
 }
 
-bool EncodeChunksFor(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int chunks,
+bool EncodeChunksFor(PixelPackingPath path, PixelEncoding e, const std::uint8_t* bgr, int chunks,
                      std::uint8_t* out) {
     switch (e) {
         case PixelEncoding::Mode0:
@@ -274,38 +272,13 @@ bool EncodeChunksFor(IndexPixelPath path, PixelEncoding e, const std::uint8_t* b
 
 #endif
 
-IndexPixelPath BestPath() {
-    static const IndexPixelPath best = [] {
-        for (IndexPixelPath p : {IndexPixelPath::Avx2, IndexPixelPath::Ssse3})
-            if (HasIndexPixelPath(p)) return p;
-        return IndexPixelPath::Portable;
-    }();
-    return best;
-}
-
 }  // namespace
 
-bool HasIndexPixelPath(IndexPixelPath path) {
-#if defined(MOZU_INDEX_SSSE3)
-    switch (path) {
-        case IndexPixelPath::Avx2:
-            return __builtin_cpu_supports("avx2");
-        case IndexPixelPath::Ssse3:
-            return __builtin_cpu_supports("ssse3");
-        case IndexPixelPath::Portable:
-            return true;
-    }
-    return false;
-#else
-    return path == IndexPixelPath::Portable;
-#endif
-}
-
-bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int bytes,
-                         std::uint8_t* out) {
+bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out) {
     if (bytes <= 0) return true;
-#if defined(MOZU_INDEX_SSSE3)
-    if (path != IndexPixelPath::Portable && HasIndexPixelPath(path)) {
+#if defined(__x86_64__)
+    const PixelPackingPath path = KernelPath<PixelPackingPath>::Current();
+    if (path == PixelPackingPath::Ssse3 || path == PixelPackingPath::Avx2) {
         const int ppb = PixelsPerByte(e);
         const int chunks = bytes * ppb / kChunkPixels;
         const int done = chunks * kChunkPixels / ppb;  // bytes
@@ -315,10 +288,6 @@ bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_
     }
 #endif
     return EncodeScalar(e, bgr, bytes, out);
-}
-
-bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out) {
-    return EncodeIndexPixelsOn(BestPath(), e, bgr, bytes, out);
 }
 
 }  // namespace mozu

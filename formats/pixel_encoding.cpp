@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
+#include "platform/cpu_features.h"
+
+#if defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -172,11 +174,11 @@ void DecodeWith(const DecodeTable& table, const std::uint8_t* in, int bytes, std
 }  // namespace
 
 namespace {
+#if defined(__x86_64__)
 // Two pixels a byte, high nibble first: 16 bytes at a time split into nibbles and
 // interleaved; returns how many bytes were done.
-int DecodeNibbleBlocks(const std::uint8_t* in, int bytes, std::uint8_t* pens) {
+int DecodeNibbleBlocksSse2(const std::uint8_t* in, int bytes, std::uint8_t* pens) {
     int i = 0;
-#if defined(__SSE2__)
     const __m128i low = _mm_set1_epi8(0x0F);
     for (; i + 16 <= bytes; i += 16, pens += 32) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
@@ -185,23 +187,37 @@ int DecodeNibbleBlocks(const std::uint8_t* in, int bytes, std::uint8_t* pens) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pens), _mm_unpacklo_epi8(left, right));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(pens + 16), _mm_unpackhi_epi8(left, right));
     }
-#else
-    (void)in;
-    (void)bytes;
-    (void)pens;
-#endif
     return i;
 }
+#endif
 }  // namespace
+
+bool KernelPathTraits<PixelPackingPath>::Has(PixelPackingPath path) {
+    const CpuFeatures& cpu = Cpu();
+    switch (path) {
+        case PixelPackingPath::Portable:
+            return true;
+        case PixelPackingPath::Sse2:
+            return cpu.sse2;
+        case PixelPackingPath::Ssse3:
+            return cpu.sse2 && cpu.ssse3;
+        case PixelPackingPath::Avx2:
+            return cpu.sse2 && cpu.ssse3 && cpu.avx2;
+    }
+    return false;
+}
 
 void DecodeBytes(PixelEncoding e, const std::uint8_t* in, int bytes, std::uint8_t* pens) {
     const DecodeTable& table = kDecode[static_cast<std::size_t>(e)];
-    if (e == PixelEncoding::Nibbles) {
-        const int done = DecodeNibbleBlocks(in, bytes, pens);
+#if defined(__x86_64__)
+    if (e == PixelEncoding::Nibbles &&
+        KernelPath<PixelPackingPath>::Current() != PixelPackingPath::Portable) {
+        const int done = DecodeNibbleBlocksSse2(in, bytes, pens);
         in += done;
         bytes -= done;
         pens += static_cast<std::ptrdiff_t>(done) * 2;
     }
+#endif
     switch (Ppb(e)) {
         case 2:
             DecodeWith<2>(table, in, bytes, pens);

@@ -6,7 +6,10 @@
 //   mode 2, 8 pixels: bit 7..0 = p0 .. p7
 // The sixteen-colour SymbOS graphics use plain nibbles: the high nibble is the left pixel.
 
+#include <array>
 #include <cstdint>
+
+#include "platform/kernel_path.h"
 
 namespace mozu {
 
@@ -29,12 +32,21 @@ void DecodeBytes(PixelEncoding e, const std::uint8_t* in, int bytes, std::uint8_
 // pen below PenCount(e); `out` then holds nothing useful.
 bool EncodeIndexPixels(PixelEncoding e, const std::uint8_t* bgr, int bytes, std::uint8_t* out);
 
-// The instructions EncodeIndexPixels can use; it takes the best the processor has. The others
-// are there so that every path can be checked against the rest.
-enum class IndexPixelPath { Portable, Ssse3, Avx2 };
-bool HasIndexPixelPath(IndexPixelPath path);
-// EncodeIndexPixels on `path` (the portable one when the processor lacks it).
-bool EncodeIndexPixelsOn(IndexPixelPath path, PixelEncoding e, const std::uint8_t* bgr, int bytes,
-                         std::uint8_t* out);
+// The instructions the packing and unpacking can use: plain C++; SSE2 for the nibbles'
+// unpacking (DecodeBytes); SSSE3 as well for EncodeIndexPixels, 16 pixels at a time; AVX2 for
+// it, 32 at a time. Both take the best the processor has unless a test or benchmark forces
+// another (KernelPath<PixelPackingPath>); all paths give the same bytes.
+enum class PixelPackingPath { Portable, Sse2, Ssse3, Avx2 };
+
+template <>
+struct KernelPathTraits<PixelPackingPath> {
+    static constexpr std::array kAll = {PixelPackingPath::Portable, PixelPackingPath::Sse2,
+                                        PixelPackingPath::Ssse3, PixelPackingPath::Avx2};
+    static constexpr const char* Name(PixelPackingPath path) {
+        constexpr const char* kNames[] = {"Portable", "Sse2", "Ssse3", "Avx2"};
+        return kNames[static_cast<int>(path)];
+    }
+    static bool Has(PixelPackingPath path);
+};
 
 }  // namespace mozu

@@ -13,6 +13,7 @@
 #include "app/picture_view.h"
 #include "app/skinned_window.h"
 #include "app_test_support.h"
+#include "common/kernel_path_test.h"
 
 namespace mozu::app_test {
 namespace {
@@ -31,7 +32,11 @@ QImage QtRgb32(const Picture& p) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(PictureDisplay, ConversionMatchesQtForEveryRowLength) {
+// The conversion and scaling run once on each row path the processor has, forced.
+class PictureDisplayPaths : public KernelPathTest<PictureScalePath> {};
+MOZU_INSTANTIATE_FOR_EVERY_PATH(PictureDisplayPaths, PictureScalePath);
+
+TEST_P(PictureDisplayPaths, ConversionMatchesQtForEveryRowLength) {
     // Widths 1-23 cover rows shorter than one four-pixel step and every remainder after it.
     for (int w = 1; w <= 23; ++w) {
         SCOPED_TRACE(w);
@@ -43,7 +48,7 @@ TEST(PictureDisplay, ConversionMatchesQtForEveryRowLength) {
     }
 }
 
-TEST(PictureDisplay, WholeNumberWideningRepeatsEveryPixel) {
+TEST_P(PictureDisplayPaths, WholeNumberWideningRepeatsEveryPixel) {
     for (int w : {1, 5, 6, 7, 160}) {
         for (int factor : {2, 3}) {
             SCOPED_TRACE(testing::Message() << w << " x" << factor);
@@ -57,7 +62,7 @@ TEST(PictureDisplay, WholeNumberWideningRepeatsEveryPixel) {
     }
 }
 
-TEST(PictureDisplay, TallPixelsRepeatLinesAndShrinkingTakesThePixelUnderEachCentre) {
+TEST_P(PictureDisplayPaths, TallPixelsRepeatLinesAndShrinkingTakesThePixelUnderEachCentre) {
     const Picture p = RandomPicture(10, 3, 7);
     // Lines twice at the same size as the doubled picture: every line shown twice.
     QImage doubled;

@@ -2,10 +2,19 @@
 
 #include "colour/bin_diffusion.h"
 #include "colour/dithering.h"
+#include "colour/dithering_paths.h"
 #include "colour/reference.h"
+#include "common/kernel_path_test.h"
 
 namespace mozu {
 namespace {
+
+// Every test runs on each path of the popularity ditherer (bin counts, row loading, shares
+// from above) that the processor has, against the plain version.
+class PopularityDitheringRows : public KernelPathTest<PopularityPath> {};
+MOZU_INSTANTIATE_FOR_EVERY_PATH(PopularityDitheringRows, PopularityPath);
+class BinDiffusion : public KernelPathTest<PopularityPath> {};
+MOZU_INSTANTIATE_FOR_EVERY_PATH(BinDiffusion, PopularityPath);
 
 // The popularity ditherer scans several rows side by side, a group of 16 pixels at a time,
 // each row some groups behind the one above, and pads the rows to whole groups. These sizes
@@ -13,7 +22,7 @@ namespace {
 // one to a few groups (rows that start only after the row above has finished), rows long
 // enough for a lag above the minimum, and picture heights below and around the number of work
 // rows kept.
-TEST(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
+TEST_P(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
     const int widths[] = {1, 2, 14, 15, 16, 17, 31, 32, 47, 48, 63, 100, 159};
     const int heights[] = {1, 2, 3, 4, 5, 9};
     unsigned seed = 700;
@@ -29,7 +38,7 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
         }
 }
 
-TEST(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
+TEST_P(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
     struct Case {
         Slot slot;
         int w, h;
@@ -52,7 +61,7 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
     }
 }
 
-TEST(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
+TEST_P(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
     // 171 x 211 on the 160 x 200 canvas of mode 0: offsets of -5 on both axes.
     const Picture src = reference::RandomPicture(171, 211, 31, 40);
     ConversionState fast, plain;
@@ -63,7 +72,7 @@ TEST(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
     EXPECT_EQ(fast.slots[Slot::Mode0], plain.slots[Slot::Mode0]);
 }
 
-TEST(BinDiffusion, DrawsOnlyTheDitheredAreaAndKeepsTheRest) {
+TEST_P(BinDiffusion, DrawsOnlyTheDitheredAreaAndKeepsTheRest) {
     // Every bin mapped to black, a 3 x 2 grey picture drawn at (2, 1) of a 6 x 4 picture
     // filled with (1, 2, 3): exactly the 3 x 2 area turns black.
     BinTargets black{};

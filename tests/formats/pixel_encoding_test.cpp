@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/kernel_path_test.h"
 #include "formats/pixel_encoding.h"
 #include "formats/screen_layout.h"
 
@@ -87,13 +88,30 @@ TEST(PixelEncoding, NibblesHoldTheLeftPixelHigh) {
     }
 }
 
-// ---- packing straight from index pixels, on every instruction path the processor has
+// ---- packing straight from index pixels and unpacking nibbles, on every instruction path the
+// processor has (each test runs once per path, the path forced)
 
-std::vector<IndexPixelPath> Paths() {
-    std::vector<IndexPixelPath> paths;
-    for (IndexPixelPath p : {IndexPixelPath::Portable, IndexPixelPath::Ssse3, IndexPixelPath::Avx2})
-        if (HasIndexPixelPath(p)) paths.push_back(p);
-    return paths;
+class IndexPixels : public KernelPathTest<PixelPackingPath> {};
+MOZU_INSTANTIATE_FOR_EVERY_PATH(IndexPixels, PixelPackingPath);
+class NibbleRows : public KernelPathTest<PixelPackingPath> {};
+MOZU_INSTANTIATE_FOR_EVERY_PATH(NibbleRows, PixelPackingPath);
+
+TEST_P(NibbleRows, RowsOfEveryLengthUnpackLeftPixelHigh) {
+    // Lengths around the 16-byte step, and a whole SymbOS line; a spare pen on each side shows
+    // a write outside the row.
+    std::mt19937 rng(5);
+    for (int bytes : {1, 2, 15, 16, 17, 31, 32, 33, 47, 48, 49, 80, 256}) {
+        std::vector<std::uint8_t> in(static_cast<std::size_t>(bytes));
+        for (auto& b : in) b = static_cast<std::uint8_t>(rng());
+        std::vector<std::uint8_t> pens(static_cast<std::size_t>(bytes) * 2 + 2, 0xEE);
+        DecodeBytes(PixelEncoding::Nibbles, in.data(), bytes, pens.data() + 1);
+        EXPECT_EQ(pens.front(), 0xEE);
+        EXPECT_EQ(pens.back(), 0xEE);
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            ASSERT_EQ(pens[2 * i + 1], in[i] >> 4) << "bytes " << bytes << " byte " << i;
+            ASSERT_EQ(pens[2 * i + 2], in[i] & 15) << "bytes " << bytes << " byte " << i;
+        }
+    }
 }
 
 const BitTable* TableOf(PixelEncoding e) {
@@ -109,71 +127,66 @@ std::uint8_t ReferenceByte(PixelEncoding e, const std::uint8_t* pens) {
 constexpr PixelEncoding kAll[] = {PixelEncoding::Mode0, PixelEncoding::Mode1, PixelEncoding::Mode2,
                                   PixelEncoding::Nibbles};
 
-TEST(IndexPixels, RowsOfEveryLengthPackAsTheBitTablesSay) {
+TEST_P(IndexPixels, RowsOfEveryLengthPackAsTheBitTablesSay) {
     std::mt19937 rng(11);
-    for (IndexPixelPath path : Paths()) {
-        for (PixelEncoding e : kAll) {
-            const int ppb = PixelsPerByte(e);
-            std::uniform_int_distribution<int> pen(0, PenCount(e) - 1);
-            // Lengths around the 16- and 32-pixel steps, and whole lines of the writers.
-            for (int bytes : {1, 2, 3, 7, 8, 9, 15, 16, 17, 23, 24, 25, 31, 33, 80, 92, 128}) {
-                const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
-                std::vector<std::uint8_t> pens(pixels), bgr(pixels * 3, 0);
-                for (std::size_t i = 0; i < pixels; ++i)
-                    bgr[i * 3 + 2] = pens[i] = static_cast<std::uint8_t>(pen(rng));
-                // One spare byte on each side shows a write outside the row.
-                std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes) + 2, 0xEE);
-                ASSERT_TRUE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data() + 1));
-                EXPECT_EQ(out.front(), 0xEE);
-                EXPECT_EQ(out.back(), 0xEE);
-                for (int b = 0; b < bytes; ++b)
-                    ASSERT_EQ(out[static_cast<std::size_t>(b) + 1],
-                              ReferenceByte(e, pens.data() + static_cast<std::size_t>(b * ppb)))
-                        << "path " << static_cast<int>(path) << " encoding " << static_cast<int>(e)
-                        << " bytes " << bytes << " byte " << b;
-            }
+    for (PixelEncoding e : kAll) {
+        const int ppb = PixelsPerByte(e);
+        std::uniform_int_distribution<int> pen(0, PenCount(e) - 1);
+        // Lengths around the 16- and 32-pixel steps, and whole lines of the writers.
+        for (int bytes : {1, 2, 3, 7, 8, 9, 15, 16, 17, 23, 24, 25, 31, 33, 80, 92, 128}) {
+            const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
+            std::vector<std::uint8_t> pens(pixels), bgr(pixels * 3, 0);
+            for (std::size_t i = 0; i < pixels; ++i)
+                bgr[i * 3 + 2] = pens[i] = static_cast<std::uint8_t>(pen(rng));
+            // One spare byte on each side shows a write outside the row.
+            std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes) + 2, 0xEE);
+            ASSERT_TRUE(EncodeIndexPixels(e, bgr.data(), bytes, out.data() + 1));
+            EXPECT_EQ(out.front(), 0xEE);
+            EXPECT_EQ(out.back(), 0xEE);
+            for (int b = 0; b < bytes; ++b)
+                ASSERT_EQ(out[static_cast<std::size_t>(b) + 1],
+                          ReferenceByte(e, pens.data() + static_cast<std::size_t>(b * ppb)))
+                    << "encoding " << static_cast<int>(e) << " bytes " << bytes << " byte " << b;
         }
     }
 }
 
-TEST(IndexPixels, EveryPenOfEveryEncodingIsAccepted) {
+TEST_P(IndexPixels, EveryPenOfEveryEncodingIsAccepted) {
     // All pens side by side, so that the top pen meets every lane.
-    for (IndexPixelPath path : Paths())
-        for (PixelEncoding e : kAll) {
-            const int ppb = PixelsPerByte(e);
-            const int bytes = 64 / ppb * 3;
-            std::vector<std::uint8_t> bgr(static_cast<std::size_t>(bytes * ppb) * 3, 0);
-            for (std::size_t i = 0; i < bgr.size() / 3; ++i)
-                bgr[i * 3 + 2] = static_cast<std::uint8_t>(PenCount(e) - 1 - i % PenCount(e));
-            std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
-            EXPECT_TRUE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()));
-        }
+    for (PixelEncoding e : kAll) {
+        const int ppb = PixelsPerByte(e);
+        const int bytes = 64 / ppb * 3;
+        std::vector<std::uint8_t> bgr(static_cast<std::size_t>(bytes * ppb) * 3, 0);
+        for (std::size_t i = 0; i < bgr.size() / 3; ++i)
+            bgr[i * 3 + 2] = static_cast<std::uint8_t>(PenCount(e) - 1 - i % PenCount(e));
+        std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
+        EXPECT_TRUE(EncodeIndexPixels(e, bgr.data(), bytes, out.data()));
+    }
 }
 
-TEST(IndexPixels, APixelThatIsNoPenIsCaughtAtEveryPosition) {
+TEST_P(IndexPixels, APixelThatIsNoPenIsCaughtAtEveryPosition) {
     // A blue, a green or a red at the pen count, in each pixel of a row that has a full
     // two-chunk step, a single chunk and a tail.
-    for (IndexPixelPath path : Paths())
-        for (PixelEncoding e : kAll) {
-            const int ppb = PixelsPerByte(e);
-            const int bytes = (16 * 3 + 16 - ppb) / ppb + 1;  // 3 chunks and a tail
-            const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
-            std::vector<std::uint8_t> bgr(pixels * 3, 0);
-            std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
-            for (std::size_t i = 0; i < pixels; ++i)
-                for (int channel = 0; channel < 3; ++channel) {
-                    const std::uint8_t value =
-                        channel == 2 ? static_cast<std::uint8_t>(PenCount(e)) : 1;
-                    bgr[i * 3 + static_cast<std::size_t>(channel)] = value;
-                    EXPECT_FALSE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()))
-                        << "path " << static_cast<int>(path) << " encoding " << static_cast<int>(e)
-                        << " pixel " << i << " channel " << channel;
-                    bgr[i * 3 + static_cast<std::size_t>(channel)] = 0;
-                }
-            // And 255 in red, the largest the shuffles see.
-            bgr[(pixels - 1) * 3 + 2] = 255;
-            EXPECT_FALSE(EncodeIndexPixelsOn(path, e, bgr.data(), bytes, out.data()));
-        }
+    for (PixelEncoding e : kAll) {
+        const int ppb = PixelsPerByte(e);
+        const int bytes = (16 * 3 + 16 - ppb) / ppb + 1;  // 3 chunks and a tail
+        const std::size_t pixels = static_cast<std::size_t>(bytes * ppb);
+        std::vector<std::uint8_t> bgr(pixels * 3, 0);
+        std::vector<std::uint8_t> out(static_cast<std::size_t>(bytes));
+        for (std::size_t i = 0; i < pixels; ++i)
+            for (int channel = 0; channel < 3; ++channel) {
+                const std::uint8_t value =
+                    channel == 2 ? static_cast<std::uint8_t>(PenCount(e)) : 1;
+                bgr[i * 3 + static_cast<std::size_t>(channel)] = value;
+                EXPECT_FALSE(EncodeIndexPixels(e, bgr.data(), bytes, out.data()))
+                    << "encoding " << static_cast<int>(e) << " pixel " << i << " channel "
+                    << channel;
+                bgr[i * 3 + static_cast<std::size_t>(channel)] = 0;
+            }
+        // And 255 in red, the largest the shuffles see.
+        bgr[(pixels - 1) * 3 + 2] = 255;
+        EXPECT_FALSE(EncodeIndexPixels(e, bgr.data(), bytes, out.data()));
+    }
 }
 
 TEST(ScreenLayout, LinesFollowTheEightPhases) {
