@@ -17,8 +17,8 @@
 #include <memory>
 #include <string>
 
-#include "app/skinned_window.h"
 #include "colour/conversion_state.h"
+#include "skin/skinned_window.h"
 #include "video/video_navigation.h"
 
 class QTimer;

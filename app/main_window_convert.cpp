@@ -7,9 +7,9 @@
 #include "app/gui_asker.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
-#include "app/skin_label.h"
 #include "colour/conversion_commands.h"
 #include "platform/io_error.h"
+#include "skin/skin_label.h"
 
 namespace mozu {
 

@@ -11,11 +11,8 @@
 #include "app/gui_asker.h"
 #include "app/main_window.h"
 #include "app/msg_window.h"
-#include "app/picture_key.h"
 #include "app/picture_view.h"
 #include "app/position_bar.h"
-#include "app/skin_label.h"
-#include "app/symbol_label.h"
 #include "colour/count_colors.h"
 #include "colour/resize.h"
 #include "dialogs/open_dialog.h"
@@ -27,6 +24,9 @@
 #include "formats/save_flow.h"
 #include "platform/io_error.h"
 #include "platform/media/image_loader.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
+#include "skin/symbol_label.h"
 #include "video/vid_reader.h"
 
 namespace mozu {

@@ -6,9 +6,9 @@
 #include "app/main_window_layout.h"
 #include "app/picture_view.h"
 #include "app/position_bar.h"
-#include "app/skin_label.h"
 #include "colour/count_colors.h"
 #include "platform/io_error.h"
+#include "skin/skin_label.h"
 #include "video/vid_reader.h"
 
 namespace mozu {

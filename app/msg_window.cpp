@@ -7,11 +7,11 @@
 #include <QScreen>
 
 #include "app/msg_window_layout.h"
-#include "app/picture_key.h"
-#include "app/shape.h"
-#include "app/skin_label.h"
-#include "app/theme.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
+#include "skin/shape.h"
+#include "skin/skin_label.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "app/skinned_window.h"
+#include "skin/skinned_window.h"
 
 class QLineEdit;
 

@@ -5,8 +5,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "app/theme.h"
 #include "dialogs/dialog_pictures.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

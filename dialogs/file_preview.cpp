@@ -11,7 +11,7 @@
 #include "formats/cpc_file_reader.h"
 #include "formats/file_type.h"
 #include "platform/media/image_loader.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_reader.h"
 #include "video/video_navigation.h"
 

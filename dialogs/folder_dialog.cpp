@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "app/picture_key.h"
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/folder_view.h"
 #include "platform/asker.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
 
 namespace mozu {
 

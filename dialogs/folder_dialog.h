@@ -7,10 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/skinned_window.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/drive_list.h"
+#include "skin/skinned_window.h"
 
 namespace mozu {
 

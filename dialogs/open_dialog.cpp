@@ -7,8 +7,6 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "app/picture_key.h"
-#include "app/theme.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/dialog_shape.h"
@@ -16,6 +14,8 @@
 #include "dialogs/file_preview.h"
 #include "platform/asker.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
+#include "skin/theme.h"
 
 namespace mozu {
 namespace {

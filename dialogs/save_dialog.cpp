@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <cerrno>
 
-#include "app/picture_key.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/dialog_shape.h"
@@ -21,6 +20,7 @@
 #include "formats/file_name.h"
 #include "platform/asker.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
 #include "video/vid_format.h"
 
 namespace mozu {

@@ -1,7 +1,7 @@
 #pragma once
 // The PC video frame source as the program relies on it: open a file by path and learn its
 // size, rate and length; decode any frame by index; close. The FFmpeg implementation lives in
-// platform/media (MakeFfmpegFrameSource); tests may supply their own.
+// video/ffmpeg (MakeFfmpegFrameSource); tests may supply their own.
 
 #include <cstdint>
 #include <span>

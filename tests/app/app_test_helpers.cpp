@@ -12,13 +12,13 @@
 
 #include <QTimer>
 #include <QUrl>
-#include "app/skinned_window.h"
+#include "skin/skinned_window.h"
 
-#include "app/picture_key.h"
-#include "app/skin_label.h"
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
 
 namespace mozu::app_test {
 

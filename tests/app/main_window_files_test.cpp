@@ -13,13 +13,13 @@
 #include "app/picture_convert.h"
 #include "app/picture_view.h"
 #include "app/single_instance.h"
-#include "app/symbol_label.h"
 #include "app_test_support.h"
 #include "colour/count_colors.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "formats/file_type.h"
 #include "platform/media/image_loader.h"
+#include "skin/symbol_label.h"
 
 namespace mozu::app_test {
 namespace {

@@ -6,9 +6,9 @@
 #include <QTest>
 
 #include "app/gui_asker.h"
-#include "app/picture_key.h"
-#include "app/skin_label.h"
 #include "app_test_support.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
 
 namespace mozu::app_test {
 namespace {

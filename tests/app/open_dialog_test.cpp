@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <fstream>
 
-#include "app/picture_key.h"
 #include "colour/colour_table.h"
 #include "colour/conversion_commands.h"
 #include "dialogs/file_preview.h"
@@ -22,7 +21,8 @@
 #include "formats/sgx_files.h"
 #include "platform/media/ffmpeg_test_video.h"
 #include "platform/media/image_loader.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "skin/picture_key.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
 #include "video/video_navigation.h"

@@ -12,8 +12,8 @@
 #include <QLocale>
 #include <QTimer>
 
-#include "app/picture_key.h"
 #include "dialogs/save_dialog.h"
+#include "skin/picture_key.h"
 #include "video/vid_format.h"
 
 namespace mozu {

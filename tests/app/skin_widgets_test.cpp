@@ -6,10 +6,10 @@
 #include <QPainter>
 
 #include "app/main_window_layout.h"
-#include "app/shape.h"
-#include "app/symbol_label.h"
-#include "app/theme.h"
 #include "app_test_support.h"
+#include "skin/shape.h"
+#include "skin/symbol_label.h"
+#include "skin/theme.h"
 
 namespace mozu::app_test {
 namespace {

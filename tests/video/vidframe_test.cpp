@@ -12,7 +12,7 @@ extern "C" {
 
 #include "platform/io_error.h"
 #include "platform/media/ffmpeg_test_video.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video_test_support.h"
 
 namespace mozu {

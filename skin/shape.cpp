@@ -1,4 +1,4 @@
-#include "app/shape.h"
+#include "skin/shape.h"
 
 namespace mozu {
 

@@ -1,10 +1,10 @@
-#include "app/picture_key.h"
+#include "skin/picture_key.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/theme.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

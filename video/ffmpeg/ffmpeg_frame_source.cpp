@@ -1,4 +1,4 @@
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
