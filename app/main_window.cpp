@@ -1,4 +1,4 @@
-// TMainWindow: creation, controls and their places, the window's shape, the progress ball, the
+// MainWindow: creation, controls and their places, the window's shape, the progress ball, the
 // exit command and the close routing. Dragging by the background is SkinnedWindow's.
 
 #include "app/main_window.h"
@@ -11,7 +11,7 @@
 
 #include "app/gui_asker.h"
 #include "app/main_window_layout.h"
-#include "app/msg_window.h"
+#include "app/message_window.h"
 #include "app/picture_view.h"
 #include "app/position_bar.h"
 #include "skin/picture_key.h"
@@ -81,14 +81,14 @@ class PlainPicture : public QWidget {
 
 }  // namespace
 
-TMainWindow::TMainWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirst, parent) {
+MainWindow::MainWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirst, parent) {
     FormCreate();
 }
 
-TMainWindow::~TMainWindow() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainWindow::AttachWindows(TMyOpenDialog* open, TEditWindow* edit, TMySaveDialog* save,
-                                TMsgWindow* msg, TFullPreview* preview, GuiAsker* asker) {
+void MainWindow::AttachWindows(OpenDialog* open, EditWindow* edit, SaveDialog* save,
+                               MessageWindow* msg, FullPreview* preview, GuiAsker* asker) {
     openDialog_ = open;
     editWindow_ = edit;
     saveDialog_ = save;
@@ -97,7 +97,7 @@ void TMainWindow::AttachWindows(TMyOpenDialog* open, TEditWindow* edit, TMySaveD
     asker_ = asker;
 }
 
-void TMainWindow::FormCreate() {
+void MainWindow::FormCreate() {
     setObjectName("TMainWindow");
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(Theme::Picture("MozuIcon")));
@@ -164,8 +164,8 @@ void TMainWindow::FormCreate() {
     image9_->hide();
 }
 
-PictureKey* TMainWindow::AddKey(const QString& name, const QString& caption, int x, int y,
-                                void (TMainWindow::*handler)()) {
+PictureKey* MainWindow::AddKey(const QString& name, const QString& caption, int x, int y,
+                               void (MainWindow::*handler)()) {
     auto* key = new PictureKey(name, this);
     key->setPictures("BlackKeyUp", "BlackKeyDown");
     key->setCaption(caption);
@@ -174,38 +174,38 @@ PictureKey* TMainWindow::AddKey(const QString& name, const QString& caption, int
     return key;
 }
 
-void TMainWindow::CreateKeys() {
+void MainWindow::CreateKeys() {
     struct KeyPlace {
         int number;
         const char* caption;
         int x, y;
-        void (TMainWindow::*handler)();
+        void (MainWindow::*handler)();
     };
     const auto row = [](int r) { return L::kColumnTop + r * L::kKeyStep; };
     const auto file = [](int i) { return L::kFileRowLeft + i * L::kFileRowStep; };
     const int left = L::kLeftColumnX, right = L::kRightColumnX;
     const KeyPlace places[] = {
-        {20, "Open", file(0), L::kFileRowTop, &TMainWindow::Key20Click},
-        {21, "Save", file(1), L::kFileRowTop, &TMainWindow::SaveKeyClick},
-        {8, "Edit", file(2), L::kFileRowTop, &TMainWindow::Key08Click},
-        {22, "Source", file(3), L::kFileRowTop, &TMainWindow::Key22Click},
-        {23, "Close", file(4), L::kFileRowTop, &TMainWindow::Key23Click},
-        {19, "Info", file(5), L::kFileRowTop, &TMainWindow::Key19Click},
-        {0, "Mode 0", left, row(0), &TMainWindow::Key00Click},
-        {1, "Mode 1", left, row(1), &TMainWindow::Key01Click},
-        {2, "Mode 2", left, row(2), &TMainWindow::Key02Click},
-        {3, "Overscan 0", left, row(3), &TMainWindow::Key03Click},
-        {4, "Overscan 1", left, row(4), &TMainWindow::Key04Click},
-        {5, "Overscan 2", left, row(5), &TMainWindow::Key05Click},
-        {10, "Autobalance", left, row(7), &TMainWindow::Key10Click},
-        {11, "Contrast +", left, row(8), &TMainWindow::Key11Click},
-        {12, "Contrast -", left, row(9), &TMainWindow::Key12Click},
-        {16, "SGX CPC", right, row(0), &TMainWindow::Key16Click},
-        {15, "SGX CPC full", right, row(1), &TMainWindow::Key15Click},
-        {18, "SGX MSX", right, row(2), &TMainWindow::Key18Click},
-        {17, "SGX MSX full", right, row(3), &TMainWindow::Key17Click},
-        {7, "Brighter", right, row(7), &TMainWindow::Key07Click},
-        {6, "Darker", right, row(8), &TMainWindow::Key06Click},
+        {20, "Open", file(0), L::kFileRowTop, &MainWindow::Key20Click},
+        {21, "Save", file(1), L::kFileRowTop, &MainWindow::SaveKeyClick},
+        {8, "Edit", file(2), L::kFileRowTop, &MainWindow::Key08Click},
+        {22, "Source", file(3), L::kFileRowTop, &MainWindow::Key22Click},
+        {23, "Close", file(4), L::kFileRowTop, &MainWindow::Key23Click},
+        {19, "Info", file(5), L::kFileRowTop, &MainWindow::Key19Click},
+        {0, "Mode 0", left, row(0), &MainWindow::Key00Click},
+        {1, "Mode 1", left, row(1), &MainWindow::Key01Click},
+        {2, "Mode 2", left, row(2), &MainWindow::Key02Click},
+        {3, "Overscan 0", left, row(3), &MainWindow::Key03Click},
+        {4, "Overscan 1", left, row(4), &MainWindow::Key04Click},
+        {5, "Overscan 2", left, row(5), &MainWindow::Key05Click},
+        {10, "Autobalance", left, row(7), &MainWindow::Key10Click},
+        {11, "Contrast +", left, row(8), &MainWindow::Key11Click},
+        {12, "Contrast -", left, row(9), &MainWindow::Key12Click},
+        {16, "SGX CPC", right, row(0), &MainWindow::Key16Click},
+        {15, "SGX CPC full", right, row(1), &MainWindow::Key15Click},
+        {18, "SGX MSX", right, row(2), &MainWindow::Key18Click},
+        {17, "SGX MSX full", right, row(3), &MainWindow::Key17Click},
+        {7, "Brighter", right, row(7), &MainWindow::Key07Click},
+        {6, "Darker", right, row(8), &MainWindow::Key06Click},
     };
     for (const KeyPlace& k : places) {
         const QString name = QString("Key%1").arg(k.number, 2, 10, QChar('0'));
@@ -223,7 +223,7 @@ void TMainWindow::CreateKeys() {
     connect(exitKey_, &PictureKey::clicked, this, [this] { ExitKeyClick(); });
 }
 
-void TMainWindow::CreateVideoControls() {
+void MainWindow::CreateVideoControls() {
     // The video keys' captions: words, or symbols drawn from their characters.
     const char* captions[] = {"", "start", "9", "7", "4", "8", ":", "end", "preview"};
     for (int i = 1; i <= 8; ++i) {
@@ -257,7 +257,7 @@ void TMainWindow::CreateVideoControls() {
     hScrollButton_->setEnabled(false);
 }
 
-void TMainWindow::FormShow() {
+void MainWindow::FormShow() {
     for (PictureKey* key : keys_)
         if (key) key->setPictures("BlackKeyUp", "BlackKeyDown");
     if (!firstShow_) return;
@@ -270,12 +270,12 @@ void TMainWindow::FormShow() {
     }
 }
 
-void TMainWindow::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
     SkinnedWindow::showEvent(e);
     FormShow();
 }
 
-void TMainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     PaintBackground(p);
@@ -285,7 +285,7 @@ void TMainWindow::paintEvent(QPaintEvent*) {
         p.fillRect(ToRect(L::kImage1).adjusted(-1, -1, 1, 1), QColor(6, 8, 10));
 }
 
-void TMainWindow::ExitKeyClick() {
+void MainWindow::ExitKeyClick() {
     if (videoConversionRunning_) {
         Notice("Video conversion in progress. First you need terminate this process");
         return;
@@ -295,7 +295,7 @@ void TMainWindow::ExitKeyClick() {
     close();
 }
 
-void TMainWindow::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     if (!exiting_) {
         // Closed by the window manager: the exit command decides, with its questions.
         e->ignore();
@@ -308,29 +308,29 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
     Q_EMIT exited();
 }
 
-void TMainWindow::mouseDoubleClickEvent(QMouseEvent*) {
+void MainWindow::mouseDoubleClickEvent(QMouseEvent*) {
     state_.currentFileName = "brak";
 }
 
-void TMainWindow::StartProgress() {
+void MainWindow::StartProgress() {
     progressAngle_ = 0;
     progressTimer_->start();
 }
 
-void TMainWindow::StopProgress() {
+void MainWindow::StopProgress() {
     progressTimer_->stop();
 }
 
-void TMainWindow::ProgressTimerTimer() {
+void MainWindow::ProgressTimerTimer() {
     const BallPosition b = ProgressBallPosition(progressAngle_);
     progressBall_->move(b.left, b.top);
 }
 
-void TMainWindow::Notice(const QString& text) {
-    if (asker_) asker_->Ask(TMsgWindow::kNotice, text);
+void MainWindow::Notice(const QString& text) {
+    if (asker_) asker_->Ask(MessageWindow::kNotice, text);
 }
 
-void TMainWindow::ShowIoError(const IoError& e) {
+void MainWindow::ShowIoError(const IoError& e) {
     if (asker_) asker_->showError(e);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// TMainWindow: the main form. It owns the conversion state (source picture, slots, palettes,
+// MainWindow: the main form. It owns the conversion state (source picture, slots, palettes,
 // flags) and the video state, shows them, and runs the commands of its keys by calling the
 // core. Its methods are split by concern:
 //   main_window.cpp          creation, layout, shape, progress ball, exit, close
@@ -32,25 +32,25 @@ class PictureView;
 class PositionBar;
 class SkinLabel;
 class SymbolLabel;
-class TEditWindow;
-class TFullPreview;
-class TMsgWindow;
-class TMyOpenDialog;
-class TMySaveDialog;
+class EditWindow;
+class FullPreview;
+class MessageWindow;
+class OpenDialog;
+class SaveDialog;
 class VidReader;
 
 inline constexpr const char* kCaption = "Mozu v1.0";
 inline constexpr const char* kApplicationTitle = "Mozu";
 
-class TMainWindow : public SkinnedWindow {
+class MainWindow : public SkinnedWindow {
     Q_OBJECT
   public:
-    explicit TMainWindow(QWidget* parent = nullptr);
-    ~TMainWindow() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The other windows, created after this one; the main window uses them from then on.
-    void AttachWindows(TMyOpenDialog* open, TEditWindow* edit, TMySaveDialog* save, TMsgWindow* msg,
-                       TFullPreview* preview, GuiAsker* asker);
+    void AttachWindows(OpenDialog* open, EditWindow* edit, SaveDialog* save, MessageWindow* msg,
+                       FullPreview* preview, GuiAsker* asker);
 
     ConversionState& state() { return state_; }
     const ConversionState& state() const { return state_; }
@@ -125,7 +125,7 @@ class TMainWindow : public SkinnedWindow {
     void CreateKeys();
     void CreateVideoControls();
     PictureKey* AddKey(const QString& name, const QString& caption, int x, int y,
-                       void (TMainWindow::*handler)());
+                       void (MainWindow::*handler)());
 
     // main_window_display.cpp
     void StandardImage1Layout();
@@ -163,11 +163,11 @@ class TMainWindow : public SkinnedWindow {
     VideoState video_;
     std::unique_ptr<VidReader> vidReader_;  // the one SymbOS video reader
 
-    TMyOpenDialog* openDialog_ = nullptr;
-    TEditWindow* editWindow_ = nullptr;
-    TMySaveDialog* saveDialog_ = nullptr;
-    TMsgWindow* msgWindow_ = nullptr;
-    TFullPreview* fullPreview_ = nullptr;
+    OpenDialog* openDialog_ = nullptr;
+    EditWindow* editWindow_ = nullptr;
+    SaveDialog* saveDialog_ = nullptr;
+    MessageWindow* msgWindow_ = nullptr;
+    FullPreview* fullPreview_ = nullptr;
     GuiAsker* asker_ = nullptr;
 
     // Controls.

@@ -1,4 +1,4 @@
-// TMainWindow: the conversion commands, the adjustments, show source, close picture and the
+// MainWindow: the conversion commands, the adjustments, show source, close picture and the
 // information picture. The core decides what to convert (colour/conversion_commands.h); the
 // window shows the result.
 
@@ -42,7 +42,7 @@ class ProcessingAsker : public Asker {
 
 }  // namespace
 
-void TMainWindow::ConvertCommand(int slot) {
+void MainWindow::ConvertCommand(int slot) {
     if (!asker_) return;
     ProcessingAsker asker(*asker_, *label4_);
     ConvertOutcome outcome;
@@ -70,7 +70,7 @@ void TMainWindow::ConvertCommand(int slot) {
     label4_->setText("");
 }
 
-void TMainWindow::Key22Click() {
+void MainWindow::Key22Click() {
     StandardImage1Layout();
     ShowPicture(state_.source);
     state_.sourceShown = true;
@@ -78,14 +78,14 @@ void TMainWindow::Key22Click() {
     label4_->setText("");
 }
 
-void TMainWindow::Key10Click() {
+void MainWindow::Key10Click() {
     if (state_.noPicture) return;  // nothing to balance
     Key22Click();
     AutobalanceCommand(state_);
     ShowPicture(state_.source);
 }
 
-void TMainWindow::ContrastKey(int percent) {
+void MainWindow::ContrastKey(int percent) {
     if (state_.noPicture) return;
     // The adjustment works on the source: show it first, whatever was on show.
     RefreshImage();
@@ -93,29 +93,29 @@ void TMainWindow::ContrastKey(int percent) {
     RefreshImage();
 }
 
-void TMainWindow::BrightnessKey(int percent) {
+void MainWindow::BrightnessKey(int percent) {
     if (state_.noPicture) return;
     RefreshImage();
     BrightnessCommand(state_, percent);
     RefreshImage();
 }
 
-void TMainWindow::Key23Click() {
+void MainWindow::Key23Click() {
     image1_->hide();
     state_.noPicture = true;
     update(image1_->geometry().adjusted(-2, -2, 2, 2) | QRect(216, 152, 368, 264));
 }
 
-void TMainWindow::Key19Click() {
+void MainWindow::Key19Click() {
     image9_->show();
     image9_->raise();
 }
 
-void TMainWindow::Image9Click() {
+void MainWindow::Image9Click() {
     image9_->hide();
 }
 
-void TMainWindow::Key08Click() {
+void MainWindow::Key08Click() {
     // The editor is not part of this version; the key is disabled and does nothing.
 }
 

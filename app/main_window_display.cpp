@@ -1,4 +1,4 @@
-// TMainWindow: showing pictures in Image1 (ShowCPCImage, RefreshImage, the standard layout).
+// MainWindow: showing pictures in Image1 (ShowCPCImage, RefreshImage, the standard layout).
 
 #include "app/main_window.h"
 #include "app/main_window_layout.h"
@@ -7,7 +7,7 @@
 
 namespace mozu {
 
-void TMainWindow::StandardImage1Layout() {
+void MainWindow::StandardImage1Layout() {
     // 368 x 264 at (216, 152), proportional, centred, not stretched.
     image1_->setGeometry(layout::kImage1.x, layout::kImage1.y, layout::kImage1.w,
                          layout::kImage1.h);
@@ -15,11 +15,11 @@ void TMainWindow::StandardImage1Layout() {
     image1_->setProportional(true);
 }
 
-void TMainWindow::ShowPicture(const Picture& picture) {
+void MainWindow::ShowPicture(const Picture& picture) {
     image1_->setPicture(picture);
 }
 
-void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
+void MainWindow::ShowCPCImage(int fileType, const Picture& picture) {
     const DisplayLayout d = GetDisplayLayout(fileType, picture.width(), picture.height());
     if (!d.draws) return;
     if (d.placesControl) image1_->setGeometry(d.left, d.top, d.width, d.height);
@@ -30,7 +30,7 @@ void TMainWindow::ShowCPCImage(int fileType, const Picture& picture) {
     state_.sourceShown = false;
 }
 
-void TMainWindow::RefreshImage() {
+void MainWindow::RefreshImage() {
     // A picture read from a CPC file is shown at its file type's shape; a PC picture (or a
     // video frame) in the standard layout.
     const int s = state_.sourceSlot;
@@ -44,7 +44,7 @@ void TMainWindow::RefreshImage() {
     state_.currentSlot = state_.sourceSlot;
 }
 
-QImage TMainWindow::shownImage() const {
+QImage MainWindow::shownImage() const {
     return image1_->image();
 }
 

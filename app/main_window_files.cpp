@@ -1,4 +1,4 @@
-// TMainWindow: the open and save commands, files dropped on the window and files handed over
+// MainWindow: the open and save commands, files dropped on the window and files handed over
 // by a second instance. A new file replaces the pictures only once it has been read completely;
 // until then every slot, flag and the open video stay as they were.
 
@@ -10,7 +10,7 @@
 
 #include "app/gui_asker.h"
 #include "app/main_window.h"
-#include "app/msg_window.h"
+#include "app/message_window.h"
 #include "app/picture_view.h"
 #include "app/position_bar.h"
 #include "colour/count_colors.h"
@@ -51,7 +51,7 @@ QString Dimensions(const Picture& p) {
 
 }  // namespace
 
-bool TMainWindow::AskAboutUnsaved() {
+bool MainWindow::AskAboutUnsaved() {
     int unsaved = 0;
     for (int k = 0; k <= 12; ++k)
         if (state_.saved[static_cast<std::size_t>(k)] == 0) ++unsaved;
@@ -59,12 +59,12 @@ bool TMainWindow::AskAboutUnsaved() {
     const QString text =
         unsaved == 1 ? QString("%1 file not saved. Do you want save it now").arg(unsaved)
                      : QString("%1 files not saved. Do you want save they now").arg(unsaved);
-    if (asker_->Ask(TMsgWindow::kQuestion, text) != TMsgWindow::kYes) return true;
+    if (asker_->Ask(MessageWindow::kQuestion, text) != MessageWindow::kYes) return true;
     // Yes: the pictures are saved first; a cancelled or failed save stops what asked.
     return Key21Click();
 }
 
-bool TMainWindow::Key21Click() {
+bool MainWindow::Key21Click() {
     if (!saveDialog_ || !asker_) return false;
     label4_->setText("Saving");
     const QString name = QString::fromStdString(AMSname(state_.currentFileName));
@@ -85,7 +85,7 @@ bool TMainWindow::Key21Click() {
     return true;
 }
 
-void TMainWindow::Key20Click() {
+void MainWindow::Key20Click() {
     if (busy_) return;
     // Opening stops the conversion timers: refuse while a conversion runs rather than leave a
     // half-written video behind.
@@ -108,11 +108,11 @@ void TMainWindow::Key20Click() {
     label4_->setText("");
 }
 
-void TMainWindow::dragEnterEvent(QDragEnterEvent* e) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
     if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void TMainWindow::dropEvent(QDropEvent* e) {
+void MainWindow::dropEvent(QDropEvent* e) {
     QStringList paths;
     for (const QUrl& url : e->mimeData()->urls())
         paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());
@@ -121,7 +121,7 @@ void TMainWindow::dropEvent(QDropEvent* e) {
     QTimer::singleShot(0, this, [this, paths] { WMDropFiles(paths); });
 }
 
-void TMainWindow::WMDropFiles(const QStringList& paths) {
+void MainWindow::WMDropFiles(const QStringList& paths) {
     if (videoConversionRunning_ || busy_ || paths.isEmpty()) return;
     BusyGuard guard(busy_);
     if (paths.size() > 1) {
@@ -132,7 +132,7 @@ void TMainWindow::WMDropFiles(const QStringList& paths) {
     EnableVideoControls();
 }
 
-void TMainWindow::WMCopyData(const QString& path) {
+void MainWindow::WMCopyData(const QString& path) {
     // A second instance was started: come to the front, with or without a file.
     showNormal();
     raise();
@@ -143,7 +143,7 @@ void TMainWindow::WMCopyData(const QString& path) {
     EnableVideoControls();
 }
 
-bool TMainWindow::OpenFile(const QString& qpath, Origin origin) {
+bool MainWindow::OpenFile(const QString& qpath, Origin origin) {
     const std::string path = qpath.toStdString();
     std::uint8_t type = filetype::kUnsupported;
     try {
@@ -172,7 +172,7 @@ bool TMainWindow::OpenFile(const QString& qpath, Origin origin) {
     }
 }
 
-void TMainWindow::ResetForNewFile() {
+void MainWindow::ResetForNewFile() {
     videoLabel04_->setText("4");
     vidTimer_->stop();
     playTimer_->stop();
@@ -191,8 +191,8 @@ void TMainWindow::ResetForNewFile() {
     update(QRect(214, 150, 372, 268));  // the screen: dark under a picture
 }
 
-bool TMainWindow::OpenPcPicture(const std::string& path, std::uint8_t type, Origin origin,
-                                const QString& extension) {
+bool MainWindow::OpenPcPicture(const std::string& path, std::uint8_t type, Origin origin,
+                               const QString& extension) {
     Picture loaded;
     try {
         if (type == filetype::kJpeg)
@@ -218,7 +218,7 @@ bool TMainWindow::OpenPcPicture(const std::string& path, std::uint8_t type, Orig
     return true;
 }
 
-bool TMainWindow::OpenCpcPicture(const std::string& path) {
+bool MainWindow::OpenCpcPicture(const std::string& path) {
     // OpenCPCFile sets the flag of the slot it fills; the others are cleared once it succeeded.
     std::string description;
     const auto previousFlags = state_.converted;
@@ -248,7 +248,7 @@ bool TMainWindow::OpenCpcPicture(const std::string& path) {
     return true;
 }
 
-bool TMainWindow::OpenSymbosVideo(const std::string& path) {
+bool MainWindow::OpenSymbosVideo(const std::string& path) {
     VidReader& reader = vidReader();
     Picture first;
     try {
@@ -278,7 +278,7 @@ bool TMainWindow::OpenSymbosVideo(const std::string& path) {
     return true;
 }
 
-void TMainWindow::EnableVideoControls() {
+void MainWindow::EnableVideoControls() {
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w->objectName().startsWith("Video")) w->setEnabled(video_.loaded);
     // A SymbOS video cannot be converted again: there is no PC video behind it.

@@ -1,4 +1,4 @@
-// TMainWindow: opening a PC video and showing its first frame. Navigation, playback and the
+// MainWindow: opening a PC video and showing its first frame. Navigation, playback and the
 // video conversion build on this.
 
 #include "app/gui_asker.h"
@@ -13,7 +13,7 @@
 
 namespace mozu {
 
-bool TMainWindow::OpenPcVideo(const std::string& path, Origin origin, const QString& extension) {
+bool MainWindow::OpenPcVideo(const std::string& path, Origin origin, const QString& extension) {
     // OpenVideo: close what was open, open the new one, frame 0, the marks.
     CloseVideo();
     try {
@@ -43,7 +43,7 @@ bool TMainWindow::OpenPcVideo(const std::string& path, Origin origin, const QStr
     return true;
 }
 
-void TMainWindow::showFrame(std::int32_t index) {
+void MainWindow::showFrame(std::int32_t index) {
     if (!video_.open) return;
     try {
         DecodeVideoFrame(video_, index);
@@ -58,7 +58,7 @@ void TMainWindow::showFrame(std::int32_t index) {
     hScrollButton_->move(left, layout::kHorizontal.y);
 }
 
-void TMainWindow::ResetPositionBar() {
+void MainWindow::ResetPositionBar() {
     // Both bands green, the thumb at the track's left edge, thumb and track enabled.
     horizontal_->setMarks(0, 0);
     hScrollButton_->move(layout::kHorizontal.x - 7, layout::kHorizontal.y);
@@ -66,7 +66,7 @@ void TMainWindow::ResetPositionBar() {
     hScrollButton_->setEnabled(true);
 }
 
-void TMainWindow::CloseVideo() {
+void MainWindow::CloseVideo() {
     CloseVideoSource(video_);
     if (vidReader_->isOpen()) CloseVIDfile(*vidReader_);
     video_.loaded = false;

@@ -50,7 +50,7 @@ void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
 
 }  // namespace
 
-TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
+OpenDialog::OpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
     // FormCreate
     setObjectName("TMyOpenDialog");
     setWindowTitle("Open");
@@ -70,36 +70,36 @@ TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     image2_->hide();
 
     key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
-    connect(key01_, &PictureKey::clicked, this, &TMyOpenDialog::Button2Click);
+    connect(key01_, &PictureKey::clicked, this, &OpenDialog::Button2Click);
     keyGreen01_ =
         AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
-    connect(keyGreen01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyGreen01Click);
+    connect(keyGreen01_, &PictureKey::clicked, this, &OpenDialog::KeyGreen01Click);
     keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
-    connect(keyRed01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyRed01Click);
+    connect(keyRed01_, &PictureKey::clicked, this, &OpenDialog::KeyRed01Click);
 
     currentFolder_ = homeFolder_;
     // The home folder's depth is counted from its path ("/home/ann/" is 3).
     depth_ = PathDepth(homeFolder_);
 }
 
-TMyOpenDialog::~TMyOpenDialog() = default;
+OpenDialog::~OpenDialog() = default;
 
-void TMyOpenDialog::setCurrentFolder(const QString& folder) {
+void OpenDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     depth_ = PathDepth(currentFolder_);
 }
 
-QString TMyOpenDialog::Execute(QWidget* owner) {
+QString OpenDialog::Execute(QWidget* owner) {
     QString result = "<none>";
-    const auto keep = connect(this, &TMyOpenDialog::finished, this,
+    const auto keep = connect(this, &OpenDialog::finished, this,
                               [&result](const QString& path) { result = path; });
     Show(owner);
-    if (open_) WaitFor(&TMyOpenDialog::finished);
+    if (open_) WaitFor(&OpenDialog::finished);
     disconnect(keep);
     return result;
 }
 
-void TMyOpenDialog::Show(QWidget* owner) {
+void OpenDialog::Show(QWidget* owner) {
     owner_ = owner;
     confirmed_ = false;
     chosenPath_.clear();
@@ -115,20 +115,20 @@ void TMyOpenDialog::Show(QWidget* owner) {
     activateWindow();
 }
 
-void TMyOpenDialog::ClearColumns() {
+void OpenDialog::ClearColumns() {
     for (EntryColumn* c : columns_) c->clear();
 }
 
-void TMyOpenDialog::SetColumnsLarge(bool large) {
+void OpenDialog::SetColumnsLarge(bool large) {
     for (EntryColumn* c : columns_)
         c->setMetrics(large ? kDriveRowHeight : kRowHeight, large ? kDriveFontHeight : kFontHeight);
 }
 
-void TMyOpenDialog::ShowColumns() {
+void OpenDialog::ShowColumns() {
     ShowColumnsAndTrack(depth_ == 0);
 }
 
-void TMyOpenDialog::EnterFolder(const QString& folder) {
+void OpenDialog::EnterFolder(const QString& folder) {
     // The listing is read first: a folder that cannot be read leaves the view as it was.
     FolderListing listing = ListFolder(folder, OpenDialogMask());
     listing_ = std::move(listing);
@@ -138,7 +138,7 @@ void TMyOpenDialog::EnterFolder(const QString& folder) {
     vertical_->setThumbOffset(0);
 }
 
-void TMyOpenDialog::Refresh() {
+void OpenDialog::Refresh() {
     image2_->hide();
     ClearColumns();
     if (depth_ >= 1) {
@@ -158,13 +158,13 @@ void TMyOpenDialog::Refresh() {
     Button1Click();
 }
 
-void TMyOpenDialog::ListBoxFill() {
+void OpenDialog::ListBoxFill() {
     const std::vector<Entry> entries = FolderEntries(listing_);
     const auto split = SplitIntoColumns(entries, ColumnSizesEven(static_cast<int>(entries.size())));
     for (int c = 0; c < 3; ++c) columns_[c]->setEntries(split[c]);
 }
 
-void TMyOpenDialog::Button1Click() {
+void OpenDialog::Button1Click() {
     label1_->clear();
     ClearColumns();
     depth_ = 0;
@@ -181,7 +181,7 @@ void TMyOpenDialog::Button1Click() {
     ShowColumns();
 }
 
-void TMyOpenDialog::ListBoxClick(int column, int row) {
+void OpenDialog::ListBoxClick(int column, int row) {
     EntryColumn* clicked = columns_[column];
     if (row < 0 || row >= clicked->count()) return;
     label2_->clear();
@@ -243,7 +243,7 @@ void TMyOpenDialog::ListBoxClick(int column, int row) {
     ShowColumns();
 }
 
-void TMyOpenDialog::Button2Click() {
+void OpenDialog::Button2Click() {
     label2_->clear();
     image2_->hide();
     if (currentFolder_ != homeFolder_) {
@@ -273,7 +273,7 @@ void TMyOpenDialog::Button2Click() {
     ShowColumns();
 }
 
-void TMyOpenDialog::VerticalScrolled(int percent) {
+void OpenDialog::VerticalScrolled(int percent) {
     const int n = columns_[0]->count();
     columns_[0]->setSelectedRow(std::max(0, n * percent / 100 - 1));
     for (int c = 1; c < 3; ++c) {
@@ -282,19 +282,19 @@ void TMyOpenDialog::VerticalScrolled(int percent) {
     }
 }
 
-void TMyOpenDialog::KeyGreen01Click() {
+void OpenDialog::KeyGreen01Click() {
     if (chosenPath_.isEmpty()) return;
     confirmed_ = true;
     close();
 }
 
-void TMyOpenDialog::KeyRed01Click() {
+void OpenDialog::KeyRed01Click() {
     chosenPath_ = "<none>";
     confirmed_ = false;
     close();
 }
 
-void TMyOpenDialog::FormClose() {
+void OpenDialog::FormClose() {
     if (!open_) return;
     open_ = false;
     if (owner_) owner_->show();
@@ -302,13 +302,13 @@ void TMyOpenDialog::FormClose() {
     Q_EMIT finished(result);
 }
 
-void TMyOpenDialog::closeEvent(QCloseEvent* event) {
+void OpenDialog::closeEvent(QCloseEvent* event) {
     // Closing through the window manager is a cancel.
     event->accept();
     FormClose();
 }
 
-void TMyOpenDialog::keyPressEvent(QKeyEvent* event) {
+void OpenDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
             KeyRed01Click();

@@ -1,11 +1,11 @@
 #pragma once
-// TMyOpenDialog: the program's own open window. The user walks through drives and folders shown
+// OpenDialog: the program's own open window. The user walks through drives and folders shown
 // as icons in three columns, clicks a file to see a small preview and a one-line description
 // (Label2), and confirms (KeyGreen01) or cancels (KeyRed01).
 //
 // Use from the main window (created once, kept for the program's life; it remembers its folder):
 //
-//     TMyOpenDialog dialog(asker);                // asker: the message window
+//     OpenDialog dialog(asker);                // asker: the message window
 //     dialog.setErrorHandler(showIoError);        // optional, see below
 //     QString path = dialog.Execute(this);        // full path, or "<none>" when cancelled
 //
@@ -37,11 +37,11 @@ class FolderLabel;
 class PictureKey;
 class PreviewImage;
 
-class TMyOpenDialog : public FolderDialog {
+class OpenDialog : public FolderDialog {
     Q_OBJECT
   public:
-    explicit TMyOpenDialog(Asker& asker, QWidget* parent = nullptr);
-    ~TMyOpenDialog() override;
+    explicit OpenDialog(Asker& asker, QWidget* parent = nullptr);
+    ~OpenDialog() override;
 
     // Shows the dialog and waits until it closes: the chosen path, or "<none>".
     QString Execute(QWidget* owner = nullptr);

@@ -88,7 +88,7 @@ QLineEdit* MakeEdit(const QString& objectName, const dialog_layout::Box& box, in
 
 }  // namespace
 
-TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
+SaveDialog::SaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
     setObjectName("TMySaveDialog");
     setWindowTitle("Save");
     setFixedSize(L::kWidth, L::kHeight);
@@ -99,11 +99,11 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     label1_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
 
     key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
-    connect(key01_, &PictureKey::clicked, this, &TMySaveDialog::Key01Click);
+    connect(key01_, &PictureKey::clicked, this, &SaveDialog::Key01Click);
 
     option16_ = new OptionMark("Option16", "New Folder", this);
     option16_->setGeometry(L::kOption16.x, L::kOption16.y, L::kOption16.w, L::kOption16.h);
-    connect(option16_, &OptionMark::clicked, this, &TMySaveDialog::Option16Click);
+    connect(option16_, &OptionMark::clicked, this, &SaveDialog::Option16Click);
     connect(option16_, &OptionMark::released, this,
             [this] { option16_->setLook(OptionMark::Look::Off); });
 
@@ -134,43 +134,43 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
     videoAdd_ = MakeEdit("VideoAdd", L::kVideoAdd, kVidTextSize, this);
     videoControls_.push_back(videoAdd_);
     for (QLineEdit* edit : {edit1_, videoTitle_, videoAdd_}) {
-        connect(edit, &QLineEdit::textChanged, this, &TMySaveDialog::Edit1Exit);
-        connect(edit, &QLineEdit::editingFinished, this, &TMySaveDialog::Edit1Exit);
+        connect(edit, &QLineEdit::textChanged, this, &SaveDialog::Edit1Exit);
+        connect(edit, &QLineEdit::editingFinished, this, &SaveDialog::Edit1Exit);
     }
-    connect(edit1_, &QLineEdit::returnPressed, this, &TMySaveDialog::KeyGreen01Click);
+    connect(edit1_, &QLineEdit::returnPressed, this, &SaveDialog::KeyGreen01Click);
 
     keyGreen01_ =
         AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
-    connect(keyGreen01_, &PictureKey::clicked, this, &TMySaveDialog::KeyGreen01Click);
+    connect(keyGreen01_, &PictureKey::clicked, this, &SaveDialog::KeyGreen01Click);
     keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
-    connect(keyRed01_, &PictureKey::clicked, this, &TMySaveDialog::KeyRed01Click);
+    connect(keyRed01_, &PictureKey::clicked, this, &SaveDialog::KeyRed01Click);
 
     currentFolder_ = homeFolder_;
     level_ = PathDepth(homeFolder_);  // counted from the path, 3 for /home/ann/
 }
 
-TMySaveDialog::~TMySaveDialog() = default;
+SaveDialog::~SaveDialog() = default;
 
-QString TMySaveDialog::VideoDescription(const QString& title, const QString& info) {
+QString SaveDialog::VideoDescription(const QString& title, const QString& info) {
     // The file stores the texts as bytes: Latin-1 keeps one character a byte.
     return QString::fromLatin1(
         MakeVideoDescription(title.left(kVidTextSize).toLatin1().toStdString(),
                              info.left(kVidTextSize).toLatin1().toStdString()));
 }
 
-void TMySaveDialog::setCurrentFolder(const QString& folder) {
+void SaveDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     level_ = PathDepth(currentFolder_);
 }
 
-SaveDialogResult TMySaveDialog::Execute(QWidget* owner, const QString& selection,
-                                        const QString& name) {
+SaveDialogResult SaveDialog::Execute(QWidget* owner, const QString& selection,
+                                     const QString& name) {
     Show(owner, selection, name);
-    if (open_) WaitFor(&TMySaveDialog::finished);
+    if (open_) WaitFor(&SaveDialog::finished);
     return result();
 }
 
-void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString& name) {
+void SaveDialog::Show(QWidget* owner, const QString& selection, const QString& name) {
     owner_ = owner;
     selection_ = selection;
     name_ = name;
@@ -214,18 +214,18 @@ void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString
     edit1_->setFocus();
 }
 
-void TMySaveDialog::OptionClick(int n) {
+void SaveDialog::OptionClick(int n) {
     flags_[n] ^= 1;
     // Rebuilt from the flags of slots 0-11: twelve characters, never the cancel string.
     selection_.clear();
     for (int i = 0; i < 12; ++i) selection_ += flags_[i] ? 'T' : 'F';
 }
 
-void TMySaveDialog::Edit1Exit() {
+void SaveDialog::Edit1Exit() {
     chosenName_ = Ams(edit1_->text());
 }
 
-void TMySaveDialog::KeyGreen01Click() {
+void SaveDialog::KeyGreen01Click() {
     // No name, or no folder (the drives view), and OK does nothing: nothing may be written to
     // a place the user did not choose.
     if (chosenName_.isEmpty() || currentFolder_.isEmpty()) return;
@@ -234,14 +234,14 @@ void TMySaveDialog::KeyGreen01Click() {
     close();
 }
 
-void TMySaveDialog::KeyRed01Click() {
+void SaveDialog::KeyRed01Click() {
     chosenName_ = "<none>";
     selection_ = kCancelSelection;
     confirmed_ = false;
     close();
 }
 
-void TMySaveDialog::FormClose() {
+void SaveDialog::FormClose() {
     if (!open_) return;
     open_ = false;
     if (confirmed_) {
@@ -257,12 +257,12 @@ void TMySaveDialog::FormClose() {
     Q_EMIT finished();
 }
 
-void TMySaveDialog::closeEvent(QCloseEvent* event) {
+void SaveDialog::closeEvent(QCloseEvent* event) {
     event->accept();
     FormClose();
 }
 
-void TMySaveDialog::RefreshBrowser() {
+void SaveDialog::RefreshBrowser() {
     if (level_ >= 1) {
         // A remembered folder that has gone gives way to the home folder.
         for (const QString& folder : {currentFolder_, homeFolder_}) {
@@ -279,7 +279,7 @@ void TMySaveDialog::RefreshBrowser() {
     ShowDrives();
 }
 
-void TMySaveDialog::ShowDrives() {
+void SaveDialog::ShowDrives() {
     level_ = 0;
     currentFolder_.clear();
     label1_->clear();
@@ -296,7 +296,7 @@ void TMySaveDialog::ShowDrives() {
     ShowColumns();
 }
 
-void TMySaveDialog::ShowFolder() {
+void SaveDialog::ShowFolder() {
     const FolderListing listing = ListFolder(currentFolder_, SaveDialogMask());
     std::vector<Entry> entries;
     for (const QString& f : listing.folders) entries.push_back({f, EntryIcon::Folder});
@@ -312,11 +312,11 @@ void TMySaveDialog::ShowFolder() {
     ShowColumns();
 }
 
-void TMySaveDialog::ShowColumns() {
+void SaveDialog::ShowColumns() {
     ShowColumnsAndTrack(level_ == 0);
 }
 
-void TMySaveDialog::ListBoxClick(int column, int row) {
+void SaveDialog::ListBoxClick(int column, int row) {
     EntryColumn* clicked = columns_[column];
     if (row < 0 || row >= clicked->count()) return;
     int entry = row;
@@ -351,7 +351,7 @@ void TMySaveDialog::ListBoxClick(int column, int row) {
     }
 }
 
-void TMySaveDialog::Key01Click() {
+void SaveDialog::Key01Click() {
     if (currentFolder_ == homeFolder_) {
         ShowDrives();
         return;
@@ -374,7 +374,7 @@ void TMySaveDialog::Key01Click() {
     }
 }
 
-void TMySaveDialog::Option16Click() {
+void SaveDialog::Option16Click() {
     const std::optional<std::string> answer = asker_.askName("Enter folder name", 0);
     if (!answer || answer->empty()) return;
     const QString name = QString::fromStdString(*answer);
@@ -397,14 +397,14 @@ void TMySaveDialog::Option16Click() {
     }
 }
 
-void TMySaveDialog::VerticalScrolled(int percent) {
+void SaveDialog::VerticalScrolled(int percent) {
     const int n = columns_[0]->count();
     const int row = std::max(0, n * percent / 100 - 1);
     for (EntryColumn* c : columns_)
         if (c->count() > 0) c->setSelectedRow(std::min(row, c->count() - 1));
 }
 
-void TMySaveDialog::keyPressEvent(QKeyEvent* event) {
+void SaveDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
         KeyRed01Click();
     else

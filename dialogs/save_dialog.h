@@ -1,12 +1,12 @@
 #pragma once
-// TMySaveDialog: the program's own save window. The user picks a folder with its own drive and
+// SaveDialog: the program's own save window. The user picks a folder with its own drive and
 // folder browser, types a name of at most 7 characters and, for a picture, ticks the formats to
 // write; for a video it asks for a title and a line of additional information instead. It writes
 // nothing itself: it hands back a base name (folder + name, no extension) and the save selection.
 //
 // Use from the main window (created once; it remembers its folder between uses):
 //
-//     TMySaveDialog dialog(asker);               // asker: the message window ("Enter folder name")
+//     SaveDialog dialog(asker);               // asker: the message window ("Enter folder name")
 //     SaveDialogResult r = dialog.Execute(this, selection, AMSname(currentFileName));
 //     if (r.cancelled()) ...                     // selection "FFFFFFFFFFFFF", name "<none>"
 //
@@ -47,11 +47,11 @@ struct SaveDialogResult {
     bool cancelled() const { return selection == QLatin1String("FFFFFFFFFFFFF"); }
 };
 
-class TMySaveDialog : public FolderDialog {
+class SaveDialog : public FolderDialog {
     Q_OBJECT
   public:
-    explicit TMySaveDialog(Asker& asker, QWidget* parent = nullptr);
-    ~TMySaveDialog() override;
+    explicit SaveDialog(Asker& asker, QWidget* parent = nullptr);
+    ~SaveDialog() override;
 
     // Shows the dialog and waits until it closes.
     SaveDialogResult Execute(QWidget* owner, const QString& selection, const QString& name);

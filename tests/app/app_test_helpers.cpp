@@ -22,8 +22,8 @@
 
 namespace mozu::app_test {
 
-MessageScript::MessageScript(TMsgWindow& window) : window_(window) {
-    connect(&window_, &TMsgWindow::messageShown, this, &MessageScript::OnShown);
+MessageScript::MessageScript(MessageWindow& window) : window_(window) {
+    connect(&window_, &MessageWindow::messageShown, this, &MessageScript::OnShown);
 }
 
 void MessageScript::Add(std::function<void()> answer) {

@@ -18,7 +18,7 @@ extern "C" {
 namespace mozu::app_test {
 namespace {
 
-QWidget* Find(TMainWindow& w, const char* name) {
+QWidget* Find(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 

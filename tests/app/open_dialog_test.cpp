@@ -104,7 +104,7 @@ class OpenDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         EnsureApp();
-        dialog = std::make_unique<TMyOpenDialog>(asker);
+        dialog = std::make_unique<OpenDialog>(asker);
         dialog->setErrorHandler([this](int code, const QString&) { errors.push_back(code); });
     }
 
@@ -135,7 +135,7 @@ class OpenDialogTest : public testing::Test {
 
     ScriptedAsker asker;
     std::vector<int> errors;
-    std::unique_ptr<TMyOpenDialog> dialog;
+    std::unique_ptr<OpenDialog> dialog;
     TempFolder dir;
 };
 

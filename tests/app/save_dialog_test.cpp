@@ -29,7 +29,7 @@ class SaveDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         EnsureApp();
-        dialog = std::make_unique<TMySaveDialog>(asker);
+        dialog = std::make_unique<SaveDialog>(asker);
         dialog->setErrorHandler([this](int code, const QString&) { errors.push_back(code); });
         dialog->setCurrentFolder(dir.path());
     }
@@ -45,7 +45,7 @@ class SaveDialogTest : public testing::Test {
     ScriptedAsker asker;
     std::vector<int> errors;
     TempFolder dir;
-    std::unique_ptr<TMySaveDialog> dialog;
+    std::unique_ptr<SaveDialog> dialog;
 };
 
 TEST_F(SaveDialogTest, OnlyTheConvertedFormatsAreOfferedAndOkGivesTheSelectionBack) {

@@ -1,4 +1,4 @@
-#include "app/msg_window.h"
+#include "app/message_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "app/msg_window_layout.h"
+#include "app/message_window_layout.h"
 #include "platform/io_error.h"
 #include "skin/picture_key.h"
 #include "skin/shape.h"
@@ -15,7 +15,7 @@
 
 namespace mozu {
 
-namespace M = msglayout;
+namespace M = message_layout;
 
 namespace {
 
@@ -25,12 +25,12 @@ QRect ToRect(const layout::Box& b) {
 
 }  // namespace
 
-TMsgWindow::TMsgWindow(QWidget* parent) : SkinnedWindow(Dragging::None, parent) {
+MessageWindow::MessageWindow(QWidget* parent) : SkinnedWindow(Dragging::None, parent) {
     setObjectName("TMsgWindow");
     setWindowTitle("Mozu");
     setFixedSize(M::kWidth, M::kHeight);
     setAttribute(Qt::WA_TranslucentBackground);
-    setShape(MsgWindowShape());
+    setShape(MessageWindowShape());
 
     image1_ = Theme::Picture("MsgImage1");
     image2_ = Theme::Picture("MsgImage2");
@@ -80,8 +80,8 @@ TMsgWindow::TMsgWindow(QWidget* parent) : SkinnedWindow(Dragging::None, parent) 
     connect(key01_, &PictureKey::clicked, this, [this] { Key01Click(); });
 }
 
-void TMsgWindow::Execute(QWidget* owner, std::uint8_t& answered, std::uint8_t& answer, int kind,
-                         const QString& text, int nameLength) {
+void MessageWindow::Execute(QWidget* owner, std::uint8_t& answered, std::uint8_t& answer, int kind,
+                            const QString& text, int nameLength) {
     Request r{owner, &answered, &answer, kind, text, nameLength};
     // An empty text: the kind is an error code; show its text as an error message.
     if (r.text.isEmpty()) {
@@ -98,7 +98,7 @@ void TMsgWindow::Execute(QWidget* owner, std::uint8_t& answered, std::uint8_t& a
     ShowRequest(r);
 }
 
-void TMsgWindow::ShowRequest(const Request& r) {
+void MessageWindow::ShowRequest(const Request& r) {
     current_ = r;
     showing_ = true;
     kind_ = r.kind;
@@ -161,13 +161,13 @@ void TMsgWindow::ShowRequest(const Request& r) {
     Q_EMIT messageShown();
 }
 
-bool TMsgWindow::OwnerHasMore(QWidget* owner) const {
+bool MessageWindow::OwnerHasMore(QWidget* owner) const {
     for (const Request& r : queue_)
         if (r.owner == owner) return true;
     return false;
 }
 
-void TMsgWindow::Answer(std::uint8_t value) {
+void MessageWindow::Answer(std::uint8_t value) {
     if (!showing_) return;
     const Request r = current_;
     if (value == kSingle && edit1_->isVisible()) enteredName_ = edit1_->text();
@@ -183,7 +183,7 @@ void TMsgWindow::Answer(std::uint8_t value) {
     }
 }
 
-void TMsgWindow::closeEvent(QCloseEvent* e) {
+void MessageWindow::closeEvent(QCloseEvent* e) {
     // Closed by the window manager: a question is answered "no", anything else as by its one
     // button. The window itself only hides.
     e->ignore();
@@ -194,7 +194,7 @@ void TMsgWindow::closeEvent(QCloseEvent* e) {
     Answer(kind_ == kQuestion ? kNo : kSingle);
 }
 
-void TMsgWindow::keyPressEvent(QKeyEvent* e) {
+void MessageWindow::keyPressEvent(QKeyEvent* e) {
     // Escape answers like closing the window; Enter like the single button.
     if (e->key() == Qt::Key_Escape && showing_) {
         Answer(kind_ == kQuestion ? kNo : kSingle);

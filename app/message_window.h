@@ -1,5 +1,5 @@
 #pragma once
-// TMsgWindow: the program's only message box, a shaped window of its own. It asks yes/no
+// MessageWindow: the program's only message box, a shaped window of its own. It asks yes/no
 // (kind 0), shows an error (kind 1), a notice (kind 2) or asks for a name (kind 4). It never
 // blocks: Execute shows it and returns; the caller waits, processing events, until its
 // answered flag is 1, then reads its answer byte (1 yes, 2 no, 4 the single button).
@@ -23,7 +23,7 @@ namespace mozu {
 class PictureKey;
 class SkinLabel;
 
-class TMsgWindow : public SkinnedWindow {
+class MessageWindow : public SkinnedWindow {
     Q_OBJECT
   public:
     static constexpr int kQuestion = 0;
@@ -34,7 +34,7 @@ class TMsgWindow : public SkinnedWindow {
     static constexpr std::uint8_t kNo = 2;
     static constexpr std::uint8_t kSingle = 4;
 
-    explicit TMsgWindow(QWidget* parent = nullptr);
+    explicit MessageWindow(QWidget* parent = nullptr);
 
     // An empty text shows the error table's text of `kind` (then an error code) as kind 1.
     // `nameLength` limits the name field of kind 4 (7 for a file name; 0 for any length).
