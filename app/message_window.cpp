@@ -32,52 +32,52 @@ MessageWindow::MessageWindow(QWidget* parent) : SkinnedWindow(Dragging::None, pa
     setAttribute(Qt::WA_TranslucentBackground);
     setShape(MessageWindowShape());
 
-    image1_ = Theme::Picture("MsgImage1");
-    image2_ = Theme::Picture("MsgImage2");
-    image3_ = Theme::Picture("MsgImage3");
-    setBackground(image1_);
+    questionBackground_ = Theme::Picture("MsgImage1");
+    errorBackground_ = Theme::Picture("MsgImage2");
+    noticeBackground_ = Theme::Picture("MsgImage3");
+    setBackground(questionBackground_);
 
-    label1_ = new SkinLabel("Label1", this);
-    label1_->setGeometry(ToRect(M::kLabel1));
-    label1_->setFont(Theme::Font(16, true));
-    label1_->setAlignment(Qt::AlignCenter);
-    label1_->setWordWrap(true);
+    textLabel_ = new SkinLabel("Label1", this);
+    textLabel_->setGeometry(ToRect(M::kLabel1));
+    textLabel_->setFont(Theme::Font(16, true));
+    textLabel_->setAlignment(Qt::AlignCenter);
+    textLabel_->setWordWrap(true);
 
-    label2_ = new SkinLabel("Label2", this);
-    label2_->setGeometry(ToRect(M::kLabel2));
-    label2_->setFont(Theme::Font(12, true));
-    label2_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label2_->setText("New file name ");
-    label2_->hide();
+    nameCaption_ = new SkinLabel("Label2", this);
+    nameCaption_->setGeometry(ToRect(M::kLabel2));
+    nameCaption_->setFont(Theme::Font(12, true));
+    nameCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    nameCaption_->setText("New file name ");
+    nameCaption_->hide();
 
-    edit1_ = new QLineEdit(this);
-    edit1_->setObjectName("Edit1");
-    edit1_->setGeometry(ToRect(M::kEdit1));
-    edit1_->setMaxLength(7);
-    edit1_->setFont(Theme::Font(13, true));
-    edit1_->setStyleSheet(
+    nameEdit_ = new QLineEdit(this);
+    nameEdit_->setObjectName("Edit1");
+    nameEdit_->setGeometry(ToRect(M::kEdit1));
+    nameEdit_->setMaxLength(7);
+    nameEdit_->setFont(Theme::Font(13, true));
+    nameEdit_->setStyleSheet(
         "QLineEdit { color: white; background: #000080; border: 1px solid #7880a0;"
         " border-radius: 3px; padding: 0 3px; selection-background-color: #2860d0; }");
-    edit1_->hide();
-    connect(edit1_, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress(); });
+    nameEdit_->hide();
+    connect(nameEdit_, &QLineEdit::returnPressed, this, [this] { confirmName(); });
 
-    keyGreen01_ = new PictureKey("KeyGreen01", this);
-    keyGreen01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
-    keyGreen01_->move(M::kKeyGreen01.x, M::kKeyGreen01.y);
-    keyGreen01_->setCaption("Yes");
-    connect(keyGreen01_, &PictureKey::clicked, this, [this] { KeyGreen01Click(); });
+    yesButton_ = new PictureKey("KeyGreen01", this);
+    yesButton_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
+    yesButton_->move(M::kKeyGreen01.x, M::kKeyGreen01.y);
+    yesButton_->setCaption("Yes");
+    connect(yesButton_, &PictureKey::clicked, this, [this] { answerYes(); });
 
-    keyRed01_ = new PictureKey("KeyRed01", this);
-    keyRed01_->setPictures("MsgKeyRedUp", "MsgKeyRedDown");
-    keyRed01_->move(M::kKeyRed01.x, M::kKeyRed01.y);
-    keyRed01_->setCaption("No");
-    connect(keyRed01_, &PictureKey::clicked, this, [this] { KeyRed01Click(); });
+    noButton_ = new PictureKey("KeyRed01", this);
+    noButton_->setPictures("MsgKeyRedUp", "MsgKeyRedDown");
+    noButton_->move(M::kKeyRed01.x, M::kKeyRed01.y);
+    noButton_->setCaption("No");
+    connect(noButton_, &PictureKey::clicked, this, [this] { answerNo(); });
 
-    key01_ = new PictureKey("Key01", this);
-    key01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
-    key01_->move(M::kKey01.x, M::kKey01.y);
-    key01_->setCaption("OK");
-    connect(key01_, &PictureKey::clicked, this, [this] { Key01Click(); });
+    okButton_ = new PictureKey("Key01", this);
+    okButton_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
+    okButton_->move(M::kKey01.x, M::kKey01.y);
+    okButton_->setCaption("OK");
+    connect(okButton_, &PictureKey::clicked, this, [this] { answerOk(); });
 }
 
 void MessageWindow::Execute(QWidget* owner, std::uint8_t& answered, std::uint8_t& answer, int kind,
@@ -95,52 +95,52 @@ void MessageWindow::Execute(QWidget* owner, std::uint8_t& answered, std::uint8_t
         queue_.push_back(r);  // shown when the one on show is answered
         return;
     }
-    ShowRequest(r);
+    showRequest(r);
 }
 
-void MessageWindow::ShowRequest(const Request& r) {
+void MessageWindow::showRequest(const Request& r) {
     current_ = r;
     showing_ = true;
     kind_ = r.kind;
     switch (r.kind) {
         case kQuestion:
-            setBackground(image1_);
-            keyGreen01_->show();
-            keyRed01_->show();
-            key01_->hide();
-            edit1_->hide();
-            label2_->hide();
+            setBackground(questionBackground_);
+            yesButton_->show();
+            noButton_->show();
+            okButton_->hide();
+            nameEdit_->hide();
+            nameCaption_->hide();
             break;
         case kError:
-            setBackground(image2_);
-            keyGreen01_->hide();
-            keyRed01_->hide();
-            key01_->setPictures("MsgKeyRedUp", "MsgKeyRedDown");
-            key01_->show();
-            edit1_->hide();
-            label2_->hide();
+            setBackground(errorBackground_);
+            yesButton_->hide();
+            noButton_->hide();
+            okButton_->setPictures("MsgKeyRedUp", "MsgKeyRedDown");
+            okButton_->show();
+            nameEdit_->hide();
+            nameCaption_->hide();
             break;
         case kNotice:
-            setBackground(image3_);
-            keyGreen01_->hide();
-            keyRed01_->hide();
-            key01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
-            key01_->show();
-            edit1_->hide();
-            label2_->hide();
+            setBackground(noticeBackground_);
+            yesButton_->hide();
+            noButton_->hide();
+            okButton_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
+            okButton_->show();
+            nameEdit_->hide();
+            nameCaption_->hide();
             break;
         case kNameRequest:
-            setBackground(image1_);
-            keyGreen01_->hide();
-            keyRed01_->hide();
-            key01_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
-            key01_->show();
-            edit1_->clear();
+            setBackground(questionBackground_);
+            yesButton_->hide();
+            noButton_->hide();
+            okButton_->setPictures("MsgKeyGreenUp", "MsgKeyGreenDown");
+            okButton_->show();
+            nameEdit_->clear();
             // A file name takes 7 characters; a folder name any number.
-            edit1_->setMaxLength(r.nameLength > 0 ? r.nameLength : 32767);
-            edit1_->show();
-            label2_->setText(r.nameLength > 0 ? "New file name " : "Folder name ");
-            label2_->show();
+            nameEdit_->setMaxLength(r.nameLength > 0 ? r.nameLength : 32767);
+            nameEdit_->show();
+            nameCaption_->setText(r.nameLength > 0 ? "New file name " : "Folder name ");
+            nameCaption_->show();
             break;
         default:  // any other kind keeps the last layout
             break;
@@ -155,31 +155,31 @@ void MessageWindow::ShowRequest(const Request& r) {
     show();
     raise();
     activateWindow();
-    label1_->setText(r.text);
-    if (edit1_->isVisible()) edit1_->setFocus();
+    textLabel_->setText(r.text);
+    if (nameEdit_->isVisible()) nameEdit_->setFocus();
     update();
     Q_EMIT messageShown();
 }
 
-bool MessageWindow::OwnerHasMore(QWidget* owner) const {
+bool MessageWindow::ownerHasMore(QWidget* owner) const {
     for (const Request& r : queue_)
         if (r.owner == owner) return true;
     return false;
 }
 
-void MessageWindow::Answer(std::uint8_t value) {
+void MessageWindow::answerWith(std::uint8_t value) {
     if (!showing_) return;
     const Request r = current_;
-    if (value == kSingle && edit1_->isVisible()) enteredName_ = edit1_->text();
+    if (value == kSingle && nameEdit_->isVisible()) enteredName_ = nameEdit_->text();
     showing_ = false;
     hide();
     *r.answer = value;
     *r.answered = 1;
-    if (r.owner && !OwnerHasMore(r.owner)) r.owner->setEnabled(true);
+    if (r.owner && !ownerHasMore(r.owner)) r.owner->setEnabled(true);
     if (!queue_.empty()) {
         const Request next = queue_.front();
         queue_.pop_front();
-        ShowRequest(next);
+        showRequest(next);
     }
 }
 
@@ -191,18 +191,18 @@ void MessageWindow::closeEvent(QCloseEvent* e) {
         hide();
         return;
     }
-    Answer(kind_ == kQuestion ? kNo : kSingle);
+    answerWith(kind_ == kQuestion ? kNo : kSingle);
 }
 
 void MessageWindow::keyPressEvent(QKeyEvent* e) {
     // Escape answers like closing the window; Enter like the single button.
     if (e->key() == Qt::Key_Escape && showing_) {
-        Answer(kind_ == kQuestion ? kNo : kSingle);
+        answerWith(kind_ == kQuestion ? kNo : kSingle);
         return;
     }
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && showing_ &&
-        key01_->isVisible()) {
-        Answer(kSingle);
+        okButton_->isVisible()) {
+        answerWith(kSingle);
         return;
     }
     QWidget::keyPressEvent(e);

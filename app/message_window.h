@@ -67,21 +67,25 @@ class MessageWindow : public SkinnedWindow {
         int nameLength;
     };
 
-    void ShowRequest(const Request& r);
-    void Answer(std::uint8_t value);
-    void KeyGreen01Click() { Answer(kYes); }
-    void KeyRed01Click() { Answer(kNo); }
-    void Key01Click() { Answer(kSingle); }
-    void Edit1KeyPress() { Answer(kSingle); }
-    bool OwnerHasMore(QWidget* owner) const;
+    void showRequest(const Request& r);
+    // Answers the message on show with `value`, then shows the next one waiting.
+    void answerWith(std::uint8_t value);
+    // Handlers.
+    void answerYes() { answerWith(kYes); }       // KeyGreen01
+    void answerNo() { answerWith(kNo); }         // KeyRed01
+    void answerOk() { answerWith(kSingle); }     // Key01
+    void confirmName() { answerWith(kSingle); }  // Enter in Edit1
+    bool ownerHasMore(QWidget* owner) const;
 
-    SkinLabel* label1_ = nullptr;
-    SkinLabel* label2_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    PictureKey* keyGreen01_ = nullptr;
-    PictureKey* keyRed01_ = nullptr;
-    PictureKey* key01_ = nullptr;
-    QPixmap image1_, image2_, image3_;  // the backgrounds of a question, an error, a notice
+    // Controls, with their object names.
+    SkinLabel* textLabel_ = nullptr;    // Label1: the message
+    SkinLabel* nameCaption_ = nullptr;  // Label2: "New file name " or "Folder name "
+    QLineEdit* nameEdit_ = nullptr;     // Edit1
+    PictureKey* yesButton_ = nullptr;   // KeyGreen01
+    PictureKey* noButton_ = nullptr;    // KeyRed01
+    PictureKey* okButton_ = nullptr;    // Key01, the single button
+    // The backgrounds (MsgImage1-3) of a question, an error, a notice.
+    QPixmap questionBackground_, errorBackground_, noticeBackground_;
 
     bool showing_ = false;
     int kind_ = -1;
