@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "app/main_window.h"
-#include "app/msg_window.h"
+#include "app/message_window.h"
 #include "dialogs/colour_dialog.h"
 #include "dialogs/font_dialog.h"
 #include "dialogs/full_preview.h"
@@ -13,14 +13,14 @@
 namespace mozu {
 
 MozuWindows::MozuWindows() {
-    main = std::make_unique<TMainWindow>();
-    open = std::make_unique<TMyOpenDialog>(asker);
-    edit = std::make_unique<TEditWindow>();
-    save = std::make_unique<TMySaveDialog>(asker);
-    colour = std::make_unique<TColorDialog>();
-    font = std::make_unique<TFontDialog>();
-    msg = std::make_unique<TMsgWindow>();
-    preview = std::make_unique<TFullPreview>();
+    main = std::make_unique<MainWindow>();
+    open = std::make_unique<OpenDialog>(asker);
+    edit = std::make_unique<EditWindow>();
+    save = std::make_unique<SaveDialog>(asker);
+    colour = std::make_unique<ColourDialog>();
+    font = std::make_unique<FontDialog>();
+    msg = std::make_unique<MessageWindow>();
+    preview = std::make_unique<FullPreview>();
     asker.Attach(msg.get(), main.get());
     // The dialogs' input/output errors are shown by their code's text, as every other.
     auto showError = [this](int code, const QString&) { asker.showErrorCode(code); };

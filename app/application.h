@@ -9,28 +9,28 @@
 
 namespace mozu {
 
-class TColorDialog;
-class TEditWindow;
-class TFontDialog;
-class TFullPreview;
-class TMainWindow;
-class TMsgWindow;
-class TMyOpenDialog;
-class TMySaveDialog;
+class ColourDialog;
+class EditWindow;
+class FontDialog;
+class FullPreview;
+class MainWindow;
+class MessageWindow;
+class OpenDialog;
+class SaveDialog;
 
 struct MozuWindows {
     MozuWindows();
     ~MozuWindows();
 
     GuiAsker asker;  // the message window answers the core's questions
-    std::unique_ptr<TMainWindow> main;
-    std::unique_ptr<TMyOpenDialog> open;
-    std::unique_ptr<TEditWindow> edit;
-    std::unique_ptr<TMySaveDialog> save;
-    std::unique_ptr<TColorDialog> colour;
-    std::unique_ptr<TFontDialog> font;
-    std::unique_ptr<TMsgWindow> msg;
-    std::unique_ptr<TFullPreview> preview;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<OpenDialog> open;
+    std::unique_ptr<EditWindow> edit;
+    std::unique_ptr<SaveDialog> save;
+    std::unique_ptr<ColourDialog> colour;
+    std::unique_ptr<FontDialog> font;
+    std::unique_ptr<MessageWindow> msg;
+    std::unique_ptr<FullPreview> preview;
 };
 
 }  // namespace mozu

@@ -6,7 +6,7 @@
 
 #include "app/command_context.h"
 #include "app/gui_asker.h"
-#include "app/msg_window.h"
+#include "app/message_window.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "formats/file_name.h"
@@ -38,7 +38,7 @@ FileCommands::FileCommands(Document& document, CommandContext& context)
     : document_(document), context_(context) {}
 
 void FileCommands::notice(const QString& text) {
-    if (asker_) asker_->Ask(TMsgWindow::kNotice, text);
+    if (asker_) asker_->Ask(MessageWindow::kNotice, text);
 }
 
 void FileCommands::showError(const IoError& error) {
@@ -51,7 +51,7 @@ bool FileCommands::askAboutUnsaved() {
     const QString text =
         unsaved == 1 ? QString("%1 file not saved. Do you want save it now").arg(unsaved)
                      : QString("%1 files not saved. Do you want save they now").arg(unsaved);
-    if (asker_->Ask(TMsgWindow::kQuestion, text) != TMsgWindow::kYes) return true;
+    if (asker_->Ask(MessageWindow::kQuestion, text) != MessageWindow::kYes) return true;
     // Yes: the pictures are saved first; a cancelled or failed save stops what asked.
     return saveFiles();
 }

@@ -14,14 +14,14 @@ class CommandContext;
 class Document;
 class GuiAsker;
 class IoError;
-class TMyOpenDialog;
-class TMySaveDialog;
+class OpenDialog;
+class SaveDialog;
 
 class FileCommands {
   public:
     FileCommands(Document& document, CommandContext& context);
 
-    void attach(TMyOpenDialog* openDialog, TMySaveDialog* saveDialog, GuiAsker* asker) {
+    void attach(OpenDialog* openDialog, SaveDialog* saveDialog, GuiAsker* asker) {
         openDialog_ = openDialog;
         saveDialog_ = saveDialog;
         asker_ = asker;
@@ -50,8 +50,8 @@ class FileCommands {
 
     Document& document_;
     CommandContext& context_;
-    TMyOpenDialog* openDialog_ = nullptr;
-    TMySaveDialog* saveDialog_ = nullptr;
+    OpenDialog* openDialog_ = nullptr;
+    SaveDialog* saveDialog_ = nullptr;
     GuiAsker* asker_ = nullptr;
     bool busy_ = false;
     bool conversionRunning_ = false;

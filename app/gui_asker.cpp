@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 
-#include "app/msg_window.h"
+#include "app/message_window.h"
 #include "platform/io_error.h"
 
 namespace mozu {
@@ -22,7 +22,7 @@ QWidget* GuiAsker::Owner() const {
 }
 
 std::uint8_t GuiAsker::Ask(int kind, const QString& text, int nameLength) {
-    if (!window_) return TMsgWindow::kNo;  // no window to ask with: nothing is agreed to
+    if (!window_) return MessageWindow::kNo;  // no window to ask with: nothing is agreed to
     std::uint8_t answered = 0;
     std::uint8_t answer = 0;
     window_->Execute(Owner(), answered, answer, kind, text, nameLength);
@@ -31,18 +31,18 @@ std::uint8_t GuiAsker::Ask(int kind, const QString& text, int nameLength) {
 }
 
 bool GuiAsker::askYesNo(const std::string& text) {
-    return Ask(TMsgWindow::kQuestion, QString::fromStdString(text)) == TMsgWindow::kYes;
+    return Ask(MessageWindow::kQuestion, QString::fromStdString(text)) == MessageWindow::kYes;
 }
 
 std::optional<std::string> GuiAsker::askName(const std::string& prompt, int maxLength) {
-    if (Ask(TMsgWindow::kNameRequest, QString::fromStdString(prompt), maxLength) !=
-        TMsgWindow::kSingle)
+    if (Ask(MessageWindow::kNameRequest, QString::fromStdString(prompt), maxLength) !=
+        MessageWindow::kSingle)
         return std::nullopt;
     return window_->EnteredName().toStdString();
 }
 
 void GuiAsker::notify(const std::string& text) {
-    Ask(TMsgWindow::kNotice, QString::fromStdString(text));
+    Ask(MessageWindow::kNotice, QString::fromStdString(text));
 }
 
 void GuiAsker::showError(const IoError& error) {

@@ -13,7 +13,7 @@
 namespace mozu {
 
 class IoError;
-class TMsgWindow;
+class MessageWindow;
 
 class GuiAsker : public Asker {
   public:
@@ -21,7 +21,7 @@ class GuiAsker : public Asker {
     // once it exists. `owner`: the window disabled while a message is on show when no other
     // program window is active (the main window).
     GuiAsker() = default;
-    void Attach(TMsgWindow* window, QWidget* owner) {
+    void Attach(MessageWindow* window, QWidget* owner) {
         window_ = window;
         owner_ = owner;
     }
@@ -40,7 +40,7 @@ class GuiAsker : public Asker {
   private:
     QWidget* Owner() const;
 
-    TMsgWindow* window_ = nullptr;
+    MessageWindow* window_ = nullptr;
     QPointer<QWidget> owner_;
 };
 

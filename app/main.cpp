@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     instance.Listen();
     QObject::connect(&instance, &mozu::SingleInstance::pathReceived, windows.main.get(),
                      [&windows](const QString& path) { windows.main->openHandedOverFile(path); });
-    QObject::connect(windows.main.get(), &mozu::TMainWindow::exited, &app, &QApplication::quit);
+    QObject::connect(windows.main.get(), &mozu::MainWindow::exited, &app, &QApplication::quit);
     windows.main->setCommandLineFile(file);
     windows.main->show();
     return app.exec();

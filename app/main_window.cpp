@@ -14,13 +14,13 @@
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
 #include "app/picture_display.h"
-#include "app/picture_key.h"
 #include "app/picture_view.h"
-#include "app/shape.h"
-#include "app/skin_label.h"
-#include "app/theme.h"
 #include "app/video_commands.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "skin/picture_key.h"
+#include "skin/shape.h"
+#include "skin/skin_label.h"
+#include "skin/theme.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 
 namespace mozu {
 
@@ -33,7 +33,7 @@ const QRect kScreen(214, 150, 372, 268);
 
 }  // namespace
 
-TMainWindow::TMainWindow(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : SkinnedWindow(Dragging::SystemMoveFirst, parent),
       document_(std::make_unique<Document>(MakeFfmpegFrameSource())) {
     setObjectName("TMainWindow");
@@ -59,14 +59,14 @@ TMainWindow::TMainWindow(QWidget* parent)
     updateVideoControls();  // nothing loaded: all disabled
 }
 
-TMainWindow::~TMainWindow() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainWindow::attachWindows(TMyOpenDialog* open, TMySaveDialog* save, GuiAsker* asker) {
+void MainWindow::attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker) {
     files_->attach(open, save, asker);
     conversion_->attach(asker);
 }
 
-void TMainWindow::connectKeys() {
+void MainWindow::connectKeys() {
     const MainWindowControls& c = *controls_;
     const auto on = [this](PictureKey* key, auto&& handler) {
         connect(key, &PictureKey::clicked, this, std::forward<decltype(handler)>(handler));
@@ -90,7 +90,7 @@ void TMainWindow::connectKeys() {
     on(c.darkerKey, adjust(Adjustment::Darker));
 }
 
-void TMainWindow::onDocumentChange(const DocumentChange& change) {
+void MainWindow::onDocumentChange(const DocumentChange& change) {
     // With a picture loaded the screen is dark around it; without one the skin's prompt shows.
     if (change.kind == DocumentChange::Kind::Opened)
         update(kScreen);
@@ -99,19 +99,19 @@ void TMainWindow::onDocumentChange(const DocumentChange& change) {
                kScreen.adjusted(2, 2, -2, -2));
 }
 
-bool TMainWindow::videoConversionRunning() const {
+bool MainWindow::videoConversionRunning() const {
     return files_->conversionRunning();
 }
 
-void TMainWindow::setVideoConversionRunning(bool running) {
+void MainWindow::setVideoConversionRunning(bool running) {
     files_->setConversionRunning(running);
 }
 
-QImage TMainWindow::shownImage() const {
+QImage MainWindow::shownImage() const {
     return display_->shownImage();
 }
 
-void TMainWindow::openHandedOverFile(const QString& path) {
+void MainWindow::openHandedOverFile(const QString& path) {
     // A second instance was started: come to the front, with or without a file.
     showNormal();
     raise();
@@ -119,11 +119,11 @@ void TMainWindow::openHandedOverFile(const QString& path) {
     files_->openHandedOverFile(path);
 }
 
-void TMainWindow::dropFiles(const QStringList& paths) {
+void MainWindow::dropFiles(const QStringList& paths) {
     files_->dropFiles(paths);
 }
 
-void TMainWindow::exitProgram() {
+void MainWindow::exitProgram() {
     if (files_->conversionRunning()) {
         files_->notice("Video conversion in progress. First you need terminate this process");
         return;
@@ -133,52 +133,52 @@ void TMainWindow::exitProgram() {
     close();
 }
 
-void TMainWindow::setProgressAngle(int angle) {
+void MainWindow::setProgressAngle(int angle) {
     video_->setProgressAngle(angle);
 }
 
-void TMainWindow::startProgress() {
+void MainWindow::startProgress() {
     video_->startProgress();
 }
 
-void TMainWindow::stopProgress() {
+void MainWindow::stopProgress() {
     video_->stopProgress();
 }
 
-void TMainWindow::showInformation() {
+void MainWindow::showInformation() {
     controls_->infoPicture->show();
     controls_->infoPicture->raise();
 }
 
-void TMainWindow::hideInformation() {
+void MainWindow::hideInformation() {
     controls_->infoPicture->hide();
 }
 
-void TMainWindow::setStatus(const QString& text) {
+void MainWindow::setStatus(const QString& text) {
     controls_->status->setText(text);
 }
 
-void TMainWindow::setDescription(const QString& text) {
+void MainWindow::setDescription(const QString& text) {
     controls_->description->setText(text);
 }
 
-void TMainWindow::setTitle(const QString& text) {
+void MainWindow::setTitle(const QString& text) {
     controls_->title->setText(text);
 }
 
-void TMainWindow::setTargetDescription(const QString& text) {
+void MainWindow::setTargetDescription(const QString& text) {
     controls_->targetDescription->setText(text);
 }
 
-void TMainWindow::updateVideoControls() {
+void MainWindow::updateVideoControls() {
     video_->updateControls();
 }
 
-void TMainWindow::stopPlayback() {
+void MainWindow::stopPlayback() {
     video_->stopPlayback();
 }
 
-void TMainWindow::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
     SkinnedWindow::showEvent(e);
     for (PictureKey* key : findChildren<PictureKey*>(Qt::FindDirectChildrenOnly))
         if (key->objectName().startsWith("Key")) key->setPictures("BlackKeyUp", "BlackKeyDown");
@@ -192,7 +192,7 @@ void TMainWindow::showEvent(QShowEvent* e) {
     }
 }
 
-void TMainWindow::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     PaintBackground(p);
@@ -204,7 +204,7 @@ void TMainWindow::paintEvent(QPaintEvent*) {
             QColor(6, 8, 10));
 }
 
-void TMainWindow::closeEvent(QCloseEvent* e) {
+void MainWindow::closeEvent(QCloseEvent* e) {
     if (!exiting_) {
         // Closed by the window manager: the exit command decides, with its questions.
         e->ignore();
@@ -217,15 +217,15 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
     Q_EMIT exited();
 }
 
-void TMainWindow::mouseDoubleClickEvent(QMouseEvent*) {
+void MainWindow::mouseDoubleClickEvent(QMouseEvent*) {
     document_->state().currentFileName = "brak";
 }
 
-void TMainWindow::dragEnterEvent(QDragEnterEvent* e) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
     if (e->mimeData()->hasUrls()) e->acceptProposedAction();
 }
 
-void TMainWindow::dropEvent(QDropEvent* e) {
+void MainWindow::dropEvent(QDropEvent* e) {
     QStringList paths;
     for (const QUrl& url : e->mimeData()->urls())
         paths << (url.isLocalFile() ? url.toLocalFile() : url.toString());

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/command_context.h"
-#include "app/skinned_window.h"
 #include "document/document.h"
+#include "skin/skinned_window.h"
 
 namespace mozu {
 
@@ -18,22 +18,22 @@ class ConvertCommands;
 class FileCommands;
 class GuiAsker;
 class PictureDisplay;
-class TMyOpenDialog;
-class TMySaveDialog;
+class OpenDialog;
+class SaveDialog;
 class VideoCommands;
 struct MainWindowControls;
 
 inline constexpr const char* kCaption = "Mozu v1.0";
 inline constexpr const char* kApplicationTitle = "Mozu";
 
-class TMainWindow : public SkinnedWindow, private CommandContext {
+class MainWindow : public SkinnedWindow, private CommandContext {
     Q_OBJECT
   public:
-    explicit TMainWindow(QWidget* parent = nullptr);
-    ~TMainWindow() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The windows the commands use, created after this one.
-    void attachWindows(TMyOpenDialog* open, TMySaveDialog* save, GuiAsker* asker);
+    void attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker);
 
     Document& document() { return *document_; }
     const Document& document() const { return *document_; }

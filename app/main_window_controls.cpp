@@ -4,12 +4,12 @@
 #include <QPainter>
 
 #include "app/main_window_layout.h"
-#include "app/picture_key.h"
 #include "app/picture_view.h"
 #include "app/position_bar.h"
-#include "app/skin_label.h"
-#include "app/symbol_label.h"
-#include "app/theme.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
+#include "skin/symbol_label.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

@@ -3,9 +3,9 @@
 #include <QTimer>
 
 #include "app/main_window_layout.h"
-#include "app/picture_key.h"
 #include "app/position_bar.h"
-#include "app/symbol_label.h"
+#include "skin/picture_key.h"
+#include "skin/symbol_label.h"
 
 namespace mozu {
 

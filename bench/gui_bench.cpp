@@ -109,7 +109,7 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_ConvertKey(benchmark::State& bs) {
     mozu::MozuWindows windows;
-    mozu::TMainWindow& main = *windows.main;
+    mozu::MainWindow& main = *windows.main;
     main.show();
     QCoreApplication::processEvents();
     main.dropFiles({QString::fromStdString(kSample)});

@@ -2,7 +2,7 @@
 // H.264 when FFmpeg has libx264, and MPEG-4 Visual): converting the whole video to a 4-colour
 // and a 16-colour SymbOS video against decoding every frame with no conversion (frames per
 // second through the run's ticks; the one-off open and close are reported apart), and
-// random-access getFrame against sequential. After the run it prints the throughput ratios
+// random-access decodeFrame against sequential. After the run it prints the throughput ratios
 // (source frames per second of the conversion over those of decoding), from the fastest
 // repetition of each. Goals: at least 0.8 for H.264, at least 0.5 for MPEG-4 Visual.
 
@@ -22,7 +22,7 @@
 #include "colour/conversion_state.h"
 #include "platform/asker.h"
 #include "platform/media/ffmpeg_test_video.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_writer.h"
 #include "video/video_navigation.h"
 
@@ -76,10 +76,10 @@ void BM_DecodeEveryFrame(benchmark::State& st) {
     auto source = MakeFfmpegFrameSource();
     for (auto _ : st) {
         st.PauseTiming();  // opening is a one-off cost, measured on its own below
-        const VideoInfo info = source->openDirectShow(PathOf(s));
+        const VideoInfo info = source->open(PathOf(s));
         std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
         st.ResumeTiming();
-        for (int i = 0; i < info.frameCount; ++i) source->getFrame(i, buffer);
+        for (int i = 0; i < info.frameCount; ++i) source->decodeFrame(i, buffer);
         benchmark::DoNotOptimize(buffer.data());
     }
     st.SetItemsProcessed(st.iterations() * kFrames);
@@ -134,11 +134,11 @@ void BM_WholeRunWithOpenAndClose(benchmark::State& st) {
 void BM_SequentialGetFrame(benchmark::State& st) {
     const int s = static_cast<int>(st.range(0));
     auto source = MakeFfmpegFrameSource();
-    const VideoInfo info = source->openDirectShow(PathOf(s));
+    const VideoInfo info = source->open(PathOf(s));
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
     int i = 0;
     for (auto _ : st) {
-        source->getFrame(i, buffer);
+        source->decodeFrame(i, buffer);
         i = (i + 1) % info.frameCount;
     }
 }
@@ -146,11 +146,11 @@ void BM_SequentialGetFrame(benchmark::State& st) {
 void BM_RandomGetFrame(benchmark::State& st) {
     const int s = static_cast<int>(st.range(0));
     auto source = MakeFfmpegFrameSource();
-    const VideoInfo info = source->openDirectShow(PathOf(s));
+    const VideoInfo info = source->open(PathOf(s));
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
     std::mt19937 random(1);
     std::uniform_int_distribution<int> pick(0, info.frameCount - 1);
-    for (auto _ : st) source->getFrame(pick(random), buffer);
+    for (auto _ : st) source->decodeFrame(pick(random), buffer);
 }
 
 void Register() {
@@ -250,8 +250,8 @@ int main(int argc, char** argv) {
         const auto seq = reporter.best.find("SequentialGetFrame/" + n);
         const auto rnd = reporter.best.find("RandomGetFrame/" + n);
         if (seq != reporter.best.end() && rnd != reporter.best.end())
-            std::printf("  %-16s random getFrame %.2f ms, sequential %.2f ms (%.1fx)\n", n.c_str(),
-                        rnd->second * 1e3, seq->second * 1e3, rnd->second / seq->second);
+            std::printf("  %-16s random decodeFrame %.2f ms, sequential %.2f ms (%.1fx)\n",
+                        n.c_str(), rnd->second * 1e3, seq->second * 1e3, rnd->second / seq->second);
     }
     std::error_code ec;
     std::filesystem::remove_all(Folder(), ec);

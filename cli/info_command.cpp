@@ -4,7 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/video_describe.h"
 
 namespace mozu::cli {

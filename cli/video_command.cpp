@@ -16,7 +16,7 @@
 #include "cli/options.h"
 #include "document/open_file.h"
 #include "platform/asker.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_writer.h"
 #include "video/video_navigation.h"
 

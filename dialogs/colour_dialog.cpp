@@ -2,6 +2,6 @@
 
 namespace mozu {
 
-TColorDialog::TColorDialog(QWidget* parent) : PlaceholderWindow("TColorDialog", parent) {}
+ColourDialog::ColourDialog(QWidget* parent) : PlaceholderWindow("TColorDialog", parent) {}
 
 }  // namespace mozu

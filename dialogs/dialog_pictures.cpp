@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPixmapCache>
 
-#include "app/theme.h"
 #include "dialogs/dialog_layout.h"
+#include "skin/theme.h"
 
 namespace mozu {
 namespace {

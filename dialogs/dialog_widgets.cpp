@@ -5,8 +5,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "app/theme.h"
 #include "dialogs/dialog_pictures.h"
+#include "skin/theme.h"
 
 namespace mozu {
 
@@ -155,9 +155,7 @@ void ScrollTrack::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ScrollTrack::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !dragging_) return;
-    dragging_ = false;
-    Q_EMIT released();
+    if (event->button() == Qt::LeftButton) dragging_ = false;
 }
 
 bool ScrollTrack::eventFilter(QObject* watched, QEvent* event) {
@@ -176,10 +174,7 @@ bool ScrollTrack::eventFilter(QObject* watched, QEvent* event) {
             if (dragging_) dragTo(y);
             return true;
         case QEvent::MouseButtonRelease:
-            if (mouse->button() == Qt::LeftButton && dragging_) {
-                dragging_ = false;
-                Q_EMIT released();
-            }
+            if (mouse->button() == Qt::LeftButton) dragging_ = false;
             return true;
         default:
             return false;

@@ -35,7 +35,6 @@ class EntryColumn : public QWidget {
     int selectedRow() const { return selected_; }
     // The row drawn with a mark (-1 none).
     void setMarkedRow(int row);
-    int markedRow() const { return marked_; }
     int topRow() const { return top_; }
     int visibleRows() const;
     // The row under a point of the column, or -1.
@@ -72,15 +71,12 @@ class ScrollTrack : public QWidget {
     // The track's box in the parent; the widget is as wide as the thumb, which overhangs the
     // track on both sides.
     void place(int x, int y, int trackWidth, int trackHeight);
-    QWidget* thumb() const { return thumb_; }
     // Thumb top relative to the track's top.
     int thumbOffset() const { return thumbTop_; }
     void setThumbOffset(int offset);
-    bool dragging() const { return dragging_; }
 
   Q_SIGNALS:
     void scrolled(int percent);
-    void released();
 
   protected:
     void paintEvent(QPaintEvent*) override;

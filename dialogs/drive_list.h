@@ -11,7 +11,7 @@
 
 namespace mozu {
 
-enum class DriveType { Removable, Fixed, Network, Optical, Other, Unknown };
+enum class DriveType { Removable, Fixed, Network, Optical, Unknown };
 
 struct Drive {
     QString name;      // what the drives view shows ("/", "Home", a volume's label)

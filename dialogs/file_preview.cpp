@@ -6,7 +6,7 @@
 #include "dialogs/folder_view.h"
 #include "document/open_file.h"
 #include "platform/io_error.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_reader.h"
 #include "video/video_navigation.h"
 

@@ -7,10 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "app/skinned_window.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/drive_list.h"
+#include "skin/skinned_window.h"
 
 namespace mozu {
 
@@ -35,30 +35,30 @@ class FolderDialog : public SkinnedWindow {
 
     // An input/output error goes to the error handler with its code and message; without one
     // it is shown as a notice through the asker with the code's text.
-    void ReportError(int code, const QString& message);
-    std::vector<Drive> Drives() const;
+    void reportError(int code, const QString& message);
+    std::vector<Drive> availableDrives() const;
     // A skin key named `name` with its `up` and `down` pictures, at `place` and of its size.
-    PictureKey* AddKey(const QString& name, DialogPic up, DialogPic down,
+    PictureKey* addKey(const QString& name, DialogPic up, DialogPic down,
                        const dialog_layout::Box& place);
     // The entry columns ListBox1-3 at `boxes` and the vertical track at `track`, hidden. A click
-    // on a row calls ListBoxClick; a wheel turn over a column and the track's own scrolling call
-    // VerticalScrolled with the thumb's place in percent.
-    void AddColumns(const std::array<dialog_layout::Box, 3>& boxes,
+    // on a row calls entryClicked; a wheel turn over a column and the track's own scrolling call
+    // scrolledTo with the thumb's place in percent.
+    void addColumns(const std::array<dialog_layout::Box, 3>& boxes,
                     const dialog_layout::Box& track);
     // Shows the columns that have entries, and the track from 6 rows in the first column in the
     // drives view (large rows), from 14 in a folder.
-    void ShowColumnsAndTrack(bool drivesView);
-    virtual void ListBoxClick(int column, int row) = 0;
-    virtual void VerticalScrolled(int percent) = 0;
+    void showColumnsAndTrack(bool drivesView);
+    virtual void entryClicked(int column, int row) = 0;
+    virtual void scrolledTo(int percent) = 0;
 
     Asker& asker_;
     QString homeFolder_;
     std::array<EntryColumn*, 3> columns_{};
-    ScrollTrack* vertical_ = nullptr;
+    ScrollTrack* scrollTrack_ = nullptr;
 
   private:
     // A wheel turn moves the thumb by a row's share of the track.
-    void WheelTurned(int steps);
+    void scrollBy(int steps);
 
     int trackHeight_ = 1;
     ErrorHandler errorHandler_;

@@ -2,6 +2,6 @@
 
 namespace mozu {
 
-TFontDialog::TFontDialog(QWidget* parent) : PlaceholderWindow("TFontDialog", parent) {}
+FontDialog::FontDialog(QWidget* parent) : PlaceholderWindow("TFontDialog", parent) {}
 
 }  // namespace mozu

@@ -2,6 +2,6 @@
 
 namespace mozu {
 
-TFullPreview::TFullPreview(QWidget* parent) : PlaceholderWindow("TFullPreview", parent) {}
+FullPreview::FullPreview(QWidget* parent) : PlaceholderWindow("FullPreview", parent) {}
 
 }  // namespace mozu

@@ -1,15 +1,15 @@
 #pragma once
-// TFullPreview: the full-screen preview of the shown picture or video.
+// FullPreview: the full-screen preview of the shown picture or video.
 // Created once at start-up, hidden; its contents come with the feature that uses it.
 
 #include "dialogs/placeholder_window.h"
 
 namespace mozu {
 
-class TFullPreview : public PlaceholderWindow {
+class FullPreview : public PlaceholderWindow {
     Q_OBJECT
   public:
-    explicit TFullPreview(QWidget* parent = nullptr);
+    explicit FullPreview(QWidget* parent = nullptr);
 };
 
 }  // namespace mozu

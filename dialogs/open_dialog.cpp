@@ -7,8 +7,6 @@
 #include <QLabel>
 #include <QScreen>
 
-#include "app/picture_key.h"
-#include "app/theme.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/dialog_shape.h"
@@ -16,6 +14,8 @@
 #include "dialogs/file_preview.h"
 #include "platform/asker.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
+#include "skin/theme.h"
 
 namespace mozu {
 namespace {
@@ -50,61 +50,60 @@ void PlaceOver(QWidget* w, const dialog_layout::Box& b) {
 
 }  // namespace
 
-TMyOpenDialog::TMyOpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
-    // FormCreate
-    setObjectName("TMyOpenDialog");
+OpenDialog::OpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
+    setObjectName("OpenDialog");
     setWindowTitle("Open");
     setFixedSize(L::kWidth, L::kHeight);
     setShape(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     setBackground(DialogPicture(DialogPic::OpenBackground));
 
-    AddColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
-    SetColumnsLarge(false);
+    addColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
+    setColumnsLarge(false);
 
-    label1_ = new FolderLabel("Label1", this);
-    PlaceOver(label1_, L::kLabel1);
-    label2_ = MakeLabel("Label2", L::kLabel2, this);
-    label2_->setAlignment(Qt::AlignCenter);
-    image2_ = new PreviewImage("Image2", this);
-    PlaceOver(image2_, L::kImage2);
-    image2_->hide();
+    folderLabel_ = new FolderLabel("Label1", this);
+    PlaceOver(folderLabel_, L::kLabel1);
+    descriptionLabel_ = MakeLabel("Label2", L::kLabel2, this);
+    descriptionLabel_->setAlignment(Qt::AlignCenter);
+    previewImage_ = new PreviewImage("Image2", this);
+    PlaceOver(previewImage_, L::kImage2);
+    previewImage_->hide();
 
-    key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
-    connect(key01_, &PictureKey::clicked, this, &TMyOpenDialog::Button2Click);
-    keyGreen01_ =
-        AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
-    connect(keyGreen01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyGreen01Click);
-    keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
-    connect(keyRed01_, &PictureKey::clicked, this, &TMyOpenDialog::KeyRed01Click);
+    upButton_ = addKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
+    connect(upButton_, &PictureKey::clicked, this, &OpenDialog::goUp);
+    okButton_ =
+        addKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
+    connect(okButton_, &PictureKey::clicked, this, &OpenDialog::confirm);
+    cancelButton_ = addKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
+    connect(cancelButton_, &PictureKey::clicked, this, &OpenDialog::cancel);
 
     currentFolder_ = homeFolder_;
     // The home folder's depth is counted from its path ("/home/ann/" is 3).
     depth_ = PathDepth(homeFolder_);
 }
 
-TMyOpenDialog::~TMyOpenDialog() = default;
+OpenDialog::~OpenDialog() = default;
 
-void TMyOpenDialog::setCurrentFolder(const QString& folder) {
+void OpenDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     depth_ = PathDepth(currentFolder_);
 }
 
-QString TMyOpenDialog::Execute(QWidget* owner) {
+QString OpenDialog::Execute(QWidget* owner) {
     QString result = "<none>";
-    const auto keep = connect(this, &TMyOpenDialog::finished, this,
+    const auto keep = connect(this, &OpenDialog::finished, this,
                               [&result](const QString& path) { result = path; });
     Show(owner);
-    if (open_) WaitFor(&TMyOpenDialog::finished);
+    if (open_) WaitFor(&OpenDialog::finished);
     disconnect(keep);
     return result;
 }
 
-void TMyOpenDialog::Show(QWidget* owner) {
+void OpenDialog::Show(QWidget* owner) {
     owner_ = owner;
     confirmed_ = false;
     chosenPath_.clear();
-    Refresh();
-    label2_->clear();
+    refresh();
+    descriptionLabel_->clear();
     if (owner_) {
         move(owner_->geometry().center() - rect().center());
         owner_->hide();
@@ -115,77 +114,77 @@ void TMyOpenDialog::Show(QWidget* owner) {
     activateWindow();
 }
 
-void TMyOpenDialog::ClearColumns() {
+void OpenDialog::clearColumns() {
     for (EntryColumn* c : columns_) c->clear();
 }
 
-void TMyOpenDialog::SetColumnsLarge(bool large) {
+void OpenDialog::setColumnsLarge(bool large) {
     for (EntryColumn* c : columns_)
         c->setMetrics(large ? kDriveRowHeight : kRowHeight, large ? kDriveFontHeight : kFontHeight);
 }
 
-void TMyOpenDialog::ShowColumns() {
-    ShowColumnsAndTrack(depth_ == 0);
+void OpenDialog::showColumns() {
+    showColumnsAndTrack(depth_ == 0);
 }
 
-void TMyOpenDialog::EnterFolder(const QString& folder) {
+void OpenDialog::enterFolder(const QString& folder) {
     // The listing is read first: a folder that cannot be read leaves the view as it was.
     FolderListing listing = ListFolder(folder, OpenDialogMask());
     listing_ = std::move(listing);
     currentFolder_ = WithTrailingSlash(folder);
     depth_ = PathDepth(currentFolder_);
-    label1_->setText(currentFolder_);
-    vertical_->setThumbOffset(0);
+    folderLabel_->setText(currentFolder_);
+    scrollTrack_->setThumbOffset(0);
 }
 
-void TMyOpenDialog::Refresh() {
-    image2_->hide();
-    ClearColumns();
+void OpenDialog::refresh() {
+    previewImage_->hide();
+    clearColumns();
     if (depth_ >= 1) {
         // A remembered folder that has gone (a removed stick, a deleted folder) gives way to the
         // home folder, and a home folder that cannot be read to the drives view.
         for (const QString& folder : {currentFolder_, homeFolder_}) {
             try {
-                EnterFolder(folder);
-                SetColumnsLarge(false);
-                ListBoxFill();
-                ShowColumns();
+                enterFolder(folder);
+                setColumnsLarge(false);
+                fillColumns();
+                showColumns();
                 return;
             } catch (const IoError&) {
             }
         }
     }
-    Button1Click();
+    showDrives();
 }
 
-void TMyOpenDialog::ListBoxFill() {
+void OpenDialog::fillColumns() {
     const std::vector<Entry> entries = FolderEntries(listing_);
     const auto split = SplitIntoColumns(entries, ColumnSizesEven(static_cast<int>(entries.size())));
     for (int c = 0; c < 3; ++c) columns_[c]->setEntries(split[c]);
 }
 
-void TMyOpenDialog::Button1Click() {
-    label1_->clear();
-    ClearColumns();
+void OpenDialog::showDrives() {
+    folderLabel_->clear();
+    clearColumns();
     depth_ = 0;
     currentFolder_.clear();
     listing_ = {};
-    shownDrives_ = Drives();
+    shownDrives_ = availableDrives();
     std::vector<Entry> entries;
     for (const Drive& d : shownDrives_) entries.push_back({d.name, DriveIcon(d)});
-    SetColumnsLarge(true);
+    setColumnsLarge(true);
     const auto split =
         SplitIntoColumns(entries, ColumnSizesDrives(static_cast<int>(entries.size())));
     for (int c = 0; c < 3; ++c) columns_[c]->setEntries(split[c]);
-    vertical_->setThumbOffset(0);
-    ShowColumns();
+    scrollTrack_->setThumbOffset(0);
+    showColumns();
 }
 
-void TMyOpenDialog::ListBoxClick(int column, int row) {
+void OpenDialog::entryClicked(int column, int row) {
     EntryColumn* clicked = columns_[column];
     if (row < 0 || row >= clicked->count()) return;
-    label2_->clear();
-    vertical_->setThumbOffset(
+    descriptionLabel_->clear();
+    scrollTrack_->setThumbOffset(
         static_cast<int>(static_cast<double>(row) / clicked->count() * L::kVertical.h));
     for (EntryColumn* c : columns_) {
         c->setSelectedRow(std::min(row, c->count() - 1));
@@ -200,23 +199,23 @@ void TMyOpenDialog::ListBoxClick(int column, int row) {
     if (depth_ == 0) {
         const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
         if (!DriveReady(drive)) {
-            ReportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+            reportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
             return;
         }
         try {
-            EnterFolder(drive.rootPath);
+            enterFolder(drive.rootPath);
         } catch (const IoError& e) {
-            ReportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), QString::fromStdString(e.what()));
             return;
         }
         fileClicked_ = false;
     } else if (entry < listing_.folders.size()) {
         fileClicked_ = false;
-        image2_->hide();
+        previewImage_->hide();
         try {
-            EnterFolder(currentFolder_ + clicked->text(row) + '/');
+            enterFolder(currentFolder_ + clicked->text(row) + '/');
         } catch (const IoError& e) {
-            ReportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), QString::fromStdString(e.what()));
             return;
         }
     } else {
@@ -225,27 +224,27 @@ void TMyOpenDialog::ListBoxClick(int column, int row) {
         try {
             const FilePreview preview = PreviewFile(currentFolder_ + name);
             // Files without a picture of their own (types 3 and 255) leave Image2 as it was.
-            if (!preview.picture.isNull()) image2_->setPicture(preview.picture);
-            SetFittingText(label2_, preview.label);
+            if (!preview.picture.isNull()) previewImage_->setPicture(preview.picture);
+            SetFittingText(descriptionLabel_, preview.label);
         } catch (const IoError& e) {
-            ReportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), QString::fromStdString(e.what()));
             return;
         }
-        image2_->show();
+        previewImage_->show();
         chosenPath_ = currentFolder_ + name;
         clicked->setSelectedRow(row);
         clicked->setMarkedRow(row);
     }
 
-    SetColumnsLarge(false);
-    if (!fileClicked_) ListBoxFill();
-    label1_->setText(currentFolder_);
-    ShowColumns();
+    setColumnsLarge(false);
+    if (!fileClicked_) fillColumns();
+    folderLabel_->setText(currentFolder_);
+    showColumns();
 }
 
-void TMyOpenDialog::Button2Click() {
-    label2_->clear();
-    image2_->hide();
+void OpenDialog::goUp() {
+    descriptionLabel_->clear();
+    previewImage_->hide();
     if (currentFolder_ != homeFolder_) {
         if (depth_ == 0) {
             // Up in the drives view: back to the home folder.
@@ -257,23 +256,23 @@ void TMyOpenDialog::Button2Click() {
     } else {
         depth_ = 0;
     }
-    ClearColumns();
+    clearColumns();
     if (depth_ < 2) {
-        Button1Click();
+        showDrives();
         return;
     }
     try {
-        EnterFolder(currentFolder_);
+        enterFolder(currentFolder_);
     } catch (const IoError&) {
-        Refresh();  // the folder above has gone: home, or the drives view
+        refresh();  // the folder above has gone: home, or the drives view
         return;
     }
-    SetColumnsLarge(false);
-    ListBoxFill();
-    ShowColumns();
+    setColumnsLarge(false);
+    fillColumns();
+    showColumns();
 }
 
-void TMyOpenDialog::VerticalScrolled(int percent) {
+void OpenDialog::scrolledTo(int percent) {
     const int n = columns_[0]->count();
     columns_[0]->setSelectedRow(std::max(0, n * percent / 100 - 1));
     for (int c = 1; c < 3; ++c) {
@@ -282,19 +281,19 @@ void TMyOpenDialog::VerticalScrolled(int percent) {
     }
 }
 
-void TMyOpenDialog::KeyGreen01Click() {
+void OpenDialog::confirm() {
     if (chosenPath_.isEmpty()) return;
     confirmed_ = true;
     close();
 }
 
-void TMyOpenDialog::KeyRed01Click() {
+void OpenDialog::cancel() {
     chosenPath_ = "<none>";
     confirmed_ = false;
     close();
 }
 
-void TMyOpenDialog::FormClose() {
+void OpenDialog::finishClosing() {
     if (!open_) return;
     open_ = false;
     if (owner_) owner_->show();
@@ -302,23 +301,23 @@ void TMyOpenDialog::FormClose() {
     Q_EMIT finished(result);
 }
 
-void TMyOpenDialog::closeEvent(QCloseEvent* event) {
+void OpenDialog::closeEvent(QCloseEvent* event) {
     // Closing through the window manager is a cancel.
     event->accept();
-    FormClose();
+    finishClosing();
 }
 
-void TMyOpenDialog::keyPressEvent(QKeyEvent* event) {
+void OpenDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
-            KeyRed01Click();
+            cancel();
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            KeyGreen01Click();
+            confirm();
             break;
         case Qt::Key_Backspace:
-            Button2Click();
+            goUp();
             break;
         default:
             QWidget::keyPressEvent(event);

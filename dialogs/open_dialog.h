@@ -1,11 +1,11 @@
 #pragma once
-// TMyOpenDialog: the program's own open window. The user walks through drives and folders shown
+// OpenDialog: the program's own open window. The user walks through drives and folders shown
 // as icons in three columns, clicks a file to see a small preview and a one-line description
 // (Label2), and confirms (KeyGreen01) or cancels (KeyRed01).
 //
 // Use from the main window (created once, kept for the program's life; it remembers its folder):
 //
-//     TMyOpenDialog dialog(asker);                // asker: the message window
+//     OpenDialog dialog(asker);                // asker: the message window
 //     dialog.setErrorHandler(showIoError);        // optional, see below
 //     QString path = dialog.Execute(this);        // full path, or "<none>" when cancelled
 //
@@ -37,11 +37,11 @@ class FolderLabel;
 class PictureKey;
 class PreviewImage;
 
-class TMyOpenDialog : public FolderDialog {
+class OpenDialog : public FolderDialog {
     Q_OBJECT
   public:
-    explicit TMyOpenDialog(Asker& asker, QWidget* parent = nullptr);
-    ~TMyOpenDialog() override;
+    explicit OpenDialog(Asker& asker, QWidget* parent = nullptr);
+    ~OpenDialog() override;
 
     // Shows the dialog and waits until it closes: the chosen path, or "<none>".
     QString Execute(QWidget* owner = nullptr);
@@ -63,23 +63,23 @@ class TMyOpenDialog : public FolderDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    // Handlers (named after their controls).
-    void ListBoxClick(int column, int row) override;
-    void Button2Click();  // Key01: one level up
-    void KeyGreen01Click();
-    void KeyRed01Click();
-    void FormClose();
-    void VerticalScrolled(int percent) override;
+    // Handlers.
+    void entryClicked(int column, int row) override;  // a row of ListBox1-3
+    void goUp();                                      // Key01 and Backspace: one level up
+    void confirm();                                   // KeyGreen01 and Enter: open the clicked file
+    void cancel();                                    // KeyRed01 and Escape
+    // The dialog closes (by OK, Cancel or the window manager): the owner comes back and
+    // `finished` tells the result.
+    void finishClosing();
+    void scrolledTo(int percent) override;  // the track (Vertical) or a wheel turn
 
-    void Refresh();
-    void ListBoxFill();   // the folder view of the current folder
-    void Button1Click();  // the drives view
-    void ListBoxesRefresh();
-    void EnterFolder(const QString& folder);
-    void ShowColumns();
-    void ClearColumns();
-    void SetColumnsLarge(bool large);
-    void ShowPreview(const QString& folder, const QString& name);
+    void refresh();
+    void fillColumns();  // the folder view of the current folder
+    void showDrives();   // the drives view
+    void enterFolder(const QString& folder);
+    void showColumns();
+    void clearColumns();
+    void setColumnsLarge(bool large);
 
     QWidget* owner_ = nullptr;
     bool open_ = false;
@@ -92,12 +92,13 @@ class TMyOpenDialog : public FolderDialog {
     std::vector<Drive> shownDrives_;
     FolderListing listing_;  // the current folder's subfolders and files
 
-    FolderLabel* label1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    PreviewImage* image2_ = nullptr;
-    PictureKey* key01_ = nullptr;
-    PictureKey* keyGreen01_ = nullptr;
-    PictureKey* keyRed01_ = nullptr;
+    // Controls, with their object names.
+    FolderLabel* folderLabel_ = nullptr;    // Label1
+    QLabel* descriptionLabel_ = nullptr;    // Label2
+    PreviewImage* previewImage_ = nullptr;  // Image2
+    PictureKey* upButton_ = nullptr;        // Key01
+    PictureKey* okButton_ = nullptr;        // KeyGreen01
+    PictureKey* cancelButton_ = nullptr;    // KeyRed01
 };
 
 }  // namespace mozu

@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <cerrno>
 
-#include "app/picture_key.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_pictures.h"
 #include "dialogs/dialog_shape.h"
@@ -21,6 +20,7 @@
 #include "formats/file_name.h"
 #include "platform/asker.h"
 #include "platform/io_error.h"
+#include "skin/picture_key.h"
 #include "video/vid_format.h"
 
 namespace mozu {
@@ -88,26 +88,26 @@ QLineEdit* MakeEdit(const QString& objectName, const dialog_layout::Box& box, in
 
 }  // namespace
 
-TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
-    setObjectName("TMySaveDialog");
+SaveDialog::SaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, parent) {
+    setObjectName("SaveDialog");
     setWindowTitle("Save");
     setFixedSize(L::kWidth, L::kHeight);
     setShape(DialogShape(L::kE1, L::kR, L::kE2, L::kE3));
     setBackground(DialogPicture(DialogPic::SaveBackground));
 
-    label1_ = new FolderLabel("Label1", this);
-    label1_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
+    folderLabel_ = new FolderLabel("Label1", this);
+    folderLabel_->setGeometry(L::kLabel1.x, L::kLabel1.y, L::kLabel1.w, L::kLabel1.h);
 
-    key01_ = AddKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
-    connect(key01_, &PictureKey::clicked, this, &TMySaveDialog::Key01Click);
+    upButton_ = addKey("Key01", DialogPic::UpKeyUp, DialogPic::UpKeyDown, L::kKey01);
+    connect(upButton_, &PictureKey::clicked, this, &SaveDialog::goUp);
 
-    option16_ = new OptionMark("Option16", "New Folder", this);
-    option16_->setGeometry(L::kOption16.x, L::kOption16.y, L::kOption16.w, L::kOption16.h);
-    connect(option16_, &OptionMark::clicked, this, &TMySaveDialog::Option16Click);
-    connect(option16_, &OptionMark::released, this,
-            [this] { option16_->setLook(OptionMark::Look::Off); });
+    newFolderOption_ = new OptionMark("Option16", "New Folder", this);
+    newFolderOption_->setGeometry(L::kOption16.x, L::kOption16.y, L::kOption16.w, L::kOption16.h);
+    connect(newFolderOption_, &OptionMark::clicked, this, &SaveDialog::createFolder);
+    connect(newFolderOption_, &OptionMark::released, this,
+            [this] { newFolderOption_->setLook(OptionMark::Look::Off); });
 
-    AddColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
+    addColumns({L::kListBox1, L::kListBox2, L::kListBox3}, L::kVertical);
 
     for (const OptionPlace& o : kOptions) {
         auto* option =
@@ -115,16 +115,16 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
         option->setGeometry(L::kOptionLeft[o.column], L::kOptionTop[o.row], L::kOptionWidth,
                             L::kOptionHeight);
         const int n = o.n;
-        connect(option, &OptionMark::clicked, this, [this, n] { OptionClick(n); });
+        connect(option, &OptionMark::clicked, this, [this, n] { toggleFormat(n); });
         connect(option, &OptionMark::released, this, [this, n, option] {
             option->setLook(flags_[n] ? OptionMark::Look::On : OptionMark::Look::Off);
         });
-        options_[o.n] = option;
+        formatOptions_[o.n] = option;
     }
 
     MakeCaption("Edit1Caption", "Filename", L::kEdit1Caption, this)
         ->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    edit1_ = MakeEdit("Edit1", L::kEdit1, 7, this);
+    nameEdit_ = MakeEdit("Edit1", L::kEdit1, 7, this);
     videoControls_.push_back(
         MakeCaption("VideoTitleCaption", "Video Title", L::kVideoTitleCaption, this));
     videoTitle_ = MakeEdit("VideoTitle", L::kVideoTitle, kVidTextSize, this);
@@ -133,61 +133,61 @@ TMySaveDialog::TMySaveDialog(Asker& asker, QWidget* parent) : FolderDialog(asker
         MakeCaption("VideoAddCaption", "VideoAdditional Info", L::kVideoAddCaption, this));
     videoAdd_ = MakeEdit("VideoAdd", L::kVideoAdd, kVidTextSize, this);
     videoControls_.push_back(videoAdd_);
-    for (QLineEdit* edit : {edit1_, videoTitle_, videoAdd_}) {
-        connect(edit, &QLineEdit::textChanged, this, &TMySaveDialog::Edit1Exit);
-        connect(edit, &QLineEdit::editingFinished, this, &TMySaveDialog::Edit1Exit);
+    for (QLineEdit* edit : {nameEdit_, videoTitle_, videoAdd_}) {
+        connect(edit, &QLineEdit::textChanged, this, &SaveDialog::updateChosenName);
+        connect(edit, &QLineEdit::editingFinished, this, &SaveDialog::updateChosenName);
     }
-    connect(edit1_, &QLineEdit::returnPressed, this, &TMySaveDialog::KeyGreen01Click);
+    connect(nameEdit_, &QLineEdit::returnPressed, this, &SaveDialog::confirm);
 
-    keyGreen01_ =
-        AddKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
-    connect(keyGreen01_, &PictureKey::clicked, this, &TMySaveDialog::KeyGreen01Click);
-    keyRed01_ = AddKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
-    connect(keyRed01_, &PictureKey::clicked, this, &TMySaveDialog::KeyRed01Click);
+    okButton_ =
+        addKey("KeyGreen01", DialogPic::GreenKeyUp, DialogPic::GreenKeyDown, L::kKeyGreen01);
+    connect(okButton_, &PictureKey::clicked, this, &SaveDialog::confirm);
+    cancelButton_ = addKey("KeyRed01", DialogPic::RedKeyUp, DialogPic::RedKeyDown, L::kKeyRed01);
+    connect(cancelButton_, &PictureKey::clicked, this, &SaveDialog::cancel);
 
     currentFolder_ = homeFolder_;
     level_ = PathDepth(homeFolder_);  // counted from the path, 3 for /home/ann/
 }
 
-TMySaveDialog::~TMySaveDialog() = default;
+SaveDialog::~SaveDialog() = default;
 
-QString TMySaveDialog::VideoDescription(const QString& title, const QString& info) {
+QString SaveDialog::VideoDescription(const QString& title, const QString& info) {
     // The file stores the texts as bytes: Latin-1 keeps one character a byte.
     return QString::fromLatin1(
         MakeVideoDescription(title.left(kVidTextSize).toLatin1().toStdString(),
                              info.left(kVidTextSize).toLatin1().toStdString()));
 }
 
-void TMySaveDialog::setCurrentFolder(const QString& folder) {
+void SaveDialog::setCurrentFolder(const QString& folder) {
     currentFolder_ = WithTrailingSlash(QDir::cleanPath(folder));
     level_ = PathDepth(currentFolder_);
 }
 
-SaveDialogResult TMySaveDialog::Execute(QWidget* owner, const QString& selection,
-                                        const QString& name) {
+SaveDialogResult SaveDialog::Execute(QWidget* owner, const QString& selection,
+                                     const QString& name) {
     Show(owner, selection, name);
-    if (open_) WaitFor(&TMySaveDialog::finished);
+    if (open_) WaitFor(&SaveDialog::finished);
     return result();
 }
 
-void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString& name) {
+void SaveDialog::Show(QWidget* owner, const QString& selection, const QString& name) {
     owner_ = owner;
     selection_ = selection;
     name_ = name;
-    RefreshBrowser();
+    refreshBrowser();
     confirmed_ = false;
     if (owner_) {
         move(owner_->geometry().center() - rect().center());
         owner_->hide();
     }
-    edit1_->setText(Ams(name));
+    nameEdit_->setText(Ams(name));
 
     flags_.fill(0);
     for (int n = 0; n <= 12 && n < selection_.size(); ++n) flags_[n] = selection_[n] == 'T';
 
     const bool video = videoMode();
     for (QWidget* w : videoControls_) w->setVisible(video);
-    for (OptionMark* option : options_) {
+    for (OptionMark* option : formatOptions_) {
         if (!option) continue;
         option->setVisible(!video);
         const int n = option->objectName().mid(6, 2).toInt();
@@ -195,9 +195,9 @@ void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString
         option->setLook(flags_[n] ? OptionMark::Look::On : OptionMark::Look::Inactive);
     }
     // "New Folder" is no format: it always shows its "off" mark and is there in picture mode.
-    option16_->setVisible(!video);
-    option16_->setEnabled(true);
-    option16_->setLook(OptionMark::Look::Off);
+    newFolderOption_->setVisible(!video);
+    newFolderOption_->setEnabled(true);
+    newFolderOption_->setLook(OptionMark::Look::Off);
     if (video) {
         videoTitle_->setText(QFileInfo(name).completeBaseName().left(kVidTextSize));
         videoAdd_->setText(("Converted with Mozu " +
@@ -205,27 +205,27 @@ void TMySaveDialog::Show(QWidget* owner, const QString& selection, const QString
                                .left(kVidTextSize));
     }
 
-    ShowColumns();
+    showColumns();
     open_ = true;
     show();
     raise();
     activateWindow();
     chosenName_ = Ams(name);
-    edit1_->setFocus();
+    nameEdit_->setFocus();
 }
 
-void TMySaveDialog::OptionClick(int n) {
+void SaveDialog::toggleFormat(int n) {
     flags_[n] ^= 1;
     // Rebuilt from the flags of slots 0-11: twelve characters, never the cancel string.
     selection_.clear();
     for (int i = 0; i < 12; ++i) selection_ += flags_[i] ? 'T' : 'F';
 }
 
-void TMySaveDialog::Edit1Exit() {
-    chosenName_ = Ams(edit1_->text());
+void SaveDialog::updateChosenName() {
+    chosenName_ = Ams(nameEdit_->text());
 }
 
-void TMySaveDialog::KeyGreen01Click() {
+void SaveDialog::confirm() {
     // No name, or no folder (the drives view), and OK does nothing: nothing may be written to
     // a place the user did not choose.
     if (chosenName_.isEmpty() || currentFolder_.isEmpty()) return;
@@ -234,14 +234,14 @@ void TMySaveDialog::KeyGreen01Click() {
     close();
 }
 
-void TMySaveDialog::KeyRed01Click() {
+void SaveDialog::cancel() {
     chosenName_ = "<none>";
     selection_ = kCancelSelection;
     confirmed_ = false;
     close();
 }
 
-void TMySaveDialog::FormClose() {
+void SaveDialog::finishClosing() {
     if (!open_) return;
     open_ = false;
     if (confirmed_) {
@@ -257,12 +257,12 @@ void TMySaveDialog::FormClose() {
     Q_EMIT finished();
 }
 
-void TMySaveDialog::closeEvent(QCloseEvent* event) {
+void SaveDialog::closeEvent(QCloseEvent* event) {
     event->accept();
-    FormClose();
+    finishClosing();
 }
 
-void TMySaveDialog::RefreshBrowser() {
+void SaveDialog::refreshBrowser() {
     if (level_ >= 1) {
         // A remembered folder that has gone gives way to the home folder.
         for (const QString& folder : {currentFolder_, homeFolder_}) {
@@ -270,20 +270,20 @@ void TMySaveDialog::RefreshBrowser() {
             currentFolder_ = WithTrailingSlash(folder);
             level_ = PathDepth(currentFolder_);
             try {
-                ShowFolder();
+                showFolder();
                 return;
             } catch (const IoError&) {
             }
         }
     }
-    ShowDrives();
+    showDrives();
 }
 
-void TMySaveDialog::ShowDrives() {
+void SaveDialog::showDrives() {
     level_ = 0;
     currentFolder_.clear();
-    label1_->clear();
-    shownDrives_ = Drives();
+    folderLabel_->clear();
+    shownDrives_ = availableDrives();
     std::vector<Entry> entries;
     for (const Drive& d : shownDrives_) entries.push_back({d.name, DriveIcon(d)});
     const auto split =
@@ -292,11 +292,11 @@ void TMySaveDialog::ShowDrives() {
         columns_[c]->setMetrics(kDriveRowHeight, kDriveFontHeight);
         columns_[c]->setEntries(split[c]);
     }
-    vertical_->setThumbOffset(0);
-    ShowColumns();
+    scrollTrack_->setThumbOffset(0);
+    showColumns();
 }
 
-void TMySaveDialog::ShowFolder() {
+void SaveDialog::showFolder() {
     const FolderListing listing = ListFolder(currentFolder_, SaveDialogMask());
     std::vector<Entry> entries;
     for (const QString& f : listing.folders) entries.push_back({f, EntryIcon::Folder});
@@ -307,16 +307,16 @@ void TMySaveDialog::ShowFolder() {
         columns_[c]->setEntries(split[c]);
     }
     folderCount_ = static_cast<int>(listing.folders.size());
-    label1_->setText(currentFolder_);
-    vertical_->setThumbOffset(0);
-    ShowColumns();
+    folderLabel_->setText(currentFolder_);
+    scrollTrack_->setThumbOffset(0);
+    showColumns();
 }
 
-void TMySaveDialog::ShowColumns() {
-    ShowColumnsAndTrack(level_ == 0);
+void SaveDialog::showColumns() {
+    showColumnsAndTrack(level_ == 0);
 }
 
-void TMySaveDialog::ListBoxClick(int column, int row) {
+void SaveDialog::entryClicked(int column, int row) {
     EntryColumn* clicked = columns_[column];
     if (row < 0 || row >= clicked->count()) return;
     int entry = row;
@@ -328,32 +328,32 @@ void TMySaveDialog::ListBoxClick(int column, int row) {
         if (level_ == 0) {
             const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
             if (!DriveReady(drive)) {
-                ReportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+                reportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
                 return;
             }
             currentFolder_ = drive.rootPath;
             level_ = PathDepth(currentFolder_);
-            ShowFolder();
+            showFolder();
         } else if (entry < folderCount_) {
             currentFolder_ += clicked->text(row) + '/';
             level_ += 1;
-            ShowFolder();
+            showFolder();
         } else {
             // A file gives its name; the list stays.
             chosenName_ = Ams(clicked->text(row));
-            edit1_->setText(chosenName_);
+            nameEdit_->setText(chosenName_);
             clicked->setSelectedRow(row);
         }
     } catch (const IoError& e) {
         currentFolder_ = before;
         level_ = levelBefore;
-        ReportError(e.code(), QString::fromStdString(e.what()));
+        reportError(e.code(), QString::fromStdString(e.what()));
     }
 }
 
-void TMySaveDialog::Key01Click() {
+void SaveDialog::goUp() {
     if (currentFolder_ == homeFolder_) {
-        ShowDrives();
+        showDrives();
         return;
     }
     if (level_ == 0) {
@@ -364,49 +364,49 @@ void TMySaveDialog::Key01Click() {
     }
     level_ = PathDepth(currentFolder_);
     if (level_ <= 1) {
-        ShowDrives();
+        showDrives();
         return;
     }
     try {
-        ShowFolder();
+        showFolder();
     } catch (const IoError&) {
-        RefreshBrowser();  // the folder above has gone: home, or the drives view
+        refreshBrowser();  // the folder above has gone: home, or the drives view
     }
 }
 
-void TMySaveDialog::Option16Click() {
+void SaveDialog::createFolder() {
     const std::optional<std::string> answer = asker_.askName("Enter folder name", 0);
     if (!answer || answer->empty()) return;
     const QString name = QString::fromStdString(*answer);
     if (currentFolder_.isEmpty() || name.contains('/') || name == "." || name == "..") {
-        ReportError(io::kPathNotFound, "cannot make a folder " + name + " here");
+        reportError(io::kPathNotFound, "cannot make a folder " + name + " here");
         return;
     }
     const QString path = currentFolder_ + name;
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
         const int err = errno;
-        ReportError(ErrnoToIoCode(err), "cannot make the folder " + path);
+        reportError(ErrnoToIoCode(err), "cannot make the folder " + path);
         return;
     }
     currentFolder_ = path + '/';
     level_ = PathDepth(currentFolder_);
     try {
-        ShowFolder();
+        showFolder();
     } catch (const IoError& e) {
-        ReportError(e.code(), QString::fromStdString(e.what()));
+        reportError(e.code(), QString::fromStdString(e.what()));
     }
 }
 
-void TMySaveDialog::VerticalScrolled(int percent) {
+void SaveDialog::scrolledTo(int percent) {
     const int n = columns_[0]->count();
     const int row = std::max(0, n * percent / 100 - 1);
     for (EntryColumn* c : columns_)
         if (c->count() > 0) c->setSelectedRow(std::min(row, c->count() - 1));
 }
 
-void TMySaveDialog::keyPressEvent(QKeyEvent* event) {
+void SaveDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape)
-        KeyRed01Click();
+        cancel();
     else
         QWidget::keyPressEvent(event);
 }

@@ -1,12 +1,12 @@
 #pragma once
-// TMySaveDialog: the program's own save window. The user picks a folder with its own drive and
+// SaveDialog: the program's own save window. The user picks a folder with its own drive and
 // folder browser, types a name of at most 7 characters and, for a picture, ticks the formats to
 // write; for a video it asks for a title and a line of additional information instead. It writes
 // nothing itself: it hands back a base name (folder + name, no extension) and the save selection.
 //
 // Use from the main window (created once; it remembers its folder between uses):
 //
-//     TMySaveDialog dialog(asker);               // asker: the message window ("Enter folder name")
+//     SaveDialog dialog(asker);               // asker: the message window ("Enter folder name")
 //     SaveDialogResult r = dialog.Execute(this, selection, AMSname(currentFileName));
 //     if (r.cancelled()) ...                     // selection "FFFFFFFFFFFFF", name "<none>"
 //
@@ -47,11 +47,11 @@ struct SaveDialogResult {
     bool cancelled() const { return selection == QLatin1String("FFFFFFFFFFFFF"); }
 };
 
-class TMySaveDialog : public FolderDialog {
+class SaveDialog : public FolderDialog {
     Q_OBJECT
   public:
-    explicit TMySaveDialog(Asker& asker, QWidget* parent = nullptr);
-    ~TMySaveDialog() override;
+    explicit SaveDialog(Asker& asker, QWidget* parent = nullptr);
+    ~SaveDialog() override;
 
     // Shows the dialog and waits until it closes.
     SaveDialogResult Execute(QWidget* owner, const QString& selection, const QString& name);
@@ -75,20 +75,23 @@ class TMySaveDialog : public FolderDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void OptionClick(int n);
-    void Option16Click();  // "New Folder"
-    void Edit1Exit();
-    void KeyGreen01Click();
-    void KeyRed01Click();
-    void Key01Click();  // one level up
-    void ListBoxClick(int column, int row) override;
-    void FormClose();
-    void VerticalScrolled(int percent) override;
+    // Handlers.
+    void toggleFormat(int n);  // OptionNN: writes the format of slot n or not
+    void createFolder();       // Option16, "New Folder"
+    void updateChosenName();   // Edit1 (and the video texts) changed
+    void confirm();            // KeyGreen01 and Enter in Edit1
+    void cancel();             // KeyRed01 and Escape
+    void goUp();               // Key01: one level up
+    void entryClicked(int column, int row) override;  // a row of ListBox1-3
+    // The dialog closes (by OK, Cancel or the window manager): result() is set, the owner comes
+    // back and `finished` is emitted.
+    void finishClosing();
+    void scrolledTo(int percent) override;  // the track (Vertical) or a wheel turn
 
-    void RefreshBrowser();
-    void ShowDrives();
-    void ShowFolder();
-    void ShowColumns();
+    void refreshBrowser();
+    void showDrives();
+    void showFolder();
+    void showColumns();
     bool videoMode() const { return selection_.startsWith('V'); }
 
     QWidget* owner_ = nullptr;
@@ -104,15 +107,16 @@ class TMySaveDialog : public FolderDialog {
     std::vector<Drive> shownDrives_;
     int folderCount_ = 0;  // subfolders before the files in the columns
 
-    FolderLabel* label1_ = nullptr;
-    PictureKey* key01_ = nullptr;
-    PictureKey* keyGreen01_ = nullptr;
-    PictureKey* keyRed01_ = nullptr;
-    std::array<OptionMark*, 12> options_{};  // Option00 ... Option11 (3 and 7 unused)
-    OptionMark* option16_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    QLineEdit* videoTitle_ = nullptr;
-    QLineEdit* videoAdd_ = nullptr;
+    // Controls, with their object names.
+    FolderLabel* folderLabel_ = nullptr;           // Label1
+    PictureKey* upButton_ = nullptr;               // Key01
+    PictureKey* okButton_ = nullptr;               // KeyGreen01
+    PictureKey* cancelButton_ = nullptr;           // KeyRed01
+    std::array<OptionMark*, 12> formatOptions_{};  // Option00 ... Option11 (3 and 7 unused)
+    OptionMark* newFolderOption_ = nullptr;        // Option16
+    QLineEdit* nameEdit_ = nullptr;                // Edit1
+    QLineEdit* videoTitle_ = nullptr;              // VideoTitle
+    QLineEdit* videoAdd_ = nullptr;                // VideoAdd
     std::vector<QWidget*> videoControls_;
 };
 

@@ -16,13 +16,13 @@ constexpr int kSavedSlots = 13;
 // A frame source that has no video library behind it: every open fails as an unreadable file.
 class NoFrameSource : public VideoFrameSource {
   public:
-    const VideoInfo& openDirectShow(const std::string& path) override {
+    const VideoInfo& open(const std::string& path) override {
         throw IoError(io::kInvalidData, path + ": no video decoder");
     }
-    void getFrame(std::int32_t, std::span<std::uint8_t>) override {
+    void decodeFrame(std::int32_t, std::span<std::uint8_t>) override {
         throw IoError(io::kInvalidData, "no video decoder");
     }
-    void closeVideo() override {}
+    void close() override {}
 };
 
 }  // namespace

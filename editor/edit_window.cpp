@@ -2,7 +2,7 @@
 
 namespace mozu {
 
-TEditWindow::TEditWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+EditWindow::EditWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName("TEditWindow");
     setWindowTitle("Mozu");
     hide();

@@ -1,15 +1,15 @@
 #pragma once
-// TEditWindow: the picture editor window.
+// EditWindow: the picture editor window.
 // Created once at start-up, hidden; its contents come with the feature that uses it.
 
 #include <QWidget>
 
 namespace mozu {
 
-class TEditWindow : public QWidget {
+class EditWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TEditWindow(QWidget* parent = nullptr);
+    explicit EditWindow(QWidget* parent = nullptr);
 };
 
 }  // namespace mozu

@@ -12,8 +12,8 @@ std::string DescribePcVideo(const VideoInfo& info) {
 }
 
 std::string DescribePcVideoFile(VideoFrameSource& source, const std::string& path) {
-    const VideoInfo info = source.openDirectShow(path);
-    source.closeVideo();
+    const VideoInfo info = source.open(path);
+    source.close();
     return DescribePcVideo(info);
 }
 
@@ -21,11 +21,11 @@ Picture PcVideoFrame(VideoFrameSource& source, const std::string& path, std::int
     VideoState v;
     struct Borrowed : VideoFrameSource {
         explicit Borrowed(VideoFrameSource& s) : s(s) {}
-        const VideoInfo& openDirectShow(const std::string& p) override {
-            return s.openDirectShow(p);
+        const VideoInfo& open(const std::string& p) override { return s.open(p); }
+        void decodeFrame(std::int32_t i, std::span<std::uint8_t> b) override {
+            s.decodeFrame(i, b);
         }
-        void getFrame(std::int32_t i, std::span<std::uint8_t> b) override { s.getFrame(i, b); }
-        void closeVideo() override { s.closeVideo(); }
+        void close() override { s.close(); }
         VideoFrameSource& s;
     };
     v.source = std::make_unique<Borrowed>(source);

@@ -18,7 +18,7 @@ void OpenVideoSource(VideoState& v, const std::string& path) {
     v.open = false;
     v.frame = Picture();
     v.info = VideoInfo{};
-    const VideoInfo info = v.source->openDirectShow(path);
+    const VideoInfo info = v.source->open(path);
     v.info = info;
     v.frame.reset(info.width, info.height);
     v.buffer.assign(v.frame.byteSize(), 0);
@@ -31,12 +31,12 @@ void CloseVideoSource(VideoState& v) {
     v.buffer = {};
     v.info = VideoInfo{};
     v.open = false;
-    v.source->closeVideo();
+    v.source->close();
 }
 
 void DecodeVideoFrame(VideoState& v, std::int32_t index) {
     if (!v.open) throw IoError(io::kFileNotOpen, "no video is open");
-    v.source->getFrame(index, v.buffer);
+    v.source->decodeFrame(index, v.buffer);
     const int h = v.info.height;
     const std::size_t stride = v.frame.stride();
     for (int y = 0; y < h; ++y)

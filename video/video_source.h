@@ -1,7 +1,7 @@
 #pragma once
 // The PC video frame source as the program relies on it: open a file by path and learn its
 // size, rate and length; decode any frame by index; close. The FFmpeg implementation lives in
-// platform/media (MakeFfmpegFrameSource); tests may supply their own.
+// video/ffmpeg (MakeFfmpegFrameSource); tests may supply their own.
 
 #include <cstdint>
 #include <span>
@@ -23,12 +23,12 @@ class VideoFrameSource {
     virtual ~VideoFrameSource() = default;
     // Opens the file (closing any video this source had open). IoError naming the file when it
     // cannot be opened, holds no video stream or cannot be decoded.
-    virtual const VideoInfo& openDirectShow(const std::string& path) = 0;
+    virtual const VideoInfo& open(const std::string& path) = 0;
     // Decodes frame `index` into `buffer`: width x height pixels of blue, green, red, rows packed
     // at width x 3 bytes, the BOTTOM row first. buffer.size() must be width x height x 3.
     // IoError for an index outside 0 .. frameCount - 1, a closed source or undecodable data.
-    virtual void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) = 0;
-    virtual void closeVideo() = 0;
+    virtual void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) = 0;
+    virtual void close() = 0;
 };
 
 }  // namespace mozu

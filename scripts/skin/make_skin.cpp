@@ -1,5 +1,5 @@
 // Draws every picture of Mozu's skin and writes them, with the resource list skin.qrc, into
-// the folder given (app/skin). Run through scripts/make-skin.sh.
+// the folder given (skin/pictures). Run through scripts/make-skin.sh.
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The message window's three backgrounds (Image1 question, Image2 error, Image3 notice) and
 // its green and red keys. Each background carries a badge in its kind's colour.
 
-#include "app/msg_window_layout.h"
+#include "app/message_window_layout.h"
 #include "skin_common.h"
 
 namespace {
 
 using namespace skin;
-namespace M = mozu::msglayout;
+namespace M = mozu::message_layout;
 
 QPainterPath Outline() {
     QPainterPath e1, r, e3, e4;

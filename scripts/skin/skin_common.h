@@ -2,7 +2,7 @@
 // Shared colours and drawing helpers of the skin generator. Every window's pictures are drawn
 // by its own file (main_window_skin.cpp, msg_window_skin.cpp, dialog_skin.cpp ...), which
 // registers a drawing function with MOZU_SKIN_PART; make_skin runs them all and writes the
-// PNGs plus the resource list app/skin/skin.qrc.
+// PNGs plus the resource list skin/pictures/skin.qrc.
 
 #include <QColor>
 #include <QImage>

@@ -12,18 +12,18 @@
 
 #include <QTimer>
 #include <QUrl>
-#include "app/skinned_window.h"
+#include "skin/skinned_window.h"
 
-#include "app/picture_key.h"
-#include "app/skin_label.h"
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
 
 namespace mozu::app_test {
 
-MessageScript::MessageScript(TMsgWindow& window) : window_(window) {
-    connect(&window_, &TMsgWindow::messageShown, this, &MessageScript::OnShown);
+MessageScript::MessageScript(MessageWindow& window) : window_(window) {
+    connect(&window_, &MessageWindow::messageShown, this, &MessageScript::OnShown);
 }
 
 void MessageScript::Add(std::function<void()> answer) {

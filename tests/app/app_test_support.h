@@ -17,7 +17,7 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
-#include "app/msg_window.h"
+#include "app/message_window.h"
 
 namespace mozu::app_test {
 
@@ -31,7 +31,7 @@ struct Shown {
 // left is recorded as unexpected and closed (a question then counts as "no").
 class MessageScript : public QObject {
   public:
-    explicit MessageScript(TMsgWindow& window);
+    explicit MessageScript(MessageWindow& window);
 
     MessageScript& Yes();
     MessageScript& No();
@@ -46,7 +46,7 @@ class MessageScript : public QObject {
   private:
     void OnShown();
     void Add(std::function<void()> answer);
-    TMsgWindow& window_;
+    MessageWindow& window_;
     // Each answer with the screenshot to take before it.
     std::deque<std::pair<QString, std::function<void()>>> answers_;
     QString snap_;
@@ -81,8 +81,8 @@ class Program {
   public:
     Program();
     ~Program();
-    TMainWindow& main() { return *windows_->main; }
-    TMsgWindow& msg() { return *windows_->msg; }
+    MainWindow& main() { return *windows_->main; }
+    MessageWindow& msg() { return *windows_->msg; }
     MozuWindows& windows() { return *windows_; }
     MessageScript& script() { return *script_; }
     QString Text(const char* label) const;  // a SkinLabel's text

@@ -16,7 +16,7 @@
 namespace mozu::app_test {
 namespace {
 
-QWidget* Key(TMainWindow& w, const char* name) {
+QWidget* Key(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 
@@ -116,7 +116,7 @@ TEST_P(ExactColourQuestion, IsAskedAndBothAnswersConvert) {
     EXPECT_EQ(label4WhileAsked, "Processing");
     EXPECT_EQ(p.Text("Label4"), "");
     ASSERT_EQ(p.script().shown.size(), 1u);
-    EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kQuestion);
+    EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kQuestion);
     EXPECT_EQ(p.script().shown[0].text,
               "Source picture in supported color depth. Convert without dithering?");
     EXPECT_EQ(p.main().document().state().converted[Slot::Mode1], 1);

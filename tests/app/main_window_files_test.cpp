@@ -13,18 +13,18 @@
 #include "app/picture_convert.h"
 #include "app/picture_view.h"
 #include "app/single_instance.h"
-#include "app/symbol_label.h"
 #include "app_test_support.h"
 #include "colour/count_colors.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "formats/file_type.h"
 #include "platform/media/image_loader.h"
+#include "skin/symbol_label.h"
 
 namespace mozu::app_test {
 namespace {
 
-QWidget* Key(TMainWindow& w, const char* name) {
+QWidget* Key(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 
@@ -105,7 +105,7 @@ TEST(MainWindowFiles, TwoFilesAtOnceOpenNothing) {
     p.script().Snap("msg_notice_one_file").Ok();
     DropFiles(&p.main(), {SamplePhoto(), SamplePhoto()});
     ASSERT_TRUE(WaitUntil([&] { return !p.script().shown.empty(); }));
-    EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kNotice);
+    EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kNotice);
     EXPECT_EQ(p.script().shown[0].text, "One file at same time only");
     EXPECT_TRUE(p.main().document().state().noPicture);
 }
@@ -122,7 +122,7 @@ TEST(MainWindowFiles, ForeignScreenFileIsNotSupportedAndChangesNothing) {
     DropFiles(&p.main(), {foreign});
     ASSERT_TRUE(WaitUntil([&] { return p.script().shown.size() == 2; }));
     EXPECT_EQ(p.script().shown[1].text, "Not supported file format");
-    EXPECT_EQ(p.script().shown[1].kind, TMsgWindow::kNotice);
+    EXPECT_EQ(p.script().shown[1].kind, MessageWindow::kNotice);
     EXPECT_EQ(p.main().document().state().converted, converted);
     EXPECT_EQ(p.main().document().state().saved, saved);  // the old pictures were not replaced
     EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
@@ -137,7 +137,7 @@ TEST(MainWindowFiles, InputOutputErrorIsShownByItsText) {
     p.script().Snap("msg_error").Ok();
     DropFiles(&p.main(), {f.fileName()});
     ASSERT_TRUE(WaitUntil([&] { return !p.script().shown.empty(); }));
-    EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kError);
+    EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kError);
     EXPECT_TRUE(p.script().shown[0].text == "Read error:End of file" ||
                 p.script().shown[0].text == "Unavailable input operation")
         << p.script().shown[0].text.toStdString();
@@ -225,9 +225,9 @@ TEST(MainWindowFiles, SaveAsksBeforeOverwritingAndTakesANewName) {
     Click(saveKey);
     ASSERT_EQ(p.script().shown.size(), 2u);
     EXPECT_EQ(p.script().shown[0].text, "File pic0.rim exists\n\rOverwrite ?");
-    EXPECT_EQ(p.script().shown[0].kind, TMsgWindow::kQuestion);
+    EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kQuestion);
     EXPECT_EQ(p.script().shown[1].text, "Enter new filename");
-    EXPECT_EQ(p.script().shown[1].kind, TMsgWindow::kNameRequest);
+    EXPECT_EQ(p.script().shown[1].kind, MessageWindow::kNameRequest);
     EXPECT_TRUE(QFile::exists(p.folder() + "new0.rim"));
     EXPECT_EQ(QFileInfo(p.folder() + "new0.rim").size(), 16512);
     QFile kept(p.folder() + "pic0.rim");
@@ -255,7 +255,7 @@ TEST(MainWindowFiles, ExitAsksAboutOneUnsavedPicture) {
     Program p;
     DropSample(p);
     Click(Key(p.main(), "Key00"));
-    QSignalSpy exited(&p.main(), &TMainWindow::exited);
+    QSignalSpy exited(&p.main(), &MainWindow::exited);
     p.script().Snap("msg_question_unsaved").No();
     Click(Key(p.main(), "ExitKey"));
     ASSERT_EQ(p.script().shown.size(), 1u);
@@ -271,7 +271,7 @@ TEST(MainWindowFiles, ExitWithUnsavedPicturesStopsWhenTheSaveIsCancelled) {
     Click(Key(p.main(), "Key10"));  // autobalance: the next conversions are new ones
     Click(Key(p.main(), "Key01"));
     Click(Key(p.main(), "Key02"));
-    QSignalSpy exited(&p.main(), &TMainWindow::exited);
+    QSignalSpy exited(&p.main(), &MainWindow::exited);
     // Yes, save them, but the save dialog is cancelled: the program keeps running.
     p.script().Yes();
     AnswerSaveDialog(p.windows().save.get(), QString());
@@ -284,7 +284,7 @@ TEST(MainWindowFiles, ExitWithUnsavedPicturesStopsWhenTheSaveIsCancelled) {
 
 TEST(MainWindowFiles, WindowManagerCloseRunsTheExitCommand) {
     Program p;
-    QSignalSpy exited(&p.main(), &TMainWindow::exited);
+    QSignalSpy exited(&p.main(), &MainWindow::exited);
     // During a video conversion the exit is refused with a notice.
     p.main().setVideoConversionRunning(true);
     p.script().Ok();

@@ -9,16 +9,16 @@ extern "C" {
 }
 
 #include "app/picture_convert.h"
-#include "app/symbol_label.h"
 #include "app_test_support.h"
 #include "colour/conversion_commands.h"
 #include "dialogs/open_dialog.h"
 #include "platform/media/ffmpeg_test_video.h"
+#include "skin/symbol_label.h"
 
 namespace mozu::app_test {
 namespace {
 
-QWidget* Find(TMainWindow& w, const char* name) {
+QWidget* Find(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 

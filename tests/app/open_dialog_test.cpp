@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <fstream>
 
-#include "app/picture_key.h"
 #include "colour/colour_table.h"
 #include "colour/conversion_commands.h"
 #include "dialogs/file_preview.h"
@@ -22,7 +21,8 @@
 #include "formats/sgx_files.h"
 #include "platform/media/ffmpeg_test_video.h"
 #include "platform/media/image_loader.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "skin/picture_key.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
 #include "video/video_navigation.h"
@@ -104,7 +104,7 @@ class OpenDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         EnsureApp();
-        dialog = std::make_unique<TMyOpenDialog>(asker);
+        dialog = std::make_unique<OpenDialog>(asker);
         dialog->setErrorHandler([this](int code, const QString&) { errors.push_back(code); });
     }
 
@@ -135,7 +135,7 @@ class OpenDialogTest : public testing::Test {
 
     ScriptedAsker asker;
     std::vector<int> errors;
-    std::unique_ptr<TMyOpenDialog> dialog;
+    std::unique_ptr<OpenDialog> dialog;
     TempFolder dir;
 };
 

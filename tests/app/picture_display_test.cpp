@@ -9,11 +9,11 @@
 #include <random>
 
 #include "app/picture_convert.h"
-#include "app/picture_key.h"
 #include "app/picture_view.h"
-#include "app/skinned_window.h"
 #include "app_test_support.h"
 #include "common/kernel_path_test.h"
+#include "skin/picture_key.h"
+#include "skin/skinned_window.h"
 
 namespace mozu::app_test {
 namespace {

@@ -12,8 +12,8 @@
 #include <QLocale>
 #include <QTimer>
 
-#include "app/picture_key.h"
 #include "dialogs/save_dialog.h"
+#include "skin/picture_key.h"
 #include "video/vid_format.h"
 
 namespace mozu {
@@ -29,7 +29,7 @@ class SaveDialogTest : public testing::Test {
   protected:
     void SetUp() override {
         EnsureApp();
-        dialog = std::make_unique<TMySaveDialog>(asker);
+        dialog = std::make_unique<SaveDialog>(asker);
         dialog->setErrorHandler([this](int code, const QString&) { errors.push_back(code); });
         dialog->setCurrentFolder(dir.path());
     }
@@ -45,7 +45,7 @@ class SaveDialogTest : public testing::Test {
     ScriptedAsker asker;
     std::vector<int> errors;
     TempFolder dir;
-    std::unique_ptr<TMySaveDialog> dialog;
+    std::unique_ptr<SaveDialog> dialog;
 };
 
 TEST_F(SaveDialogTest, OnlyTheConvertedFormatsAreOfferedAndOkGivesTheSelectionBack) {

@@ -6,10 +6,10 @@
 #include <QPainter>
 
 #include "app/main_window_layout.h"
-#include "app/shape.h"
-#include "app/symbol_label.h"
-#include "app/theme.h"
 #include "app_test_support.h"
+#include "skin/shape.h"
+#include "skin/symbol_label.h"
+#include "skin/theme.h"
 
 namespace mozu::app_test {
 namespace {
@@ -33,7 +33,7 @@ TEST(WindowShapes, MainWindowIsTheEllipsesAndTheProgressCircle) {
 }
 
 TEST(WindowShapes, MessageWindowHoldsItsKeysAndText) {
-    const QRegion shape = MsgWindowShape();
+    const QRegion shape = MessageWindowShape();
     EXPECT_FALSE(shape.contains(QPoint(0, 0)));
     EXPECT_FALSE(shape.contains(QPoint(147, 300)));        // the lower part of the 335 rows is cut
     EXPECT_TRUE(shape.contains(QRect(82, 168, 35, 20)));   // KeyGreen01

@@ -42,13 +42,13 @@ FlatFrameSource::FlatFrameSource(std::int32_t frames) {
     info_.frameCount = frames;
 }
 
-const VideoInfo& FlatFrameSource::openDirectShow(const std::string& path) {
+const VideoInfo& FlatFrameSource::open(const std::string& path) {
     if (path.find("broken") != std::string::npos) throw IoError(io::kInvalidData, path);
     ++opened;
     return info_;
 }
 
-void FlatFrameSource::getFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+void FlatFrameSource::decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
     if (index < 0 || index >= info_.frameCount) throw IoError(io::kReadPastEnd, "frame");
     for (std::size_t i = 0; i < buffer.size(); i += 3) {
         buffer[i] = 40;                                         // blue

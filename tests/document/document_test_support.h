@@ -61,9 +61,9 @@ struct ChangeLog {
 class FlatFrameSource : public VideoFrameSource {
   public:
     explicit FlatFrameSource(std::int32_t frames);
-    const VideoInfo& openDirectShow(const std::string& path) override;
-    void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
-    void closeVideo() override { ++closed; }
+    const VideoInfo& open(const std::string& path) override;
+    void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
+    void close() override { ++closed; }
     int opened = 0;
     int closed = 0;
 

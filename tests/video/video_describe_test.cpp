@@ -7,7 +7,7 @@
 #include "colour/conversion_state.h"
 #include "platform/io_error.h"
 #include "platform/media/ffmpeg_test_video.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_writer.h"
 #include "video_test_support.h"
 

@@ -59,7 +59,7 @@ int ReadFrameNumber(const std::vector<std::uint8_t>& bottomUp, int width, int he
     });
 }
 
-void FakeFrameSource::getFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+void FakeFrameSource::decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
     asked.push_back(index);
     if (index < 0 || index >= info_.frameCount || index == failAt)
         throw IoError(io::kReadPastEnd, "no frame " + std::to_string(index));

@@ -36,12 +36,12 @@ int ReadFrameNumber(const std::vector<std::uint8_t>& bottomUp, int width, int he
 class FakeFrameSource : public VideoFrameSource {
   public:
     explicit FakeFrameSource(VideoInfo info) : info_(info) {}
-    const VideoInfo& openDirectShow(const std::string&) override { return info_; }
-    void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
-    void closeVideo() override { ++closed; }
+    const VideoInfo& open(const std::string&) override { return info_; }
+    void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
+    void close() override { ++closed; }
 
-    std::vector<std::int32_t> asked;  // every index getFrame was called with
-    std::int32_t failAt = -1;         // getFrame raises IoError for this index
+    std::vector<std::int32_t> asked;  // every index decodeFrame was called with
+    std::int32_t failAt = -1;         // decodeFrame raises IoError for this index
     int closed = 0;
 
   private:

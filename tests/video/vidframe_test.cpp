@@ -12,7 +12,7 @@ extern "C" {
 
 #include "platform/io_error.h"
 #include "platform/media/ffmpeg_test_video.h"
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video_test_support.h"
 
 namespace mozu {
@@ -50,7 +50,7 @@ class VidframeTest : public testing::TestWithParam<Case> {
     std::vector<std::uint8_t> frame(int index) {
         std::vector<std::uint8_t> buffer(
             static_cast<std::size_t>(recipe.width * recipe.height * 3));
-        source->getFrame(index, buffer);
+        source->decodeFrame(index, buffer);
         return buffer;
     }
 
@@ -61,7 +61,7 @@ class VidframeTest : public testing::TestWithParam<Case> {
 };
 
 TEST_P(VidframeTest, ReportsTheVideoInfo) {
-    const VideoInfo info = source->openDirectShow(path);
+    const VideoInfo info = source->open(path);
     EXPECT_EQ(info.width, 64);
     EXPECT_EQ(info.height, 48);
     EXPECT_EQ(info.timeBase, 10000000);
@@ -71,7 +71,7 @@ TEST_P(VidframeTest, ReportsTheVideoInfo) {
 }
 
 TEST_P(VidframeTest, EveryFrameIsTheSameWhateverTheOrderOfAccess) {
-    const VideoInfo info = source->openDirectShow(path);
+    const VideoInfo info = source->open(path);
     std::vector<std::vector<std::uint8_t>> sequential;
     for (int i = 0; i < info.frameCount; ++i) {
         sequential.push_back(frame(i));
@@ -90,23 +90,23 @@ TEST_P(VidframeTest, EveryFrameIsTheSameWhateverTheOrderOfAccess) {
 
     // A fresh source reached by one jump gives the same bytes as well.
     auto other = MakeFfmpegFrameSource();
-    other->openDirectShow(path);
+    other->open(path);
     std::vector<std::uint8_t> buffer(sequential[0].size());
-    other->getFrame(33, buffer);
+    other->decodeFrame(33, buffer);
     EXPECT_EQ(buffer, sequential[33]);
 }
 
 TEST_P(VidframeTest, IndexesOutsideTheVideoAreErrorsAndTheSourceGoesOn) {
-    const VideoInfo info = source->openDirectShow(path);
+    const VideoInfo info = source->open(path);
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(64 * 48 * 3));
     try {
-        source->getFrame(info.frameCount, buffer);
+        source->decodeFrame(info.frameCount, buffer);
         FAIL() << "no error past the end";
     } catch (const IoError& e) {
         EXPECT_EQ(e.code(), io::kReadPastEnd);
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
-    EXPECT_THROW(source->getFrame(-1, buffer), IoError);
+    EXPECT_THROW(source->decodeFrame(-1, buffer), IoError);
     EXPECT_EQ(test::ReadFrameNumber(frame(12), 64, 48), 12);
 }
 
@@ -124,7 +124,7 @@ TEST(VidframeErrors, MissingFileNamesTheFile) {
     auto source = MakeFfmpegFrameSource();
     const std::string path = dir.file("nothing.avi");
     try {
-        source->openDirectShow(path);
+        source->open(path);
         FAIL() << "opened a missing file";
     } catch (const IoError& e) {
         EXPECT_EQ(e.code(), io::kFileNotFound);
@@ -137,9 +137,9 @@ TEST(VidframeErrors, FilesWithoutPicturesAreRefused) {
     auto source = MakeFfmpegFrameSource();
     const std::string text = dir.file("notes.avi");
     std::ofstream(text) << "these are not the frames you are looking for\n";
-    EXPECT_THROW(source->openDirectShow(text), IoError);
+    EXPECT_THROW(source->open(text), IoError);
     std::vector<std::uint8_t> buffer(16);
-    EXPECT_THROW(source->getFrame(0, buffer), IoError);  // nothing open
+    EXPECT_THROW(source->decodeFrame(0, buffer), IoError);  // nothing open
 }
 
 TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
@@ -153,14 +153,14 @@ TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
     auto source = MakeFfmpegFrameSource();
     VideoInfo info;
     try {
-        info = source->openDirectShow(path);
+        info = source->open(path);
     } catch (const IoError&) {
         return;  // refusing the file is a clear answer too
     }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(info.width * info.height * 3));
     for (int i = 0; i < info.frameCount; ++i) {
         try {
-            source->getFrame(i, buffer);
+            source->decodeFrame(i, buffer);
             // Whatever is delivered is a frame of the video, never one from beyond its data.
             EXPECT_LE(test::ReadFrameNumber(buffer, info.width, info.height), i);
         } catch (const IoError&) {
@@ -194,7 +194,7 @@ TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
     auto source = MakeFfmpegFrameSource();
     VideoInfo info;
     try {
-        info = source->openDirectShow(path);
+        info = source->open(path);
     } catch (const IoError&) {
         return;
     }
@@ -203,7 +203,7 @@ TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
     for (const int i : {0, 39, 10, 25, 5, 38, 20, 21, 22}) {
         if (i >= info.frameCount) continue;
         try {
-            source->getFrame(i, buffer);
+            source->decodeFrame(i, buffer);
             ++delivered;
         } catch (const IoError&) {
         }

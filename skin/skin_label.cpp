@@ -1,8 +1,8 @@
-#include "app/skin_label.h"
+#include "skin/skin_label.h"
 
 #include <QPainter>
 
-#include "app/theme.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

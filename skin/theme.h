@@ -1,6 +1,6 @@
 #pragma once
 // The skin: every picture the windows show (backgrounds, keys, icons, marks) is a PNG drawn by
-// scripts/skin and embedded from app/skin/skin.qrc. Windows ask this one class for them by
+// scripts/skin and embedded from skin/pictures/skin.qrc. Windows ask this one class for them by
 // name, so no window paints its own chrome.
 //
 //     QPixmap up = Theme::Picture("BlackKeyUp");
@@ -16,7 +16,7 @@ namespace mozu {
 
 class Theme {
   public:
-    // The picture app/skin/<name>.png, cached after the first use.
+    // The picture skin/pictures/<name>.png, cached after the first use.
     static QPixmap Picture(const QString& name);
     static bool Has(const QString& name);
     // The picture laid over a solid colour: a background a window can paint without blending.

@@ -1,4 +1,4 @@
-#include "app/theme.h"
+#include "skin/theme.h"
 
 #include <QFile>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QtGlobal>
 
-// The resources live in the static mozu_gui library: referencing their initialiser keeps the
+// The resources live in the static mozu_skin library: referencing their initialiser keeps the
 // linker from dropping them.
 static void InitSkinResources() {
     Q_INIT_RESOURCE(skin);

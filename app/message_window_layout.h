@@ -4,7 +4,7 @@
 
 #include "app/main_window_layout.h"
 
-namespace mozu::msglayout {
+namespace mozu::message_layout {
 
 using layout::Box;
 
@@ -22,4 +22,4 @@ constexpr Box kEdit1{146, 132, 100, 22};
 // The badge at the top that tells the kinds apart.
 constexpr Box kBadge{133, 12, 29, 29};
 
-}  // namespace mozu::msglayout
+}  // namespace mozu::message_layout

@@ -1,5 +1,5 @@
 #pragma once
-// TMsgWindow: the program's only message box, a shaped window of its own. It asks yes/no
+// MessageWindow: the program's only message box, a shaped window of its own. It asks yes/no
 // (kind 0), shows an error (kind 1), a notice (kind 2) or asks for a name (kind 4). It never
 // blocks: Execute shows it and returns; the caller waits, processing events, until its
 // answered flag is 1, then reads its answer byte (1 yes, 2 no, 4 the single button).
@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "app/skinned_window.h"
+#include "skin/skinned_window.h"
 
 class QLineEdit;
 
@@ -23,7 +23,7 @@ namespace mozu {
 class PictureKey;
 class SkinLabel;
 
-class TMsgWindow : public SkinnedWindow {
+class MessageWindow : public SkinnedWindow {
     Q_OBJECT
   public:
     static constexpr int kQuestion = 0;
@@ -34,7 +34,7 @@ class TMsgWindow : public SkinnedWindow {
     static constexpr std::uint8_t kNo = 2;
     static constexpr std::uint8_t kSingle = 4;
 
-    explicit TMsgWindow(QWidget* parent = nullptr);
+    explicit MessageWindow(QWidget* parent = nullptr);
 
     // An empty text shows the error table's text of `kind` (then an error code) as kind 1.
     // `nameLength` limits the name field of kind 4 (7 for a file name; 0 for any length).
@@ -67,21 +67,25 @@ class TMsgWindow : public SkinnedWindow {
         int nameLength;
     };
 
-    void ShowRequest(const Request& r);
-    void Answer(std::uint8_t value);
-    void KeyGreen01Click() { Answer(kYes); }
-    void KeyRed01Click() { Answer(kNo); }
-    void Key01Click() { Answer(kSingle); }
-    void Edit1KeyPress() { Answer(kSingle); }
-    bool OwnerHasMore(QWidget* owner) const;
+    void showRequest(const Request& r);
+    // Answers the message on show with `value`, then shows the next one waiting.
+    void answerWith(std::uint8_t value);
+    // Handlers.
+    void answerYes() { answerWith(kYes); }       // KeyGreen01
+    void answerNo() { answerWith(kNo); }         // KeyRed01
+    void answerOk() { answerWith(kSingle); }     // Key01
+    void confirmName() { answerWith(kSingle); }  // Enter in Edit1
+    bool ownerHasMore(QWidget* owner) const;
 
-    SkinLabel* label1_ = nullptr;
-    SkinLabel* label2_ = nullptr;
-    QLineEdit* edit1_ = nullptr;
-    PictureKey* keyGreen01_ = nullptr;
-    PictureKey* keyRed01_ = nullptr;
-    PictureKey* key01_ = nullptr;
-    QPixmap image1_, image2_, image3_;  // the backgrounds of a question, an error, a notice
+    // Controls, with their object names.
+    SkinLabel* textLabel_ = nullptr;    // Label1: the message
+    SkinLabel* nameCaption_ = nullptr;  // Label2: "New file name " or "Folder name "
+    QLineEdit* nameEdit_ = nullptr;     // Edit1
+    PictureKey* yesButton_ = nullptr;   // KeyGreen01
+    PictureKey* noButton_ = nullptr;    // KeyRed01
+    PictureKey* okButton_ = nullptr;    // Key01, the single button
+    // The backgrounds (MsgImage1-3) of a question, an error, a notice.
+    QPixmap questionBackground_, errorBackground_, noticeBackground_;
 
     bool showing_ = false;
     int kind_ = -1;

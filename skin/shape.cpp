@@ -1,4 +1,4 @@
-#include "app/shape.h"
+#include "skin/shape.h"
 
 namespace mozu {
 
@@ -18,7 +18,7 @@ QRegion MainWindowShape() {
     return (e1.united(r).xored(r)).united(e2).united(e3);
 }
 
-QRegion MsgWindowShape() {
+QRegion MessageWindowShape() {
     const QRegion e1 = EllipseBox(0, -38, 295, 233);
     const QRegion r = RectBox(0, -38, 295, 69);
     const QRegion e3 = EllipseBox(0, 1, 295, 213);

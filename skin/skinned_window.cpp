@@ -1,4 +1,4 @@
-#include "app/skinned_window.h"
+#include "skin/skinned_window.h"
 
 #include <QMouseEvent>
 #include <QPainter>

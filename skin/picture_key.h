@@ -20,10 +20,8 @@ class PictureKey : public QWidget {
     void setPictures(const QString& up, const QString& down);
     void setCaption(const QString& caption);
     QString caption() const { return caption_; }
-    void setCaptionPixelSize(int px);
     bool isDown() const { return down_; }
     QString upPicture() const { return upName_; }
-    QString downPicture() const { return downName_; }
 
   Q_SIGNALS:
     void clicked();
@@ -42,11 +40,12 @@ class PictureKey : public QWidget {
     const QPixmap& face() const;
     void dropFaces();
 
+    static constexpr int kCaptionPixelSize = 11;
+
     mutable std::array<QPixmap, 4> faces_;
-    QString upName_, downName_;
+    QString upName_;
     QPixmap upPixmap_, downPixmap_;
     QString caption_;
-    int captionSize_ = 11;
     bool down_ = false;
 };
 

@@ -12,7 +12,7 @@ QRegion MainWindowShape();
 
 // E1 (0,-38)-(295,233) without R (0,-38)-(295,69), with E3 (0,1)-(295,213) and
 // E4 (-2,13)-(296,164).
-QRegion MsgWindowShape();
+QRegion MessageWindowShape();
 
 // An ellipse region in the box left, top - right, bottom.
 QRegion EllipseBox(int left, int top, int right, int bottom);

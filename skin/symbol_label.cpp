@@ -1,9 +1,9 @@
-#include "app/symbol_label.h"
+#include "skin/symbol_label.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/theme.h"
+#include "skin/theme.h"
 
 namespace mozu {
 

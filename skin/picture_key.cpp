@@ -1,10 +1,10 @@
-#include "app/picture_key.h"
+#include "skin/picture_key.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/theme.h"
+#include "skin/theme.h"
 
 namespace mozu {
 
@@ -16,7 +16,6 @@ PictureKey::PictureKey(const QString& objectName, QWidget* parent) : QWidget(par
 
 void PictureKey::setPictures(const QString& up, const QString& down) {
     upName_ = up;
-    downName_ = down;
     upPixmap_ = Theme::Picture(up);
     downPixmap_ = Theme::Picture(down);
     if (!upPixmap_.isNull()) resize(upPixmap_.size());
@@ -25,11 +24,6 @@ void PictureKey::setPictures(const QString& up, const QString& down) {
 
 void PictureKey::setCaption(const QString& caption) {
     caption_ = caption;
-    dropFaces();
-}
-
-void PictureKey::setCaptionPixelSize(int px) {
-    captionSize_ = px;
     dropFaces();
 }
 
@@ -51,7 +45,7 @@ const QPixmap& PictureKey::face() const {
     if (!face.isNull()) p.drawPixmap(0, 0, face);
     p.setOpacity(1.0);
     if (caption_.isEmpty()) return cached;
-    p.setFont(Theme::Font(captionSize_, true));
+    p.setFont(Theme::Font(kCaptionPixelSize, true));
     // The face sinks by a pixel or two when pressed; the caption follows it. A disabled key's
     // caption is dimmed.
     const QRect r = rect().adjusted(0, down_ ? 2 : 0, 0, down_ ? 0 : -2);

@@ -1,4 +1,4 @@
-#include "platform/media/vidframe_ffmpeg.h"
+#include "video/ffmpeg/ffmpeg_frame_source.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -46,23 +46,23 @@ using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 
 class FfmpegFrameSource final : public VideoFrameSource {
   public:
-    ~FfmpegFrameSource() override { closeVideo(); }
+    ~FfmpegFrameSource() override { close(); }
 
-    const VideoInfo& openDirectShow(const std::string& path) override {
-        closeVideo();
+    const VideoInfo& open(const std::string& path) override {
+        close();
         path_ = path;
         try {
             openStreams();
             readInfo();
             restartFromBeginning();
         } catch (...) {
-            closeVideo();
+            close();
             throw;
         }
         return info_;
     }
 
-    void getFrame(std::int32_t index, std::span<std::uint8_t> buffer) override {
+    void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override {
         if (!fmt_) throw IoError(io::kFileNotOpen, "no video is open");
         if (index < 0 || index >= info_.frameCount)
             throw IoError(io::kReadPastEnd, "frame " + std::to_string(index) + " is outside " +
@@ -76,7 +76,7 @@ class FfmpegFrameSource final : public VideoFrameSource {
         convert(frame, buffer);
     }
 
-    void closeVideo() override {
+    void close() override {
         held_.reset();
         ahead_.reset();
         scratch_.reset();
@@ -189,7 +189,7 @@ class FfmpegFrameSource final : public VideoFrameSource {
         const AVRational rate = rate_;
         const bool counting = counting_;
         std::vector<Anchor> anchors = std::move(anchors_);
-        closeVideo();
+        close();
         path_ = path;
         openStreams();
         info_ = info;
