@@ -173,7 +173,9 @@ TEST(OutputFileTest, ANewFileHasThePermissionsOfAPlainCreate) {
     for (const auto& [mask, mode] :
          {std::pair{022, 0644}, std::pair{077, 0600}, std::pair{0, 0666}}) {
         ::umask(static_cast<mode_t>(mask));
-        const std::string path = dir.file("m" + std::to_string(mask) + ".rim");
+        // Not "m" + std::to_string(mask): GCC 12 at -O3 takes that insertion at the front for an
+        // overlapping copy (-Wrestrict), a known false alarm.
+        const std::string path = dir.file(std::to_string(mask) + "m.rim");
         OutputFile out(path);
         out.putByte(1);
         out.commit();
