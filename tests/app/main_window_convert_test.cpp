@@ -12,6 +12,7 @@
 #include "colour/conversion_commands.h"
 #include "editor/edit_window.h"
 #include "platform/media/image_loader.h"
+#include "tests/support/scripted_asker.h"
 
 namespace mozu::app_test {
 namespace {
@@ -20,17 +21,9 @@ QWidget* Key(TMainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 
-// Answers the exact-colour question as told, for the core called directly.
-class FixedAsker : public Asker {
-  public:
-    explicit FixedAsker(bool yes) : yes_(yes) {}
-    bool askYesNo(const std::string&) override { return yes_; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-
-  private:
-    bool yes_;
-};
+// The core called directly answers the exact-colour question as the user did.
+using test::Otherwise;
+using test::ScriptedAsker;
 
 TEST(MainWindowConvert, EachConversionKeyShowsItsDescription) {
     Program p;
@@ -101,7 +94,7 @@ TEST_P(ExactColourQuestion, IsAskedAndBothAnswersConvert) {
     ASSERT_TRUE(WaitUntil([&] { return p.Text("Label1") == "Bitmap image\n\r64x40\n\r3 colors"; }));
     // The core alone, from the same state, with the same answer.
     ConversionState expected = p.main().state();
-    FixedAsker asker(yes);
+    ScriptedAsker asker(yes ? Otherwise::kYes : Otherwise::kNo);
     ConvertSlotCommand(expected, asker, 1, false);
 
     if (yes)
@@ -154,7 +147,7 @@ TEST(MainWindowConvert, AdjustmentWorksOnTheSourceAndForcesReconversion) {
     expected.source = brighter;
     expected.sourceSlot = expected.currentSlot = kSourceSlot;
     expected.noPicture = false;
-    FixedAsker asker(false);
+    ScriptedAsker asker;
     ConvertSlotCommand(expected, asker, 0, false);
     EXPECT_NE(p.main().state().picture(0), first);
     EXPECT_EQ(p.main().state().picture(0), expected.picture(0));

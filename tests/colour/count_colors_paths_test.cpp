@@ -12,6 +12,7 @@
 
 #include "colour/count_colors.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -80,11 +81,11 @@ TEST(CountColorsPaths, SizesAroundVectorAndChunkBoundaries) {
     const int widths[] = {1, 2, 3, 7, 8, 9, 10, 11, 12, 15, 16, 17, 31, 33};
     for (int w : widths)
         for (int h : {1, 2, 3, 5}) {
-            ExpectAllPathsMatch(reference::RandomPicture(w, h, static_cast<unsigned>(w * 10 + h)),
+            ExpectAllPathsMatch(test::RandomPicture(w, h, static_cast<unsigned>(w * 10 + h)),
                                 "random " + std::to_string(w) + "x" + std::to_string(h));
         }
     for (int pixels : {2047, 2048, 2049, 2050, 2051, 4096, 4097, 4113, 6150})
-        ExpectAllPathsMatch(reference::RandomPicture(1, pixels, static_cast<unsigned>(pixels)),
+        ExpectAllPathsMatch(test::RandomPicture(1, pixels, static_cast<unsigned>(pixels)),
                             "one column of " + std::to_string(pixels));
 }
 
@@ -94,10 +95,8 @@ TEST(CountColorsPaths, PixelsLikeTheOneAbove) {
     const int sizes[][2] = {{2500, 3}, {1500, 2}, {1100, 4}, {2049, 1}, {1, 3000}, {700, 5}};
     for (const auto& size : sizes) {
         const std::string name = std::to_string(size[0]) + "x" + std::to_string(size[1]);
-        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 31, 2),
-                            "two colours " + name);
-        ExpectAllPathsMatch(reference::RandomPicture(size[0], size[1], 32, 40),
-                            "forty colours " + name);
+        ExpectAllPathsMatch(test::RandomPicture(size[0], size[1], 31, 2), "two colours " + name);
+        ExpectAllPathsMatch(test::RandomPicture(size[0], size[1], 32, 40), "forty colours " + name);
     }
     // Columns of one colour each: every pixel below the top row repeats the one above.
     Picture stripes(300, 40);
@@ -110,8 +109,8 @@ TEST(CountColorsPaths, PixelsLikeTheOneAbove) {
 TEST(CountColorsPaths, RunsAndFewColours) {
     ExpectAllPathsMatch(Picture(1, 1, MakeColour(255, 255, 255)), "one white pixel");
     ExpectAllPathsMatch(Picture(37, 29, MakeColour(0, 0, 0)), "all black");
-    ExpectAllPathsMatch(reference::RandomPicture(301, 7, 5, 3), "three colours");
-    ExpectAllPathsMatch(reference::RandomPicture(64, 64, 6, 17), "seventeen colours");
+    ExpectAllPathsMatch(test::RandomPicture(301, 7, 5, 3), "three colours");
+    ExpectAllPathsMatch(test::RandomPicture(64, 64, 6, 17), "seventeen colours");
     // Long runs: a colour changes only every few pixels, across vector and row ends.
     Picture runs(123, 45);
     for (int y = 0; y < runs.height(); ++y)
@@ -120,7 +119,7 @@ TEST(CountColorsPaths, RunsAndFewColours) {
             runs.setPixel(x, y, MakeColour(k * 7, k * 3, k * 11));
         }
     ExpectAllPathsMatch(runs, "runs");
-    ExpectAllPathsMatch(reference::SmoothPicture(640, 100, 3), "smooth");
+    ExpectAllPathsMatch(test::SmoothPicture(640, 100, 3), "smooth");
 }
 
 TEST(CountColorsPaths, ChannelEnds) {
@@ -191,9 +190,9 @@ TEST(CountColorsPaths, EveryColourOnceIsCountedOnce) {
 TEST(CountColorsPaths, EachCountLeavesTheSetEmptyForTheNext) {
     // Counts one after the other on this thread, switching paths between them: any bit a
     // count left behind would add to the next count.
-    const Picture many = reference::RandomPicture(200, 150, 21);
-    const Picture few = reference::RandomPicture(50, 40, 22, 6);
-    const Picture smooth = reference::SmoothPicture(160, 100, 23);
+    const Picture many = test::RandomPicture(200, 150, 21);
+    const Picture few = test::RandomPicture(50, 40, 22, 6);
+    const Picture smooth = test::SmoothPicture(160, 100, 23);
     std::array<Colour, 16> expectedFew{}, expectedSmooth{};
     const std::int32_t countFew = reference::CountColors(few, expectedFew);
     const std::int32_t countSmooth = reference::CountColors(smooth, expectedSmooth);

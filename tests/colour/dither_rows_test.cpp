@@ -3,6 +3,7 @@
 #include "colour/bin_diffusion.h"
 #include "colour/dithering.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -19,8 +20,8 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
     unsigned seed = 700;
     for (int w : widths)
         for (int h : heights) {
-            const Picture src = (w + h) % 2 ? reference::RandomPicture(w, h, ++seed)
-                                            : reference::SmoothPicture(w, h, ++seed);
+            const Picture src =
+                (w + h) % 2 ? test::RandomPicture(w, h, ++seed) : test::SmoothPicture(w, h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette2(fast, src, 0);
             reference::DitheringCPCPalette2(plain, src, 0);
@@ -39,7 +40,7 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
                           {15, 1, 30},   {21, 2, 1},   {10, 512, 7}};
     unsigned seed = 900;
     for (const Case& c : cases) {
-        const Picture src = reference::SmoothPicture(c.w, c.h, ++seed);
+        const Picture src = test::SmoothPicture(c.w, c.h, ++seed);
         ConversionState fast, plain;
         DitheringCPCPalette2(fast, src, c.slot);
         reference::DitheringCPCPalette2(plain, src, c.slot);
@@ -51,7 +52,7 @@ TEST(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
 
 TEST(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
     // 171 x 211 on the 160 x 200 canvas of slot 0: offsets of -5 on both axes.
-    const Picture src = reference::RandomPicture(171, 211, 31, 40);
+    const Picture src = test::RandomPicture(171, 211, 31, 40);
     ConversionState fast, plain;
     DitheringCPCPalette2(fast, src, 0);
     reference::DitheringCPCPalette2(plain, src, 0);

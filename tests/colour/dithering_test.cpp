@@ -6,6 +6,7 @@
 #include "colour/dithering.h"
 #include "colour/indexed.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -89,7 +90,7 @@ TEST(PopularityDithering, Slots10And11EndWithPens0To15) {
     for (int slot : {10, 11}) {
         ConversionState state;
         state.palettes[static_cast<std::size_t>(slot)].fill(9);
-        DitheringCPCPalette2(state, reference::SmoothPicture(90, 60, 5), slot);
+        DitheringCPCPalette2(state, test::SmoothPicture(90, 60, 5), slot);
         for (std::size_t i = 0; i < 16; ++i)
             EXPECT_EQ(state.palettes[static_cast<std::size_t>(slot)][i], i);
         for (std::size_t i = 16; i < 27; ++i)
@@ -107,8 +108,8 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
     unsigned seed = 100;
     for (const Case& c : popularity)
         for (int kind = 0; kind < 2; ++kind) {
-            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
-                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            const Picture src = kind ? test::RandomPicture(c.w, c.h, ++seed)
+                                     : test::SmoothPicture(c.w, c.h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette2(fast, src, c.slot);
             reference::DitheringCPCPalette2(plain, src, c.slot);
@@ -122,8 +123,8 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
                          {8, 3, 2},     {9, 81, 47},   {13, 192, 144}, {14, 224, 30}};
     for (const Case& c : grey)
         for (int kind = 0; kind < 2; ++kind) {
-            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
-                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            const Picture src = kind ? test::RandomPicture(c.w, c.h, ++seed)
+                                     : test::SmoothPicture(c.w, c.h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette(fast, src, c.slot);
             reference::DitheringCPCPalette(plain, src, c.slot);

@@ -48,9 +48,9 @@ TEST(SgxFiles, FourColours320x200AllPenZero) {
     s.slots[8] = Picture(320, 200);
     s.saved[8] = 0;
     ScriptedAsker asker;
-    MakeSGXCPC(s, asker, dir.base("pic"), 8);
+    MakeSGXCPC(s, asker, dir / "pic", 8);
     EXPECT_EQ(s.saved[8], 1);
-    const auto f = ReadBytes(dir.path("picC.sgx"));
+    const auto f = ReadBytes(dir / "picC.sgx");
     ASSERT_EQ(f.size(), 16019u);  // 8 + 40 x 200 + 8 + 40 x 200 + 3
     const std::vector<std::uint8_t> head = {0x40, 0x00, 0x28, 0x00, 0xA0, 0x00, 0xC8, 0x00};
     EXPECT_TRUE(std::equal(head.begin(), head.end(), f.begin()));
@@ -68,8 +68,8 @@ TEST(SgxFiles, SixteenColours128x100FirstByte) {
     s.slots[11].setPixel(0, 0, MakeColour(1, 0, 0));
     s.slots[11].setPixel(1, 0, MakeColour(15, 0, 0));
     ScriptedAsker asker;
-    MakeSGXMSX(s, asker, dir.base("pic"), 11);
-    const auto f = ReadBytes(dir.path("picM.sgx"));
+    MakeSGXMSX(s, asker, dir / "pic", 11);
+    const auto f = ReadBytes(dir / "picM.sgx");
     const std::vector<std::uint8_t> head = {0x40, 0x05, 0x40, 0x00, 0x80, 0x00, 0x64, 0x00, 0x1F};
     EXPECT_TRUE(std::equal(head.begin(), head.end(), f.begin()));
     EXPECT_EQ(f.size(), 8u + 64 * 100 + 3);
@@ -82,10 +82,10 @@ TEST(SgxFiles, SuffixesAndStripsOfAWidePicture) {
     s.slots[9] = test::RandomIndexPicture(rng, 762, 3, 4);
     s.slots[10] = test::RandomIndexPicture(rng, 512, 212, 16);
     ScriptedAsker asker;
-    MakeSGXCPC(s, asker, dir.base("a"), 9);
-    MakeSGXMSX(s, asker, dir.base("a"), 10);
+    MakeSGXCPC(s, asker, dir / "a", 9);
+    MakeSGXMSX(s, asker, dir / "a", 10);
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"a1.sgx", "a7.sgx"}));
-    const auto f = ReadBytes(dir.path("a1.sgx"));
+    const auto f = ReadBytes(dir / "a1.sgx");
     ASSERT_EQ(f.size(), 3u * 8 + (63 + 63 + 64) * 3 + 3);
     // Second strip header after 8 + 63 x 3 bytes; its widths and height.
     const std::size_t second = 8 + 63 * 3;
@@ -93,7 +93,7 @@ TEST(SgxFiles, SuffixesAndStripsOfAWidePicture) {
     EXPECT_EQ(Word(f, second + 2), 63);
     EXPECT_EQ(Word(f, second + 4), 252);
     EXPECT_EQ(Word(f, second + 6), 3);
-    const auto m = ReadBytes(dir.path("a7.sgx"));
+    const auto m = ReadBytes(dir / "a7.sgx");
     EXPECT_EQ(m.size(), 2u * 8 + 2 * 128 * 212 + 3);
 }
 
@@ -102,7 +102,7 @@ TEST(SgxFiles, APictureWithoutAWholeByteIsRefused) {
     ConversionState s;
     s.slots[9] = Picture(3, 10);
     ScriptedAsker asker;
-    EXPECT_THROW(MakeSGXCPC(s, asker, dir.base("a"), 9), IoError);
+    EXPECT_THROW(MakeSGXCPC(s, asker, dir / "a", 9), IoError);
     EXPECT_TRUE(dir.files().empty());
     EXPECT_EQ(s.saved[9], 1);  // untouched (starts at 1)
 }

@@ -90,7 +90,7 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
         s.slots[9] = Picture(22, 3);
         s.slots[9].setPixel(21, 2, bad);
         s.saved[9] = 0;
-        const std::string m = MessageOf([&] { MakeSGXCPC(s, asker, dir.base("t"), 9); });
+        const std::string m = MessageOf([&] { MakeSGXCPC(s, asker, dir / "t", 9); });
         EXPECT_TRUE(Mentions(m, "pixel (21, 2)")) << m;
         EXPECT_TRUE(dir.files().empty());
         EXPECT_EQ(s.saved[9], 0);
@@ -99,8 +99,8 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
     ConversionState s;
     s.slots[9] = Picture(22, 3);
     s.slots[9].setPixel(21, 2, MakeColour(3, 0, 0));
-    MakeSGXCPC(s, asker, dir.base("t"), 9);
-    EXPECT_EQ(test::ReadBytes(dir.path("t1.sgx")).size(), 8u + 5 * 3 + 3);
+    MakeSGXCPC(s, asker, dir / "t", 9);
+    EXPECT_EQ(test::ReadBytes(dir / "t1.sgx").size(), 8u + 5 * 3 + 3);
 }
 
 TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
@@ -112,7 +112,7 @@ TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
     s.slots[11] = Picture(600, 5);
     s.slots[11].setPixel(590, 0, MakeColour(16, 0, 0));
     s.slots[11].setPixel(10, 4, MakeColour(0, 0, 9));
-    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir.base("w"), 11); });
+    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir / "w", 11); });
     EXPECT_TRUE(Mentions(m, "pixel (590, 0) is no pen of the 16-pen palette")) << m;
     EXPECT_TRUE(dir.files().empty());
 }

@@ -1,5 +1,6 @@
-// Picture loading: every BMP kind written byte by byte here, JPEGs encoded here with libjpeg,
-// the bundled photograph, and the ways a file can be missing, short or not a picture.
+// Picture loading: every BMP kind written byte by byte (tests/support/bmp_file.h), JPEGs encoded
+// here with libjpeg, the bundled photograph, and the ways a file can be missing, short or not a
+// picture.
 
 #include "platform/media/image_loader.h"
 
@@ -10,9 +11,7 @@
 #include <jpeglib.h>
 // clang-format on
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -22,13 +21,16 @@
 #include <vector>
 
 #include "platform/io_error.h"
-#include "platform/temp_dir.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Rgb = std::array<std::uint8_t, 3>;
+using test::BmpRecipe;
+using test::MakeBmp;
 
 void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<std::uint8_t>(v);
@@ -37,65 +39,6 @@ void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
 void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
     Put16(b, at, v & 0xFFFF);
     Put16(b, at + 2, v >> 16);
-}
-
-// A BMP file around pixel data given as stored (rows bottom-up unless the height is negative).
-struct BmpRecipe {
-    std::uint32_t infoSize = 40;  // 12 (core), 40, 108 (V4) or 124 (V5)
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::uint16_t bits = 24;
-    std::uint32_t compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
-    std::uint32_t coloursUsed = 0;
-    std::vector<std::uint32_t> masks = {};  // red, green, blue (, alpha)
-    std::vector<Rgb> palette = {};
-    Bytes pixels = {};
-};
-
-Bytes MakeBmp(const BmpRecipe& s) {
-    Bytes info(s.infoSize, 0);
-    Put32(info, 0, s.infoSize);
-    if (s.infoSize == 12) {
-        Put16(info, 4, static_cast<std::uint32_t>(s.width));
-        Put16(info, 6, static_cast<std::uint32_t>(s.height));
-        Put16(info, 8, 1);
-        Put16(info, 10, s.bits);
-    } else {
-        Put32(info, 4, static_cast<std::uint32_t>(s.width));
-        Put32(info, 8, static_cast<std::uint32_t>(s.height));
-        Put16(info, 12, 1);
-        Put16(info, 14, s.bits);
-        Put32(info, 16, s.compression);
-        Put32(info, 20, static_cast<std::uint32_t>(s.pixels.size()));
-        Put32(info, 24, 2835);  // 72 dpi
-        Put32(info, 28, 2835);
-        Put32(info, 32, s.coloursUsed);
-        if (s.infoSize >= 108) {
-            for (std::size_t i = 0; i < s.masks.size(); ++i) Put32(info, 40 + 4 * i, s.masks[i]);
-            Put32(info, 56, 0x73524742);  // 'sRGB'
-        }
-    }
-    Bytes extra;
-    if (s.infoSize == 40)
-        for (std::uint32_t m : s.masks)
-            for (int i = 0; i < 4; ++i) extra.push_back(static_cast<std::uint8_t>(m >> (8 * i)));
-    for (const Rgb& c : s.palette) {
-        extra.insert(extra.end(), {c[2], c[1], c[0]});
-        if (s.infoSize != 12) extra.push_back(0);
-    }
-    // The whole file at once and the parts copied into place (GCC 12 at -O3 misreads inserts
-    // at the end of the 14-byte header as out of bounds, -Warray-bounds).
-    const std::size_t offset = 14 + info.size() + extra.size();
-    Bytes file(offset + s.pixels.size(), 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    Put32(file, 2, static_cast<std::uint32_t>(file.size()));
-    Put32(file, 10, static_cast<std::uint32_t>(offset));
-    std::copy(info.begin(), info.end(), file.begin() + 14);
-    std::copy(extra.begin(), extra.end(),
-              file.begin() + 14 + static_cast<std::ptrdiff_t>(info.size()));
-    std::copy(s.pixels.begin(), s.pixels.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
-    return file;
 }
 
 Colour C(const Rgb& c) {
@@ -524,11 +467,11 @@ TEST_F(JpegTest, CmykAndYcckBecomeRgb) {
                           {JCS_CMYK, false, {55, 155, 205, 0}, {0, 0, 0, 127}}};
     for (const Case& c : cases) {
         JpegSpec s{.width = 16,
-                   .height = 8,
-                   .space = JCS_CMYK,
-                   .components = 4,
-                   .stored = c.stored,
-                   .adobeMarker = c.adobe};
+                     .height = 8,
+                     .space = JCS_CMYK,
+                     .components = 4,
+                     .stored = c.stored,
+                     .adobeMarker = c.adobe};
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 16; ++x) {
                 const auto& ink = x < 8 ? c.left : c.right;
@@ -619,7 +562,7 @@ class LoadFailureTest : public ::testing::Test {
 
 TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
     for (const char* name : {"missing.jpg", "missing.bmp", "no-folder/x.jpg"}) {
-        const std::string path = dir_.file(name);
+        const std::string path = dir_ / name;
         ExpectIoError(JPEGtoBMP, path, io::kFileNotFound);
         ExpectIoError(LoadBMP, path, io::kFileNotFound);
         ExpectIoError(LoadPicture, path, io::kFileNotFound);
@@ -627,7 +570,7 @@ TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
 }
 
 TEST_F(LoadFailureTest, FolderIsRefused) {
-    const std::string path = dir_.file("folder.jpg");
+    const std::string path = dir_ / "folder.jpg";
     std::filesystem::create_directory(path);
     ExpectIoError(JPEGtoBMP, path, io::kAccessDenied);
     ExpectIoError(LoadBMP, path, io::kAccessDenied);
