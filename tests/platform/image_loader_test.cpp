@@ -345,7 +345,7 @@ TEST_F(BmpFailureTest, NotABmp) {
 
 // ---- JPEG
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 0;
     int height = 0;
     J_COLOR_SPACE space = JCS_RGB;
@@ -356,7 +356,7 @@ struct JpegSpec {
 };
 
 // Quality 100 with every component at full resolution (4:4:4).
-Bytes EncodeJpeg(const JpegSpec& s) {
+Bytes EncodeJpeg(const JpegRecipe& s) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -393,8 +393,8 @@ Bytes EncodeJpeg(const JpegSpec& s) {
 const std::array<Rgb, 4> kBlocks = {Rgb{250, 10, 10}, Rgb{10, 10, 250}, Rgb{20, 200, 60},
                                     Rgb{128, 128, 129}};
 
-JpegSpec FourBlocks() {
-    JpegSpec s{.width = 16, .height = 16};
+JpegRecipe FourBlocks() {
+    JpegRecipe s{.width = 16, .height = 16};
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const Rgb& c = kBlocks[static_cast<std::size_t>((y / 8) * 2 + x / 8)];
@@ -430,7 +430,7 @@ TEST_F(JpegTest, ColourBlocksKeepTheirChannels) {
 }
 
 TEST_F(JpegTest, OddSizeIsKept) {
-    JpegSpec s{.width = 13, .height = 7};
+    JpegRecipe s{.width = 13, .height = 7};
     s.samples.assign(13 * 7 * 3, 90);
     const Picture p = Load(EncodeJpeg(s));
     EXPECT_EQ(p.width(), 13);
@@ -439,7 +439,7 @@ TEST_F(JpegTest, OddSizeIsKept) {
 }
 
 TEST_F(JpegTest, GreyscaleBecomesGreyRgb) {
-    JpegSpec s{.width = 16, .height = 8, .space = JCS_GRAYSCALE, .components = 1};
+    JpegRecipe s{.width = 16, .height = 8, .space = JCS_GRAYSCALE, .components = 1};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) s.samples.push_back(x < 8 ? 40 : 220);
     const Picture p = Load(EncodeJpeg(s));
@@ -466,7 +466,7 @@ TEST_F(JpegTest, CmykAndYcckBecomeRgb) {
                           {JCS_YCCK, true, {200, 100, 50, 255}, {255, 255, 255, 128}},
                           {JCS_CMYK, false, {55, 155, 205, 0}, {0, 0, 0, 127}}};
     for (const Case& c : cases) {
-        JpegSpec s{.width = 16,
+        JpegRecipe s{.width = 16,
                      .height = 8,
                      .space = JCS_CMYK,
                      .components = 4,
@@ -498,7 +498,7 @@ TEST_F(JpegTest, BundledPhotograph) {
 // ---- JPEG files that must be refused
 
 Bytes NoisyJpeg() {
-    JpegSpec s{.width = 64, .height = 64};
+    JpegRecipe s{.width = 64, .height = 64};
     std::mt19937 random(11);
     for (int i = 0; i < 64 * 64 * 3; ++i) s.samples.push_back(static_cast<std::uint8_t>(random()));
     return EncodeJpeg(s);
