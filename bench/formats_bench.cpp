@@ -24,33 +24,20 @@
 #include "formats/overscan_files.h"
 #include "formats/screen_files.h"
 #include "formats/sgx_files.h"
-#include "platform/asker.h"
+#include "tests/support/pictures.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu {
 namespace {
 
-class YesAsker : public Asker {
-  public:
-    bool askYesNo(const std::string&) override { return true; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-};
+using test::Otherwise;
+using test::ScriptedAsker;
 
-std::string Folder() {
-    static const std::string dir = [] {
-        std::string t = (std::filesystem::temp_directory_path() / "mozu-bench-XXXXXX").string();
-        if (!::mkdtemp(t.data())) std::abort();
-        return t;
-    }();
+// The folder every file of the run goes to, removed at the end.
+const test::TempDir& Folder() {
+    static const test::TempDir dir;
     return dir;
-}
-
-Picture RandomPens(std::mt19937& rng, int w, int h, int pens) {
-    Picture p(w, h);
-    std::uniform_int_distribution<int> d(0, pens - 1);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.setPixel(x, y, MakeColour(d(rng), 0, 0));
-    return p;
 }
 
 ConversionState& State() {
@@ -67,7 +54,7 @@ ConversionState& State() {
                               {Slot::SgxCpc, 320, 200, 4},    {Slot::SgxMsx, 512, 212, 16},
                               {Slot::Level0, 232, 264, 16},   {Slot::Level1, 464, 264, 4}};
         for (const Size& z : sizes) {
-            st.slots[z.slot] = RandomPens(rng, z.width, z.height, z.pens);
+            st.slots[z.slot] = test::RandomIndexPicture(rng, z.width, z.height, z.pens);
             for (std::size_t i = 0; i < 16; ++i)
                 st.palettes[z.slot][i] = static_cast<std::uint8_t>(i);
         }
@@ -103,11 +90,11 @@ void PlainRead(const std::string& path, std::vector<std::uint8_t>& bytes) {
 void Writer(benchmark::State& bs,
             std::function<void(ConversionState&, Asker&, const std::string&)> write,
             const std::string& file) {
-    YesAsker asker;
-    const std::string base = Folder() + "/w";
+    ScriptedAsker asker(Otherwise::kYes);
+    const std::string base = Folder() / "w";
     write(State(), asker, base);
     const std::vector<std::uint8_t> bytes(std::filesystem::file_size(base + file), 0x55);
-    const std::string plain = Folder() + "/plain" + file;
+    const std::string plain = Folder() / ("plain" + file);
     double tNew = 0, tPlainNew = 0, tReplace = 0, tPlainReplace = 0;
     // Whichever write comes first after the two files are removed pays for the removal (the
     // same plain write measures 1.7-3.6 times slower first than second), so the writer and
@@ -154,7 +141,7 @@ void Writer(benchmark::State& bs,
 
 // Every file the readers read, written once by the writers.
 void WriteAll(const std::string& base) {
-    YesAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ConversionState& s = State();
     MakeMode0(s, asker, base);
     MakeMode1(s, asker, base);
@@ -169,8 +156,8 @@ void WriteAll(const std::string& base) {
 // what: 0 the whole OpenCPCFile (with the colour engine's Indexed2BMP and CountColors),
 // 1 the file's pens and palette alone (ReadCpcPicture).
 void Reader(benchmark::State& bs, const std::string& file, int what) {
-    const std::string path = Folder() + "/r" + file;
-    if (!std::filesystem::exists(path)) WriteAll(Folder() + "/r");
+    const std::string path = Folder() / ("r" + file);
+    if (!std::filesystem::exists(path)) WriteAll(Folder() / "r");
     std::vector<std::uint8_t> bytes(std::filesystem::file_size(path));
     const FileType type = CheckCPCFile(path);
     ConversionState state;
@@ -241,6 +228,5 @@ int main(int argc, char** argv) {
     mozu::Register();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::filesystem::remove_all(mozu::Folder());
     return 0;
 }

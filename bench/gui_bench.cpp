@@ -7,7 +7,7 @@
 //                  the core's conversion command alone on the same source (the sample photo).
 //                  Counter gui_overhead = GUI / core - 1 (wall clock; gui_overhead_cpu the
 //                  same in this thread's CPU time); goal at most 0.20.
-// Run: build-gui/bench/mozu_gui_bench (QT_QPA_PLATFORM=offscreen without a display).
+// Run: build/bench/mozu_gui_bench (offscreen unless QT_QPA_PLATFORM names another platform).
 
 // The core's headers come before Qt's (Qt's `slots` keyword macro).
 #include "colour/conversion_state.h"
@@ -25,6 +25,7 @@
 #include "app/main_window.h"
 #include "colour/conversion_commands.h"
 #include "platform/media/image_loader.h"
+#include "tests/support/scripted_asker.h"
 
 namespace {
 
@@ -71,13 +72,6 @@ void Click(QWidget* w) {
     QApplication::sendEvent(w, &release);
 }
 
-class NoQuestions : public mozu::Asker {
-  public:
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-};
-
 const std::string kSample = MOZU_SOURCE_DIR "/samples/sample.jpg";
 
 // One start of this program in a child process that shows `what` ("bare" or "mozu") and ends
@@ -118,7 +112,7 @@ void BM_ConvertKey(benchmark::State& bs) {
     core.noPicture = false;
     core.currentSlot = core.sourceSlot = mozu::Slot::Source;
     core.sourceColourCount = main.document().state().sourceColourCount;
-    NoQuestions asker;
+    mozu::test::ScriptedAsker asker;  // answers no; the photograph asks nothing
     // Arg: the slot; its key on the main window.
     const mozu::Slot slot = mozu::SlotFromNumber(static_cast<int>(bs.range(0)));
     QWidget* key = main.findChild<QWidget*>(slot == mozu::Slot::Mode0 ? "Key00" : "Key15");
@@ -157,9 +151,9 @@ BENCHMARK(BM_ConvertKey)->Arg(0)->Arg(9)->Unit(benchmark::kMillisecond)->MinTime
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless the caller chose a platform, as the GUI tests: the same figures with or
+    // without a display, and the child processes inherit the choice.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QString child = argc > 1 ? QString(argv[1]) : QString();

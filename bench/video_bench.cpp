@@ -8,20 +8,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
 
 #include "colour/conversion_state.h"
-#include "platform/asker.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_writer.h"
 #include "video/video_navigation.h"
@@ -39,12 +35,13 @@ struct Source {
 };
 constexpr Source kSources[] = {{"h264", "libx264", "h264.mp4"}, {"mpeg4", "mpeg4", "mpeg4.avi"}};
 
-std::string& Folder() {
-    static std::string folder;
+// The folder of the made videos and the converted files, removed at the end.
+const test::TempDir& Folder() {
+    static const test::TempDir folder;
     return folder;
 }
 std::string PathOf(int source) {
-    return Folder() + "/" + kSources[source].file;
+    return Folder() / kSources[source].file;
 }
 
 // Moving shapes over a gradient with some grain: detail for the encoder and the ditherer.
@@ -63,13 +60,6 @@ void Paint(int n, Picture& p) {
         }
     }
 }
-
-class SilentAsker : public Asker {
-  public:
-    bool askYesNo(const std::string&) override { return true; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-};
 
 void BM_DecodeEveryFrame(benchmark::State& st) {
     const int s = static_cast<int>(st.range(0));
@@ -92,7 +82,7 @@ void BM_ConvertWholeVideo(benchmark::State& st) {
     const int s = static_cast<int>(st.range(0));
     const bool sixteen = st.range(1) == 16;
     ConversionState state;
-    SilentAsker asker;
+    test::ScriptedAsker asker(test::Otherwise::kYes);
     VideoState video;
     video.source = MakeFfmpegFrameSource();
     for (auto _ : st) {
@@ -101,7 +91,7 @@ void BM_ConvertWholeVideo(benchmark::State& st) {
         VideoWriterRun run;
         VideoRunSettings settings;
         settings.sixteen = sixteen;
-        settings.baseName = Folder() + "/out";
+        settings.baseName = Folder() / "out";
         run.start(state, video, asker, settings);
         st.ResumeTiming();
         while (run.framesWritten() < run.plan().frames) run.tick(state, video, asker);
@@ -116,14 +106,14 @@ void BM_ConvertWholeVideo(benchmark::State& st) {
 void BM_WholeRunWithOpenAndClose(benchmark::State& st) {
     const int s = static_cast<int>(st.range(0));
     ConversionState state;
-    SilentAsker asker;
+    test::ScriptedAsker asker(test::Otherwise::kYes);
     VideoState video;
     video.source = MakeFfmpegFrameSource();
     for (auto _ : st) {
         OpenVideo(video, PathOf(s));
         VideoWriterRun run;
         VideoRunSettings settings;
-        settings.baseName = Folder() + "/whole";
+        settings.baseName = Folder() / "whole";
         run.start(state, video, asker, settings);
         while (run.tick(state, video, asker) == VideoWriterRun::Tick::Frame) {
         }
@@ -155,7 +145,7 @@ void BM_RandomGetFrame(benchmark::State& st) {
 
 void Register() {
     for (int s = 0; s < 2; ++s) {
-        if (!HasVideoEncoder(kSources[s].encoder)) {
+        if (!test::HasVideoEncoder(kSources[s].encoder)) {
             std::printf("note: no %s encoder: the %s source is skipped\n", kSources[s].encoder,
                         kSources[s].name);
             continue;
@@ -187,13 +177,9 @@ void Register() {
 }
 
 void MakeVideos() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "mozu-video-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    Folder() = pattern;
     for (int s = 0; s < 2; ++s) {
-        if (!HasVideoEncoder(kSources[s].encoder)) continue;
-        TestVideoRecipe recipe;
+        if (!test::HasVideoEncoder(kSources[s].encoder)) continue;
+        test::TestVideoRecipe recipe;
         recipe.encoder = kSources[s].encoder;
         recipe.width = 640;
         recipe.height = 480;
@@ -201,7 +187,7 @@ void MakeVideos() {
         recipe.gop = 50;
         recipe.maxBFrames = 2;
         if (recipe.encoder == "mpeg4") recipe.bitRate = 2000000;
-        WriteTestVideo(PathOf(s), recipe, Paint);
+        test::WriteTestVideo(PathOf(s), recipe, Paint);
     }
 }
 
@@ -253,8 +239,6 @@ int main(int argc, char** argv) {
             std::printf("  %-16s random decodeFrame %.2f ms, sequential %.2f ms (%.1fx)\n",
                         n.c_str(), rnd->second * 1e3, seq->second * 1e3, rnd->second / seq->second);
     }
-    std::error_code ec;
-    std::filesystem::remove_all(Folder(), ec);
     benchmark::Shutdown();
     return 0;
 }

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -96,6 +98,21 @@ void InputFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
 // ---- OutputFile
 
 namespace {
+
+// The failures asked for through FailNextOutputStep, an errno per step; 0: none.
+std::array<std::atomic<int>, 3> gFailNext{};
+
+// True (with errno set) when the step is to fail instead of calling the system; each failure
+// asked for is taken once.
+bool Refused(OutputStep step) {
+    std::atomic<int>& slot = gFailNext[static_cast<std::size_t>(step)];
+    if (slot.load(std::memory_order_relaxed) == 0) return false;
+    const int err = slot.exchange(0);
+    if (err == 0) return false;
+    errno = err;
+    return true;
+}
+
 constexpr std::size_t kBufferSize = 64 * 1024;
 // Writes at least this long go straight to the file instead of through the buffer.
 constexpr std::size_t kDirectWrite = 4096;
@@ -115,7 +132,7 @@ std::string TempPathFor(const std::string& path, std::uint64_t seed) {
 void WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, const std::string& path) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::write(fd, bytes + done, size - done);
+        const ssize_t n = Refused(OutputStep::kWrite) ? -1 : ::write(fd, bytes + done, size - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             ThrowErrno(errno, "cannot write", path);
@@ -136,6 +153,10 @@ bool SyncByPath(const std::string& path) {
 }
 }  // namespace
 
+void FailNextOutputStep(OutputStep step, int err) {
+    gFailNext[static_cast<std::size_t>(step)].store(err);
+}
+
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     // The file is created with O_EXCL under a name of our own, so it is never someone else's
     // file, and with mode 0666 so that the umask gives it the permissions a plain create would.
@@ -146,7 +167,9 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
         tempPath_ = TempPathFor(path_, seed >> 16);
-        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = Refused(OutputStep::kCreate)
+                  ? -1
+                  : ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) return;
         if (errno != EEXIST) break;
     }
@@ -205,8 +228,10 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> byt
     flushBuffer();
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset + done));
+        const ssize_t n = Refused(OutputStep::kWrite)
+                              ? -1
+                              : ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                         static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
             ThrowErrno(errno, "cannot write", path_);
@@ -226,7 +251,8 @@ void OutputFile::commit() {
     // A new file takes its name in one step that refuses to replace anything. A new file has
     // nothing to lose if the machine stops before its contents reach the disk, so it skips the
     // (slow) flush, as GLib's g_file_set_contents does.
-    if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0) {
+    if (!Refused(OutputStep::kRename) &&
+        ::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0) {
         committed_ = true;
         return;
     }
@@ -238,7 +264,8 @@ void OutputFile::commit() {
         // crash right after cannot leave an empty file where the old one was.
         if (!SyncByPath(tempPath_)) fail(errno, "cannot write");
     }
-    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) fail(errno, "cannot replace");
+    if (Refused(OutputStep::kRename) || ::rename(tempPath_.c_str(), path_.c_str()) != 0)
+        fail(errno, "cannot replace");
     committed_ = true;
 }
 

@@ -92,4 +92,11 @@ class OutputFile {
     bool committed_ = false;
 };
 
+// A seam for the tests: the next OutputFile step of the kind, in any thread, fails with errno
+// `err` as if the system had refused it (0 takes a pending failure back). It lets the tests
+// show refusals that cannot be brought about otherwise, such as a read-only folder to root or
+// a full disc. Nothing in Mozu calls it; without it every step is the system's own.
+enum class OutputStep { kCreate, kWrite, kRename };
+void FailNextOutputStep(OutputStep step, int err);
+
 }  // namespace mozu

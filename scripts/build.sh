@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
 # Configures and builds one tree. Usage: scripts/build.sh DIR [extra cmake options...]
+# Compiles through ccache when it is installed; trees of the same build type then share every
+# object whose compile command is the same (the core's libraries, most test programs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
-cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Objects with debug information are shared across build folders too.
+  export CCACHE_NOHASHDIR=true
+fi
+cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)"

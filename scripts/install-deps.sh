@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Mozu needs to build, test and run; does nothing when all are there.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache clang-format
   qt6-base-dev libjpeg-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -409,4 +409,4 @@ void DrawDialogs(Output& out) {
 
 }  // namespace
 
-MOZU_SKIN_PART("dialogs", DrawDialogs);
+MOZU_SKIN_DRAWER("dialogs", DrawDialogs);

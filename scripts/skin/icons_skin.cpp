@@ -31,4 +31,4 @@ void DrawIcons(Output& out) {
 
 }  // namespace
 
-MOZU_SKIN_PART("icons", DrawIcons);
+MOZU_SKIN_DRAWER("icons", DrawIcons);

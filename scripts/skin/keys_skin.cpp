@@ -62,4 +62,4 @@ void DrawKeys(Output& out) {
 
 }  // namespace
 
-MOZU_SKIN_PART("keys", DrawKeys);
+MOZU_SKIN_DRAWER("keys", DrawKeys);

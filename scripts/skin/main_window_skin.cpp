@@ -233,4 +233,4 @@ void DrawMainWindow(Output& out) {
 
 }  // namespace
 
-MOZU_SKIN_PART("main_window", DrawMainWindow);
+MOZU_SKIN_DRAWER("main_window", DrawMainWindow);

@@ -22,12 +22,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     skin::Output out(folder);
-    auto parts = skin::Parts();
-    std::sort(parts.begin(), parts.end(),
-              [](const skin::Part& a, const skin::Part& b) { return qstrcmp(a.name, b.name) < 0; });
-    for (const auto& part : parts) {
-        std::printf("drawing %s\n", part.name);
-        part.draw(out);
+    auto drawers = skin::SkinDrawers();
+    std::sort(drawers.begin(), drawers.end(),
+              [](const skin::SkinDrawer& a, const skin::SkinDrawer& b) {
+                  return qstrcmp(a.name, b.name) < 0;
+              });
+    for (const auto& drawer : drawers) {
+        std::printf("drawing %s\n", drawer.name);
+        drawer.draw(out);
     }
     if (!out.ok()) return 1;
 

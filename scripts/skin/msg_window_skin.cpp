@@ -71,4 +71,4 @@ void DrawMsgWindow(Output& out) {
 
 }  // namespace
 
-MOZU_SKIN_PART("msg_window", DrawMsgWindow);
+MOZU_SKIN_DRAWER("msg_window", DrawMsgWindow);

@@ -18,9 +18,9 @@ bool Output::save(const QString& name, const QImage& picture) {
     return true;
 }
 
-std::vector<Part>& Parts() {
-    static std::vector<Part> parts;
-    return parts;
+std::vector<SkinDrawer>& SkinDrawers() {
+    static std::vector<SkinDrawer> drawers;
+    return drawers;
 }
 
 QImage NewPicture(int w, int h, QColor fill) {

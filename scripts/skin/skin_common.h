@@ -1,7 +1,7 @@
 #pragma once
 // Shared colours and drawing helpers of the skin generator. Every window's pictures are drawn
 // by its own file (main_window_skin.cpp, msg_window_skin.cpp, dialog_skin.cpp ...), which
-// registers a drawing function with MOZU_SKIN_PART; make_skin runs them all and writes the
+// registers a drawing function with MOZU_SKIN_DRAWER; make_skin runs them all and writes the
 // PNGs plus the resource list skin/pictures/skin.qrc.
 
 #include <QColor>
@@ -52,16 +52,20 @@ class Output {
     bool ok_ = true;
 };
 
-using PartFunction = std::function<void(Output&)>;
-struct Part {
+// One window's (or one family's) drawing function under a name; each file registers its own
+// with MOZU_SKIN_DRAWER and make_skin runs them all in the order of their names.
+using DrawFunction = std::function<void(Output&)>;
+struct SkinDrawer {
     const char* name;
-    PartFunction draw;
+    DrawFunction draw;
 };
-std::vector<Part>& Parts();
+std::vector<SkinDrawer>& SkinDrawers();
 struct Registrar {
-    Registrar(const char* name, PartFunction draw) { Parts().push_back({name, std::move(draw)}); }
+    Registrar(const char* name, DrawFunction draw) {
+        SkinDrawers().push_back({name, std::move(draw)});
+    }
 };
-#define MOZU_SKIN_PART(name, fn) static ::skin::Registrar skin_registrar_##fn(name, fn)
+#define MOZU_SKIN_DRAWER(name, fn) static ::skin::Registrar skin_registrar_##fn(name, fn)
 
 // A transparent picture to draw on, and a painter with antialiasing on.
 QImage NewPicture(int w, int h, QColor fill = Qt::transparent);

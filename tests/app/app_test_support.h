@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QObject>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/message_window.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu::app_test {
 
@@ -86,11 +86,11 @@ class Program {
     MozuWindows& windows() { return *windows_; }
     MessageScript& script() { return *script_; }
     QString Text(const char* label) const;  // a SkinLabel's text
-    QString folder() const { return dir_.path() + '/'; }
+    QString folder() const { return QString::fromStdString(dir_.path().string()) + '/'; }
     QString Write(const QString& name, const QImage& image) const;  // saved into the folder
 
   private:
-    QTemporaryDir dir_;
+    test::TempDir dir_;
     std::unique_ptr<MozuWindows> windows_;
     std::unique_ptr<MessageScript> script_;
 };

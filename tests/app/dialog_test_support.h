@@ -7,16 +7,14 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "dialogs/dialog_widgets.h"
-#include "platform/asker.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu::dialog_test {
 
@@ -32,33 +30,20 @@ inline void EnsureApp() {
     app = std::make_unique<QApplication>(argc, argv);
 }
 
-class ScriptedAsker : public Asker {
-  public:
-    std::deque<std::optional<std::string>> names;           // answers to name requests, in order
-    std::vector<std::pair<std::string, int>> nameRequests;  // prompt and length limit
-    std::vector<std::string> notices;
-    bool askYesNo(const std::string&) override { return true; }
-    std::optional<std::string> askName(const std::string& prompt, int maxLength) override {
-        nameRequests.emplace_back(prompt, maxLength);
-        if (names.empty()) return std::nullopt;
-        auto answer = names.front();
-        names.pop_front();
-        return answer;
-    }
-    void notify(const std::string& text) override { notices.push_back(text); }
-};
+// The shared scripted asker; the dialogs' tests make theirs answer yes (Otherwise::kYes).
+using test::Otherwise;
+using test::ScriptedAsker;
 
-// A folder under the system's temporary folder, with its trailing '/'.
+// The shared temporary folder in Qt's strings, its path with the trailing '/'.
 class TempFolder {
   public:
-    TempFolder() : dir_(QDir::tempPath() + "/mozu-dialog-XXXXXX") {}
-    QString path() const { return dir_.path() + '/'; }
+    QString path() const { return QString::fromStdString(dir_.path().string()) + '/'; }
     QString file(const QString& name) const { return path() + name; }
     void touch(const QString& name) const;
-    void mkdir(const QString& name) const { QDir(dir_.path()).mkpath(name); }
+    void mkdir(const QString& name) const { QDir(path()).mkpath(name); }
 
   private:
-    QTemporaryDir dir_;
+    test::TempDir dir_;
 };
 
 inline void TempFolder::touch(const QString& name) const {

@@ -12,6 +12,7 @@
 #include "colour/conversion_commands.h"
 #include "editor/edit_window.h"
 #include "platform/media/image_loader.h"
+#include "tests/support/scripted_asker.h"
 
 namespace mozu::app_test {
 namespace {
@@ -20,17 +21,9 @@ QWidget* Key(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
 
-// Answers the exact-colour question as told, for the core called directly.
-class FixedAsker : public Asker {
-  public:
-    explicit FixedAsker(bool yes) : yes_(yes) {}
-    bool askYesNo(const std::string&) override { return yes_; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-
-  private:
-    bool yes_;
-};
+// The core called directly answers the exact-colour question as the user did.
+using test::Otherwise;
+using test::ScriptedAsker;
 
 TEST(MainWindowConvert, EachConversionKeyShowsItsDescription) {
     Program p;
@@ -102,7 +95,7 @@ TEST_P(ExactColourQuestion, IsAskedAndBothAnswersConvert) {
     ASSERT_TRUE(WaitUntil([&] { return p.Text("Label1") == "Bitmap image\n\r64x40\n\r3 colors"; }));
     // The core alone, from the same state, with the same answer.
     ConversionState expected = p.main().document().state();
-    FixedAsker asker(yes);
+    ScriptedAsker asker(yes ? Otherwise::kYes : Otherwise::kNo);
     ConvertSlotCommand(expected, asker, Slot::Mode1, false);
 
     if (yes)
@@ -155,7 +148,7 @@ TEST(MainWindowConvert, AdjustmentWorksOnTheSourceAndForcesReconversion) {
     expected.source = brighter;
     expected.sourceSlot = expected.currentSlot = Slot::Source;
     expected.noPicture = false;
-    FixedAsker asker(false);
+    ScriptedAsker asker;
     ConvertSlotCommand(expected, asker, Slot::Mode0, false);
     EXPECT_NE(p.main().document().state().picture(Slot::Mode0), first);
     EXPECT_EQ(p.main().document().state().picture(Slot::Mode0), expected.picture(Slot::Mode0));

@@ -12,8 +12,9 @@ extern "C" {
 #include "app_test_support.h"
 #include "colour/conversion_commands.h"
 #include "dialogs/open_dialog.h"
-#include "platform/media/ffmpeg_test_video.h"
 #include "skin/symbol_label.h"
+#include "tests/support/ffmpeg_test_video.h"
+#include "tests/support/scripted_asker.h"
 
 namespace mozu::app_test {
 namespace {
@@ -29,23 +30,16 @@ void PaintFrame(int n, Picture& picture) {
         for (int x = 0; x < 16; ++x) picture.setPixel((x + n) % picture.width(), y, 0xFFFFFF);
 }
 
-class NoAnswers : public Asker {
-  public:
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-};
-
 class MainWindowVideo : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+        if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
         av_log_set_level(AV_LOG_FATAL);
-        TestVideoRecipe recipe;
+        test::TestVideoRecipe recipe;
         recipe.encoder = "mpeg4";
         recipe.frames = 50;  // 2 seconds at 25 fps
         video = p.folder() + "clip.avi";
-        WriteTestVideo(video.toStdString(), recipe, PaintFrame);
+        test::WriteTestVideo(video.toStdString(), recipe, PaintFrame);
     }
 
     Program p;
@@ -80,7 +74,7 @@ TEST_F(MainWindowVideo, DroppedVideoShowsItsFirstFrameAsAPcPicture) {
     expected.sourceSlot = expected.currentSlot = Slot::Source;
     expected.noPicture = false;
     expected.sourceColourCount = p.main().document().state().sourceColourCount;
-    NoAnswers asker;
+    test::ScriptedAsker asker;  // answers no
     ConvertSlotCommand(expected, asker, Slot::Mode2, true);
     Click(Find(p.main(), "Key02"));
     EXPECT_EQ(p.main().document().state().picture(Slot::Mode2), expected.picture(Slot::Mode2));

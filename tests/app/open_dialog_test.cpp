@@ -19,9 +19,9 @@
 #include "formats/save_flow.h"
 #include "formats/screen_files.h"
 #include "formats/sgx_files.h"
-#include "platform/media/ffmpeg_test_video.h"
 #include "platform/media/image_loader.h"
 #include "skin/picture_key.h"
+#include "tests/support/ffmpeg_test_video.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
@@ -55,7 +55,7 @@ void WriteCpcFile(Writer writer, Slot slot, int w, int h, int pens, const QStrin
     ConversionState state;
     state.picture(slot) = Pens(w, h, pens);
     state.palettes[slot] = FilePalette();
-    ScriptedAsker asker;
+    ScriptedAsker asker{Otherwise::kYes};
     writer(state, asker, base.toStdString());
 }
 
@@ -63,7 +63,7 @@ void WriteSgx(bool sixteen, int w, int h, const QString& base) {
     ConversionState state;
     const Slot slot = sixteen ? Slot::SgxMsxFree : Slot::SgxCpcFree;
     state.picture(slot) = Pens(w, h, sixteen ? 16 : 4);
-    ScriptedAsker asker;
+    ScriptedAsker asker{Otherwise::kYes};
     if (sixteen)
         MakeSGXMSX(state, asker, base.toStdString(), slot);
     else
@@ -133,7 +133,7 @@ class OpenDialogTest : public testing::Test {
         FAIL() << "no entry " << text.toStdString();
     }
 
-    ScriptedAsker asker;
+    ScriptedAsker asker{Otherwise::kYes};
     std::vector<int> errors;
     std::unique_ptr<OpenDialog> dialog;
     TempFolder dir;
@@ -412,15 +412,15 @@ TEST_F(OpenDialogTest, PreviewingAVideoLeavesTheCallersVideoOpenAndUnchanged) {
 }
 
 TEST_F(OpenDialogTest, PcVideosShowFrame75AndTheirRunningTime) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "FFmpeg has no mpeg4 encoder";
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "FFmpeg has no mpeg4 encoder";
     // Frame k is a flat grey of 2k, so the frame shown can be told by its colour.
     const auto paint = [](int k, Picture& p) { p.fill(MakeColour(2 * k, 2 * k, 2 * k)); };
-    TestVideoRecipe recipe;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
     recipe.frames = 100;
-    WriteTestVideo(dir.file("Clip.avi").toStdString(), recipe, paint);
+    test::WriteTestVideo(dir.file("Clip.avi").toStdString(), recipe, paint);
     recipe.frames = 60;
-    WriteTestVideo(dir.file("short.avi").toStdString(), recipe, paint);
+    test::WriteTestVideo(dir.file("short.avi").toStdString(), recipe, paint);
     Open(dir.path());
     ClickEntry("Clip.avi");
     EXPECT_EQ(Label("Label2"), "PC Video: Time:00:00:04 25 fps");
@@ -507,7 +507,7 @@ TEST_F(OpenDialogTest, Screenshots) {
         Picture photo;
         JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
         AdoptPcPicture(state, std::move(photo));
-        ScriptedAsker quiet;
+        ScriptedAsker quiet{Otherwise::kYes};
         ASSERT_TRUE(ConvertSlotCommand(state, quiet, Slot::Mode1, false).converted);
         SaveSlots(state, quiet, dir.file("sunset").toStdString(), "FT");
     }

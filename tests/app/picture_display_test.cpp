@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QWindow>
-#include <random>
 
 #include "app/picture_convert.h"
 #include "app/picture_view.h"
@@ -14,16 +13,12 @@
 #include "common/kernel_path_test.h"
 #include "skin/picture_key.h"
 #include "skin/skinned_window.h"
+#include "tests/support/pictures.h"
 
 namespace mozu::app_test {
 namespace {
 
-Picture RandomPicture(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    Picture p(w, h);
-    for (std::size_t i = 0; i < p.byteSize(); ++i) p.data()[i] = static_cast<std::uint8_t>(rng());
-    return p;
-}
+using test::RandomPicture;
 
 // Qt's conversion of the same bytes, read as BGR888.
 QImage QtRgb32(const Picture& p) {

@@ -42,7 +42,7 @@ class SaveDialogTest : public testing::Test {
         return Find<EntryColumn>(dialog.get(), QString("ListBox%1").arg(c + 1).toLatin1());
     }
 
-    ScriptedAsker asker;
+    ScriptedAsker asker{Otherwise::kYes};
     std::vector<int> errors;
     TempFolder dir;
     std::unique_ptr<SaveDialog> dialog;
@@ -199,8 +199,8 @@ TEST_F(SaveDialogTest, NewFolderTakesALongNameAndEntersTheFolder) {
     dialog->Show(nullptr, kSlots0And4, "pic");
     Click(Option("Option16"));
     ASSERT_EQ(asker.nameRequests.size(), 1u);
-    EXPECT_EQ(asker.nameRequests[0].first, "Enter folder name");
-    EXPECT_EQ(asker.nameRequests[0].second, 0);  // any length
+    EXPECT_EQ(asker.nameRequests[0].prompt, "Enter folder name");
+    EXPECT_EQ(asker.nameRequests[0].maxLength, 0);  // any length
     EXPECT_TRUE(QDir(dir.path() + "Holiday pictures 2026").exists());
     EXPECT_EQ(dialog->currentFolder(), dir.path() + "Holiday pictures 2026/");
     EXPECT_EQ(dialog->level(), PathDepth(dir.path()) + 1);

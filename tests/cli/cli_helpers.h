@@ -1,14 +1,16 @@
 #pragma once
-// Running the built mozu-cli in a scratch folder, and small fixtures for its tests.
+// Running the built mozu-cli in a temporary folder, and what its tests check the files with.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "colour/picture.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
-namespace mozu::testing {
+namespace mozu::test {
 
 struct CliRun {
     int status;
@@ -16,27 +18,8 @@ struct CliRun {
     std::string err;
 };
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    // The names of the files in the folder, sorted.
-    std::vector<std::string> files() const;
-
-  private:
-    std::filesystem::path path_;
-};
-
 // Runs mozu-cli with `args` in `dir`; stdout and stderr are captured.
-CliRun RunCli(const std::vector<std::string>& args, const ScratchDir& dir);
-
-// An uncompressed 24-bit BMP file of the picture.
-void WriteBmp24(const std::string& path, const Picture& picture);
+CliRun RunCli(const std::vector<std::string>& args, const TempDir& dir);
 
 // Width and height from a PNG file's header; {0, 0} if it is no PNG.
 std::pair<int, int> PngSize(const std::string& path);
@@ -45,6 +28,4 @@ std::pair<int, int> PngSize(const std::string& path);
 // three end bytes.
 std::uintmax_t SgxFileSize(int w, int h, bool sixteenColours);
 
-std::string ReadText(const std::string& path);
-
-}  // namespace mozu::testing
+}  // namespace mozu::test

@@ -15,9 +15,9 @@
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using test::CliRun;
+using test::RunCli;
+using test::TempDir;
 namespace fs = std::filesystem;
 
 const std::string kPhoto = MOZU_SOURCE_DIR "/samples/sample.jpg";
@@ -42,14 +42,14 @@ std::map<std::string, std::uintmax_t> AllFormatFiles(const std::string& base, in
             {base + "2.sca", 24834},
             {base + "0.lvl", 26752},
             {base + "1.lvl", 26752},
-            {base + "C.sgx", testing::SgxFileSize(320, 200, false)},
-            {base + "1.sgx", testing::SgxFileSize(w, h, false)},
-            {base + "7.sgx", testing::SgxFileSize(512, 212, true)},
+            {base + "C.sgx", test::SgxFileSize(320, 200, false)},
+            {base + "1.sgx", test::SgxFileSize(w, h, false)},
+            {base + "7.sgx", test::SgxFileSize(512, 212, true)},
             // Tall MSX pixels: half the rows.
-            {base + "M.sgx", testing::SgxFileSize(w, (h + 1) / 2, true)}};
+            {base + "M.sgx", test::SgxFileSize(w, (h + 1) / 2, true)}};
 }
 
-void ExpectFiles(const ScratchDir& dir, const std::map<std::string, std::uintmax_t>& expected) {
+void ExpectFiles(const TempDir& dir, const std::map<std::string, std::uintmax_t>& expected) {
     std::vector<std::string> names;
     for (const auto& [name, size] : expected) {
         names.push_back(name);
@@ -60,19 +60,19 @@ void ExpectFiles(const ScratchDir& dir, const std::map<std::string, std::uintmax
 }
 
 TEST(CliConvert, AllFormatsOfThePhotograph) {
-    ScratchDir dir;
+    TempDir dir;
     const CliRun run = RunCli({"convert", kPhoto, "-o", "sunset", "--format", "all"}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     ExpectFiles(dir, AllFormatFiles("sunset", 640, 400));
     EXPECT_NE(run.out.find("sunset0.lvl"), std::string::npos);
-    EXPECT_EQ(testing::SgxFileSize(640, 400, false), 64019u);  // the division by hand
+    EXPECT_EQ(test::SgxFileSize(640, 400, false), 64019u);  // the division by hand
 }
 
 TEST(CliConvert, FourColourPictureTakesTheExactPath) {
-    ScratchDir dir;
+    TempDir dir;
     const Picture four = FourColourPicture();
-    testing::WriteBmp24(dir / "four.bmp", four);
+    test::WriteBmp24(dir / "four.bmp", four);
     // The exact-colour question is answered yes; the 2-pen formats dither.
     const CliRun run = RunCli({"convert", "four.bmp", "-o", "four", "--format", "all"}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
@@ -105,8 +105,8 @@ TEST(CliConvert, FourColourPictureTakesTheExactPath) {
 }
 
 TEST(CliConvert, ExactFailsOnlyWhereThePensAreTooFew) {
-    ScratchDir dir;
-    testing::WriteBmp24(dir / "four.bmp", FourColourPicture());
+    TempDir dir;
+    test::WriteBmp24(dir / "four.bmp", FourColourPicture());
     const CliRun ok = RunCli(
         {"convert", "four.bmp", "-o", "ok", "--format", "mode1,overscan1,sgx-cpc", "--exact"}, dir);
     EXPECT_EQ(ok.status, 0) << ok.err;
@@ -119,8 +119,8 @@ TEST(CliConvert, ExactFailsOnlyWhereThePensAreTooFew) {
 }
 
 TEST(CliConvert, DitherAndAdjustmentsChangeTheResult) {
-    ScratchDir dir;
-    testing::WriteBmp24(dir / "four.bmp", FourColourPicture());
+    TempDir dir;
+    test::WriteBmp24(dir / "four.bmp", FourColourPicture());
     ASSERT_EQ(RunCli({"convert", "four.bmp", "-o", "exact", "--format", "mode1"}, dir).status, 0);
     ASSERT_EQ(RunCli({"convert", "four.bmp", "-o", "dither", "--format", "mode1", "--dither"}, dir)
                   .status,
@@ -129,12 +129,12 @@ TEST(CliConvert, DitherAndAdjustmentsChangeTheResult) {
                                     "--darker", "2", "--more-contrast", "1", "--exact"},
                                    dir);
     ASSERT_EQ(adjusted.status, 0) << adjusted.err;
-    EXPECT_NE(testing::ReadText(dir / "exact1.rim"), testing::ReadText(dir / "dither1.rim"));
-    EXPECT_NE(testing::ReadText(dir / "exact1.rim"), testing::ReadText(dir / "adjust1.rim"));
+    EXPECT_NE(test::ReadText(dir / "exact1.rim"), test::ReadText(dir / "dither1.rim"));
+    EXPECT_NE(test::ReadText(dir / "exact1.rim"), test::ReadText(dir / "adjust1.rim"));
 }
 
 TEST(CliConvert, LongNamesAreCutAsTheSaveDialogCutsThem) {
-    ScratchDir dir;
+    TempDir dir;
     fs::create_directories(dir / "out.d");
     const CliRun run =
         RunCli({"convert", kPhoto, "-o", "out.d/holidays.jpg", "--format", "mode2,sgx-cpc"}, dir);
@@ -142,18 +142,17 @@ TEST(CliConvert, LongNamesAreCutAsTheSaveDialogCutsThem) {
     EXPECT_TRUE(fs::exists(dir / "out.d/holiday2.rim"));
     EXPECT_TRUE(fs::exists(dir / "out.d/holidayC.sgx"));
     // The AMSDOS name in the header is the file's first 7 characters.
-    EXPECT_EQ(testing::ReadText(dir / "out.d/holiday2.rim").substr(1, 8),
-              std::string("holiday\0", 8));
+    EXPECT_EQ(test::ReadText(dir / "out.d/holiday2.rim").substr(1, 8), std::string("holiday\0", 8));
 }
 
 TEST(CliConvert, ExistingFilesNeedForce) {
-    ScratchDir dir;
+    TempDir dir;
     std::ofstream(dir / "pic1.rim") << "old";
     const CliRun refused = RunCli({"convert", kPhoto, "-o", "pic", "--format", "mode0,mode1"}, dir);
     EXPECT_NE(refused.status, 0);
     EXPECT_NE(refused.err.find("pic1.rim exists"), std::string::npos) << refused.err;
     EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1);
-    EXPECT_EQ(testing::ReadText(dir / "pic1.rim"), "old");
+    EXPECT_EQ(test::ReadText(dir / "pic1.rim"), "old");
     EXPECT_FALSE(fs::exists(dir / "pic0.rim"));  // nothing written before the refusal
 
     const CliRun forced =
@@ -164,7 +163,7 @@ TEST(CliConvert, ExistingFilesNeedForce) {
 }
 
 TEST(CliConvert, ErrorsExitWithOneLine) {
-    ScratchDir dir;
+    TempDir dir;
     const std::vector<std::vector<std::string>> failing = {
         {"convert", "missing.jpg", "-o", "x"},
         {"convert", kPhoto, "-o", "x", "--exact"},
@@ -188,7 +187,7 @@ TEST(CliConvert, ErrorsExitWithOneLine) {
 }
 
 TEST(CliConvert, HelpDescribesTheOptions) {
-    ScratchDir dir;
+    TempDir dir;
     const CliRun help = RunCli({"convert", "--help"}, dir);
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--format", "--dither", "--exact", "--autobalance", "--brighter",

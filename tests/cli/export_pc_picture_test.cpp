@@ -8,26 +8,22 @@
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
-
 TEST(CliExportPcPicture, WritesThePictureAtItsOwnSize) {
-    ScratchDir dir;
+    test::TempDir dir;
     Picture p(37, 23, MakeColour(10, 200, 30));
     p.setPixel(0, 0, MakeColour(255, 0, 0));
-    testing::WriteBmp24(dir / "small.bmp", p);
+    test::WriteBmp24(dir / "small.bmp", p);
     for (const char* extra : {"--raw", ""}) {
         std::vector<std::string> args = {"export", "small.bmp", "-o", "small.png"};
         if (*extra) args.push_back(extra);
-        const CliRun run = RunCli(args, dir);
+        const test::CliRun run = test::RunCli(args, dir);
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(testing::PngSize(dir / "small.png"), std::make_pair(37, 23)) << extra;
+        EXPECT_EQ(test::PngSize(dir / "small.png"), std::make_pair(37, 23)) << extra;
     }
-    const CliRun sample = RunCli(
+    const test::CliRun sample = test::RunCli(
         {"export", std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", "-o", "cups.png"}, dir);
     ASSERT_EQ(sample.status, 0) << sample.err;
-    EXPECT_EQ(testing::PngSize(dir / "cups.png"), std::make_pair(640, 400));
+    EXPECT_EQ(test::PngSize(dir / "cups.png"), std::make_pair(640, 400));
 }
 
 }  // namespace

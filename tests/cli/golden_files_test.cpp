@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "cli/cli_helpers.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using test::CliRun;
+using test::RunCli;
+using test::TempDir;
 
 struct Pinned {
     std::uint64_t fnv;
@@ -43,7 +43,7 @@ Pinned Sum(const std::string& path) {
 }
 
 // The sums of the files a run wrote, by file name; the inputs are left out.
-FileSums SumsOf(const ScratchDir& dir, const std::vector<std::string>& inputs) {
+FileSums SumsOf(const TempDir& dir, const std::vector<std::string>& inputs) {
     FileSums sums;
     for (const std::string& name : dir.files())
         if (std::find(inputs.begin(), inputs.end(), name) == inputs.end())
@@ -61,7 +61,7 @@ std::string AsSource(const FileSums& sums) {
 }
 
 FileSums ConvertSample(const std::vector<std::string>& extra) {
-    ScratchDir dir;
+    TempDir dir;
     std::vector<std::string> args = {
         "convert", std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", "-o", "sample", "--format",
         "all"};
@@ -190,14 +190,14 @@ TEST(GoldenFiles, SamplePhotographAfterEachAdjustment) {
 // A picture of four colours converts exactly (no dithering) to every format that has four or
 // more pens; the two-pen formats dither it.
 TEST(GoldenFiles, FewColourPictureConvertsExactly) {
-    ScratchDir dir;
+    TempDir dir;
     Picture p(200, 120);
     const Colour colours[] = {MakeColour(0, 0, 0), MakeColour(255, 0, 0), MakeColour(0, 128, 255),
                               MakeColour(255, 255, 128)};
     for (int y = 0; y < p.height(); ++y)
         for (int x = 0; x < p.width(); ++x)
             p.setPixel(x, y, colours[((x / 13) + (y / 7) * 3 + (x * y) / 97) % 4]);
-    testing::WriteBmp24(dir / "four.bmp", p);
+    test::WriteBmp24(dir / "four.bmp", p);
     const CliRun run = RunCli({"convert", "four.bmp", "-o", "four", "--format", "all"}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
     const FileSums expected = {
@@ -220,14 +220,14 @@ TEST(GoldenFiles, FewColourPictureConvertsExactly) {
 
 // A made video of moving bands, converted in 4 and 16 colours (and 4 with autobalance).
 TEST(GoldenFiles, MadeVideoInFourAndSixteenColours) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
-    ScratchDir dir;
-    TestVideoRecipe recipe;
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+    TempDir dir;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
     recipe.width = 96;
     recipe.height = 72;
     recipe.frames = 24;
-    WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
+    test::WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
         for (int y = 0; y < p.height(); ++y)
             for (int x = 0; x < p.width(); ++x)
                 p.setPixel(x, y,

@@ -10,9 +10,9 @@
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using test::CliRun;
+using test::RunCli;
+using test::TempDir;
 namespace fs = std::filesystem;
 
 const std::string kPhoto = MOZU_SOURCE_DIR "/samples/sample.jpg";
@@ -20,7 +20,7 @@ const std::string kPhoto = MOZU_SOURCE_DIR "/samples/sample.jpg";
 class CliFiles : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = new ScratchDir;
+        dir_ = new TempDir;
         const CliRun run = RunCli({"convert", kPhoto, "-o", "cups", "--format", "all"}, *dir_);
         ASSERT_EQ(run.status, 0) << run.err;
     }
@@ -28,9 +28,9 @@ class CliFiles : public ::testing::Test {
         delete dir_;
         dir_ = nullptr;
     }
-    static ScratchDir* dir_;
+    static TempDir* dir_;
 };
-ScratchDir* CliFiles::dir_ = nullptr;
+TempDir* CliFiles::dir_ = nullptr;
 
 TEST_F(CliFiles, InfoGivesTypeAndDescription) {
     const CliRun run = RunCli({"info", "cups0.rim", "cups1.sca", "cupsM.sgx", kPhoto}, *dir_);
@@ -64,11 +64,11 @@ TEST_F(CliFiles, ExportAtThePixelShape) {
         const std::string png = std::string(name) + ".png";
         const CliRun run = RunCli({"export", name, "-o", png}, *dir_);
         ASSERT_EQ(run.status, 0) << name << ": " << run.err;
-        EXPECT_EQ(testing::PngSize(*dir_ / png), size) << name;
+        EXPECT_EQ(test::PngSize(*dir_ / png), size) << name;
         fs::remove(*dir_ / png);
     }
     ASSERT_EQ(RunCli({"export", "cups0.rim", "-o", "raw.png", "--raw"}, *dir_).status, 0);
-    EXPECT_EQ(testing::PngSize(*dir_ / "raw.png"), std::make_pair(160, 200));
+    EXPECT_EQ(test::PngSize(*dir_ / "raw.png"), std::make_pair(160, 200));
     fs::remove(*dir_ / "raw.png");
 }
 

@@ -6,27 +6,27 @@
 #include <filesystem>
 
 #include "cli/cli_helpers.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using test::CliRun;
+using test::RunCli;
+using test::TempDir;
 
-void MakeClip(const ScratchDir& dir) {
-    TestVideoRecipe recipe;
+void MakeClip(const TempDir& dir) {
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
     recipe.frames = 20;  // 25 fps, 64 x 48
-    WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
+    test::WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
         p.fill(MakeColour(10 * frame, 128, 255 - 10 * frame));
     });
 }
 
 TEST(CliVideoCommand, WritesTheMarkedRangeAndSaysWhat) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
-    ScratchDir dir;
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+    TempDir dir;
     MakeClip(dir);
     const CliRun run =
         RunCli({"video", "clip.avi", "-o", "clip", "--start", "0", "--end", "10"}, dir);
@@ -45,26 +45,26 @@ TEST(CliVideoCommand, WritesTheMarkedRangeAndSaysWhat) {
 }
 
 TEST(CliVideoCommand, KeepsAnExistingFileWithoutForce) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
-    ScratchDir dir;
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+    TempDir dir;
     MakeClip(dir);
     ASSERT_EQ(RunCli({"video", "clip.avi", "-o", "clip", "--end", "4"}, dir).status, 0);
-    const std::string before = testing::ReadText(dir / "clip.vid");
+    const std::string before = test::ReadText(dir / "clip.vid");
 
     const CliRun refused = RunCli({"video", "clip.avi", "-o", "clip", "--colors", "16"}, dir);
     EXPECT_NE(refused.status, 0);
     EXPECT_FALSE(refused.err.empty());
-    EXPECT_EQ(testing::ReadText(dir / "clip.vid"), before);
+    EXPECT_EQ(test::ReadText(dir / "clip.vid"), before);
 
     ASSERT_EQ(RunCli({"video", "clip.avi", "-o", "clip", "--colors", "16", "--force"}, dir).status,
               0);
-    EXPECT_NE(testing::ReadText(dir / "clip.vid"), before);
+    EXPECT_NE(test::ReadText(dir / "clip.vid"), before);
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"clip.avi", "clip.vid"}));
 }
 
 TEST(CliVideoCommand, RefusesBadRangesAndInputsWithoutWriting) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
-    ScratchDir dir;
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+    TempDir dir;
     MakeClip(dir);
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"video", "clip.avi", "-o", "out", "--start", "10", "--end", "4"},  // reversed marks

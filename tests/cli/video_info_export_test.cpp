@@ -4,22 +4,22 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_helpers.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 
 namespace mozu {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using test::CliRun;
+using test::RunCli;
+using test::TempDir;
 
 TEST(CliVideo, InfoAndExportOfPcAndSymbOSVideos) {
-    if (!HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
-    ScratchDir dir;
-    TestVideoRecipe recipe;
+    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
+    TempDir dir;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
     recipe.frames = 10;
-    WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
+    test::WriteTestVideo(dir / "clip.avi", recipe, [](int frame, Picture& p) {
         p.fill(MakeColour(20 * frame, 100, 255 - 20 * frame));
     });
 
@@ -28,7 +28,7 @@ TEST(CliVideo, InfoAndExportOfPcAndSymbOSVideos) {
     EXPECT_EQ(run.out.rfind("clip.avi: file type 22\nVideo\n", 0), 0u) << run.out;
     run = RunCli({"export", "clip.avi", "-o", "frame.png", "--frame", "3"}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(testing::PngSize(dir / "frame.png"), std::make_pair(64, 48));
+    EXPECT_EQ(test::PngSize(dir / "frame.png"), std::make_pair(64, 48));
     EXPECT_NE(RunCli({"export", "clip.avi", "-o", "late.png", "--frame", "99"}, dir).status, 0);
 
     run = RunCli({"video", "clip.avi", "-o", "clip", "--colors", "16"}, dir);
@@ -42,8 +42,8 @@ TEST(CliVideo, InfoAndExportOfPcAndSymbOSVideos) {
     ASSERT_EQ(RunCli({"export", "clip.vid", "-o", "shown.png", "--frame", "1"}, dir).status, 0);
     ASSERT_EQ(RunCli({"export", "clip.vid", "-o", "raw.png", "--frame", "1", "--raw"}, dir).status,
               0);
-    const auto shown = testing::PngSize(dir / "shown.png");
-    const auto raw = testing::PngSize(dir / "raw.png");
+    const auto shown = test::PngSize(dir / "shown.png");
+    const auto raw = test::PngSize(dir / "raw.png");
     EXPECT_EQ(shown.first, 240);
     EXPECT_EQ(raw.first, 240);
     EXPECT_GT(raw.second, 0);

@@ -2,6 +2,7 @@
 
 #include "colour/adjustments.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -49,7 +50,7 @@ TEST(Autobalance, StretchesBetweenLow51AndHigh199) {
 }
 
 TEST(Autobalance, SmallAndSingleColourPicturesStayUnchanged) {
-    const Picture narrow = reference::RandomPicture(9, 200, 21);
+    const Picture narrow = test::RandomPicture(9, 200, 21);
     Picture p = narrow;
     Autobalance(p);
     EXPECT_EQ(p, narrow);

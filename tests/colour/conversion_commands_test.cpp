@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <random>
 #include <set>
 
@@ -19,6 +18,8 @@
 #include "colour/slot_descriptions.h"
 #include "colour/slot_geometry.h"
 #include "platform/media/image_loader.h"
+#include "tests/support/pictures.h"
+#include "tests/support/scripted_asker.h"
 
 namespace mozu {
 namespace {
@@ -30,40 +31,12 @@ constexpr Slot kConversionOrder[] = {
 // The main window's outer size, which the adjustments of a fresh window use.
 constexpr ContrastArea kWindowArea{794, 691};
 
-// Answers yes/no from a script (then `fallback`) and records every question.
-class ScriptedAsker : public Asker {
-  public:
-    explicit ScriptedAsker(bool fallback = true) : fallback_(fallback) {}
-    ScriptedAsker& then(bool answer) {
-        answers_.push_back(answer);
-        return *this;
-    }
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        if (answers_.empty()) return fallback_;
-        const bool a = answers_.front();
-        answers_.pop_front();
-        return a;
-    }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-    std::vector<std::string> questions;
-
-  private:
-    bool fallback_;
-    std::deque<bool> answers_;
-};
+using test::Otherwise;
+using test::RandomPicture;
+using test::ScriptedAsker;
 
 Colour TableColour(int index) {
     return kDefaultColourTable[static_cast<std::size_t>(index)];
-}
-
-Picture RandomPicture(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.setPixel(x, y, rng() & 0xFFFFFF);
-    return p;
 }
 
 // Vertical bands of the given colours.
@@ -138,8 +111,8 @@ TEST(ConversionCommands, ExactColoursKeepTheirColoursAndSortPens) {
     const std::vector<Colour> colours = {TableColour(8), TableColour(15), TableColour(1),
                                          TableColour(9)};
     ConversionState state = OpenedState(BandPicture(320, 200, colours));
-    ScriptedAsker asker;
-    asker.then(true);
+    ScriptedAsker asker(Otherwise::kYes);
+    asker.yesNo = {true};
     const ConvertOutcome out = ConvertSlotCommand(state, asker, Slot::Mode1, false);
     ASSERT_EQ(asker.questions.size(), 1u);
     EXPECT_EQ(asker.questions[0],
@@ -161,8 +134,8 @@ TEST(ConversionCommands, AnsweringNoDithersAsTheDitherPathDoes) {
                                          MakeColour(250, 10, 100)};
     ConversionState state = OpenedState(BandPicture(300, 180, colours));
     ConversionState expected = state;
-    ScriptedAsker asker;
-    asker.then(false);
+    ScriptedAsker asker(Otherwise::kYes);
+    asker.yesNo = {false};
     ConvertSlotCommand(state, asker, Slot::Mode1, false);
     EXPECT_EQ(asker.questions.size(), 1u);
 
@@ -177,7 +150,7 @@ TEST(ConversionCommands, AnsweringNoDithersAsTheDitherPathDoes) {
 
 TEST(ConversionCommands, ManyColoursAreDitheredWithoutAQuestion) {
     ConversionState state = OpenedState(RandomPicture(64, 48, 1));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     EXPECT_TRUE(asker.questions.empty());
     ExpectConvertedSlotsArePens(state);
@@ -185,7 +158,7 @@ TEST(ConversionCommands, ManyColoursAreDitheredWithoutAQuestion) {
 
 TEST(ConversionCommands, NoPictureMakesBlankPicturesOrNothing) {
     ConversionState state;
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     for (Slot s : {Slot::SgxCpc, Slot::SgxCpcFree, Slot::SgxMsxFree}) {
         EXPECT_TRUE(ConvertSlotCommand(state, asker, s, false).nothing());
         EXPECT_EQ(state.converted[s], 0);
@@ -234,7 +207,7 @@ TEST(ConversionCommands, NoPictureMakesBlankPicturesOrNothing) {
 
 TEST(ConversionCommands, ReconversionIsDecidedPerSlot) {
     ConversionState state = OpenedState(RandomPicture(200, 150, 2));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::Mode0, false).converted);
     const Colour marker = TableColour(3);
     state.slots[Slot::Mode0].setPixel(0, 0, marker);  // an edit the next command must keep
@@ -282,7 +255,7 @@ TEST(ConversionCommands, AdjustmentsRecountTheSourceColours) {
         EXPECT_EQ(state.sourceColourCount, CountColors(recount, state.source));
         EXPECT_EQ(state.foundColours, recount.foundColours);
         // An exact conversion after the adjustment keys the picture by its present colours.
-        ScriptedAsker asker;
+        ScriptedAsker asker(Otherwise::kYes);
         ConvertSlotCommand(state, asker, Slot::Mode1, false);
         ConvertSlotCommand(state, asker, Slot::SgxCpc, false);
         ConvertSlotCommand(state, asker, Slot::SgxCpcFree, false);
@@ -296,7 +269,7 @@ TEST(ConversionCommands, AdjustmentsRecountTheSourceColours) {
 TEST(ConversionCommands, AutobalanceRecountsAndMarksSlotsStale) {
     ConversionState state = OpenedState(BandPicture(
         200, 100, {MakeColour(60, 60, 60), MakeColour(100, 100, 100), MakeColour(160, 160, 160)}));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ConvertSlotCommand(state, asker, Slot::SgxCpc, false);
     ASSERT_TRUE(AutobalanceCommand(state));
     ConversionState recount = state;
@@ -316,7 +289,7 @@ TEST(ConversionCommands, Slot11ExactAutobalancesAndKeepsTheSourceCount) {
     ConversionState state = OpenedState(BandPicture(250, 120, colours));
     const std::int32_t count = state.sourceColourCount;
     const auto found = state.foundColours;
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ASSERT_TRUE(ConvertSlotCommand(state, asker, Slot::SgxMsxFree, false).converted);
     ASSERT_EQ(asker.questions.size(), 1u);
     for (int k = 0; k < 16; ++k)
@@ -334,7 +307,7 @@ TEST(ConversionCommands, Slot11ExactAutobalancesAndKeepsTheSourceCount) {
 TEST(ConversionCommands, ExactPathsOfEverySlotGivePens) {
     const std::vector<Colour> colours = {MakeColour(30, 30, 30), MakeColour(240, 240, 200)};
     ConversionState state = OpenedState(BandPicture(300, 220, colours));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     EXPECT_EQ(asker.questions.size(), 10u);
     ExpectConvertedSlotsArePens(state);
@@ -350,7 +323,7 @@ TEST(ConversionCommands, LevelPictureAfterExactConversion) {
             state.source.setPixel(x, y,
                                   TableColour(static_cast<int>(state.source.pixel(x, y) % 16)));
     state.sourceColourCount = CountColors(state, state.source);
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     const ConvertOutcome out = ConvertSlotCommand(state, asker, Slot::Overscan0, false);
     ASSERT_EQ(out.levelSlot, Slot::Level0);
     const Picture& level = state.slots[Slot::Level0];
@@ -377,7 +350,7 @@ TEST(ConversionCommands, LevelPicturesAfterDitheringUseTheOverscanPens) {
     for (unsigned seed : {4u, 5u}) {
         ConversionState state =
             OpenedState(RandomPicture(seed == 4 ? 400 : 90, seed == 4 ? 300 : 250, seed));
-        ScriptedAsker asker;
+        ScriptedAsker asker(Otherwise::kYes);
         ConvertSlotCommand(state, asker, Slot::Overscan0, false);
         ConvertSlotCommand(state, asker, Slot::Overscan1, false);
         EXPECT_EQ(state.slots[Slot::Level0].width(), 232);
@@ -398,7 +371,7 @@ TEST(ConversionCommands, LevelPicturesAfterDitheringUseTheOverscanPens) {
 TEST(ConversionCommands, LevelPictureOfAPictureNarrowerThanTheThumbnailArea) {
     // 800 x 100 scales to 184 x 23 for overscan 0: the thumbnail area lies mostly outside it.
     ConversionState state = OpenedState(RandomPicture(800, 100, 6));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ConvertSlotCommand(state, asker, Slot::Overscan0, false);
     EXPECT_EQ(state.slots[Slot::Level0].width(), 232);
     EXPECT_TRUE(AllPixelsArePens(state, Slot::Level0));
@@ -422,7 +395,7 @@ TEST(DitheringFixedPens, TiesGoToTheLowerPosition) {
 TEST(ConversionCommands, VideoLoadedCountsTheWorkingCopy) {
     ConversionState state = OpenedState(RandomPicture(320, 200, 7));
     state.sourceColourCount = 2;  // stale count from the first frame
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     ConvertSlotCommand(state, asker, Slot::Mode1, true);
     EXPECT_TRUE(asker.questions.empty());
     EXPECT_GT(state.sourceColourCount, 4);
@@ -432,7 +405,7 @@ TEST(ConversionCommands, SamplePhotoEverySlotGivesPens) {
     Picture photo;
     JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
     ConversionState state = OpenedState(std::move(photo));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);
     ExpectConvertedSlotsArePens(state);
     EXPECT_EQ(state.slots[Slot::SgxCpcFree].width(), 640);
@@ -446,7 +419,7 @@ TEST(ConversionCommands, SamplePhotoEverySlotGivesPens) {
 
 TEST(ConversionCommands, InvalidSlotIsRejected) {
     ConversionState state = OpenedState(RandomPicture(8, 8, 8));
-    ScriptedAsker asker;
+    ScriptedAsker asker(Otherwise::kYes);
     EXPECT_THROW(ConvertSlotCommand(state, asker, Slot::Unused3, false), std::invalid_argument);
     EXPECT_THROW(ConvertSlotCommand(state, asker, Slot::Level0, false), std::invalid_argument);
 }

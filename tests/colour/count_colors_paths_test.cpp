@@ -13,6 +13,7 @@
 #include "colour/count_colors.h"
 #include "colour/reference.h"
 #include "common/kernel_path_test.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -68,13 +69,11 @@ TEST_P(CountColorsPaths, SizesAroundVectorAndChunkBoundaries) {
     const int widths[] = {1, 2, 3, 7, 8, 9, 10, 11, 12, 15, 16, 17, 31, 33};
     for (int w : widths)
         for (int h : {1, 2, 3, 5}) {
-            ExpectMatchesSorted(state,
-                                reference::RandomPicture(w, h, static_cast<unsigned>(w * 10 + h)),
+            ExpectMatchesSorted(state, test::RandomPicture(w, h, static_cast<unsigned>(w * 10 + h)),
                                 "random " + std::to_string(w) + "x" + std::to_string(h));
         }
     for (int pixels : {2047, 2048, 2049, 2050, 2051, 4096, 4097, 4113, 6150})
-        ExpectMatchesSorted(state,
-                            reference::RandomPicture(1, pixels, static_cast<unsigned>(pixels)),
+        ExpectMatchesSorted(state, test::RandomPicture(1, pixels, static_cast<unsigned>(pixels)),
                             "one column of " + std::to_string(pixels));
 }
 
@@ -84,9 +83,9 @@ TEST_P(CountColorsPaths, PixelsLikeTheOneAbove) {
     const int sizes[][2] = {{2500, 3}, {1500, 2}, {1100, 4}, {2049, 1}, {1, 3000}, {700, 5}};
     for (const auto& size : sizes) {
         const std::string name = std::to_string(size[0]) + "x" + std::to_string(size[1]);
-        ExpectMatchesSorted(state, reference::RandomPicture(size[0], size[1], 31, 2),
+        ExpectMatchesSorted(state, test::RandomPicture(size[0], size[1], 31, 2),
                             "two colours " + name);
-        ExpectMatchesSorted(state, reference::RandomPicture(size[0], size[1], 32, 40),
+        ExpectMatchesSorted(state, test::RandomPicture(size[0], size[1], 32, 40),
                             "forty colours " + name);
     }
     // Columns of one colour each: every pixel below the top row repeats the one above.
@@ -100,8 +99,8 @@ TEST_P(CountColorsPaths, PixelsLikeTheOneAbove) {
 TEST_P(CountColorsPaths, RunsAndFewColours) {
     ExpectMatchesSorted(state, Picture(1, 1, MakeColour(255, 255, 255)), "one white pixel");
     ExpectMatchesSorted(state, Picture(37, 29, MakeColour(0, 0, 0)), "all black");
-    ExpectMatchesSorted(state, reference::RandomPicture(301, 7, 5, 3), "three colours");
-    ExpectMatchesSorted(state, reference::RandomPicture(64, 64, 6, 17), "seventeen colours");
+    ExpectMatchesSorted(state, test::RandomPicture(301, 7, 5, 3), "three colours");
+    ExpectMatchesSorted(state, test::RandomPicture(64, 64, 6, 17), "seventeen colours");
     // Long runs: a colour changes only every few pixels, across vector and row ends.
     Picture runs(123, 45);
     for (int y = 0; y < runs.height(); ++y)
@@ -110,7 +109,7 @@ TEST_P(CountColorsPaths, RunsAndFewColours) {
             runs.setPixel(x, y, MakeColour(k * 7, k * 3, k * 11));
         }
     ExpectMatchesSorted(state, runs, "runs");
-    ExpectMatchesSorted(state, reference::SmoothPicture(640, 100, 3), "smooth");
+    ExpectMatchesSorted(state, test::SmoothPicture(640, 100, 3), "smooth");
 }
 
 TEST_P(CountColorsPaths, ChannelEnds) {
@@ -178,9 +177,9 @@ TEST_P(CountColorsPaths, EveryColourOnceIsCountedOnce) {
 TEST_P(CountColorsPaths, EachCountLeavesTheSetEmptyForTheNext) {
     // Counts one after the other on this thread, every path this processor has before the
     // test's path: any bit a count left behind would add to the next count.
-    const Picture many = reference::RandomPicture(200, 150, 21);
-    const Picture few = reference::RandomPicture(50, 40, 22, 6);
-    const Picture smooth = reference::SmoothPicture(160, 100, 23);
+    const Picture many = test::RandomPicture(200, 150, 21);
+    const Picture few = test::RandomPicture(50, 40, 22, 6);
+    const Picture smooth = test::SmoothPicture(160, 100, 23);
     std::array<Colour, 16> expectedFew{}, expectedSmooth{};
     const std::int32_t countFew = reference::CountColors(few, expectedFew);
     const std::int32_t countSmooth = reference::CountColors(smooth, expectedSmooth);

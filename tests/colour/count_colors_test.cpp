@@ -6,6 +6,7 @@
 
 #include "colour/count_colors.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -39,7 +40,7 @@ TEST(CountColors, TwentyColoursStoreTheFirstSixteenInGreenRedBlueOrder) {
 
 TEST(CountColors, ClearsTheColoursOfAnEarlierPicture) {
     ConversionState state;
-    EXPECT_GT(CountColors(state, reference::RandomPicture(30, 30, 1)), 16);
+    EXPECT_GT(CountColors(state, test::RandomPicture(30, 30, 1)), 16);
     Picture two(4, 4, MakeColour(1, 2, 3));
     two.setPixel(0, 0, MakeColour(0, 0, 9));
     EXPECT_EQ(CountColors(state, two), 2);
@@ -62,10 +63,10 @@ TEST(CountColors, MatchesTheFullCubeWalk) {
     extremes.setPixel(2, 0, MakeColour(255, 0, 255));
     extremes.setPixel(3, 0, MakeColour(0, 0, 63));
     const Case cases[] = {
-        {reference::RandomPicture(64, 48, 11, 5), "five colours"},
-        {reference::RandomPicture(64, 48, 12, 17), "seventeen colours"},
-        {reference::RandomPicture(120, 90, 13), "random"},
-        {reference::SmoothPicture(160, 100, 14), "smooth"},
+        {test::RandomPicture(64, 48, 11, 5), "five colours"},
+        {test::RandomPicture(64, 48, 12, 17), "seventeen colours"},
+        {test::RandomPicture(120, 90, 13), "random"},
+        {test::SmoothPicture(160, 100, 14), "smooth"},
         {extremes, "extremes"},
     };
     for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include "colour/dithering_paths.h"
 #include "colour/reference.h"
 #include "common/kernel_path_test.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -51,8 +52,8 @@ TEST_P(GreyDitheringRows, MatchThePlainVersionAroundSixteenPixels) {
     unsigned seed = 40;
     for (Slot slot : {Slot::Mode2, Slot::SgxCpc, Slot::SgxCpcFree, Slot::Video4Wide})
         for (int w : widths) {
-            const Picture src = w % 2 ? reference::RandomPicture(w, 5, ++seed)
-                                      : reference::SmoothPicture(w, 4, ++seed);
+            const Picture src =
+                w % 2 ? test::RandomPicture(w, 5, ++seed) : test::SmoothPicture(w, 4, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette(fast, src, slot);
             reference::DitheringCPCPalette(plain, src, slot);
@@ -75,7 +76,7 @@ TEST_P(GreyDitheringRows, PicturesWiderThanTheCanvasMatchThePortablePath) {
     const Wide wide[] = {{Slot::SgxCpc, 343, 210, 320}, {Slot::Mode2, 657, 203, 640}};
     unsigned seed = 60;
     for (const Wide& c : wide) {
-        const Picture src = reference::SmoothPicture(c.w, c.h, ++seed);
+        const Picture src = test::SmoothPicture(c.w, c.h, ++seed);
         ConversionState fast, portable;
         DitheringCPCPalette(fast, src, c.slot);
         {

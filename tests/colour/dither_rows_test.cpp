@@ -5,6 +5,7 @@
 #include "colour/dithering_paths.h"
 #include "colour/reference.h"
 #include "common/kernel_path_test.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -28,8 +29,8 @@ TEST_P(PopularityDitheringRows, MatchesThePlainVersionAtGroupEdges) {
     unsigned seed = 700;
     for (int w : widths)
         for (int h : heights) {
-            const Picture src = (w + h) % 2 ? reference::RandomPicture(w, h, ++seed)
-                                            : reference::SmoothPicture(w, h, ++seed);
+            const Picture src =
+                (w + h) % 2 ? test::RandomPicture(w, h, ++seed) : test::SmoothPicture(w, h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette2(fast, src, Slot::Mode0);
             reference::DitheringCPCPalette2(plain, src, Slot::Mode0);
@@ -51,7 +52,7 @@ TEST_P(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
                           {Slot::SgxMsx, 512, 7}};
     unsigned seed = 900;
     for (const Case& c : cases) {
-        const Picture src = reference::SmoothPicture(c.w, c.h, ++seed);
+        const Picture src = test::SmoothPicture(c.w, c.h, ++seed);
         ConversionState fast, plain;
         DitheringCPCPalette2(fast, src, c.slot);
         reference::DitheringCPCPalette2(plain, src, c.slot);
@@ -63,7 +64,7 @@ TEST_P(PopularityDitheringRows, MatchesThePlainVersionOnLongRowsAndFreeSizes) {
 
 TEST_P(PopularityDitheringRows, PictureLargerThanTheCanvasIsCutOnBothSides) {
     // 171 x 211 on the 160 x 200 canvas of mode 0: offsets of -5 on both axes.
-    const Picture src = reference::RandomPicture(171, 211, 31, 40);
+    const Picture src = test::RandomPicture(171, 211, 31, 40);
     ConversionState fast, plain;
     DitheringCPCPalette2(fast, src, Slot::Mode0);
     reference::DitheringCPCPalette2(plain, src, Slot::Mode0);

@@ -6,6 +6,7 @@
 #include "colour/dithering.h"
 #include "colour/indexed.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -90,7 +91,7 @@ TEST(PopularityDithering, Slots10And11EndWithPens0To15) {
     for (Slot slot : {Slot::SgxMsx, Slot::SgxMsxFree}) {
         ConversionState state;
         state.palettes[slot].fill(9);
-        DitheringCPCPalette2(state, reference::SmoothPicture(90, 60, 5), slot);
+        DitheringCPCPalette2(state, test::SmoothPicture(90, 60, 5), slot);
         for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(state.palettes[slot][i], i);
         for (std::size_t i = 16; i < 27; ++i) EXPECT_EQ(state.palettes[slot][i], 0);
     }
@@ -109,8 +110,8 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
     unsigned seed = 100;
     for (const Case& c : popularity)
         for (int kind = 0; kind < 2; ++kind) {
-            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
-                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            const Picture src = kind ? test::RandomPicture(c.w, c.h, ++seed)
+                                     : test::SmoothPicture(c.w, c.h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette2(fast, src, c.slot);
             reference::DitheringCPCPalette2(plain, src, c.slot);
@@ -124,8 +125,8 @@ TEST(Dithering, MatchesThePlainVersionsOnRandomPictures) {
                          {Slot::Video4, 192, 144},    {Slot::Video4Wide, 224, 30}};
     for (const Case& c : grey)
         for (int kind = 0; kind < 2; ++kind) {
-            const Picture src = kind ? reference::RandomPicture(c.w, c.h, ++seed)
-                                     : reference::SmoothPicture(c.w, c.h, ++seed);
+            const Picture src = kind ? test::RandomPicture(c.w, c.h, ++seed)
+                                     : test::SmoothPicture(c.w, c.h, ++seed);
             ConversionState fast, plain;
             DitheringCPCPalette(fast, src, c.slot);
             reference::DitheringCPCPalette(plain, src, c.slot);

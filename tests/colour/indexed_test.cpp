@@ -3,6 +3,7 @@
 #include "colour/colour_ops.h"
 #include "colour/indexed.h"
 #include "colour/reference.h"
+#include "tests/support/pictures.h"
 
 namespace mozu {
 namespace {
@@ -73,7 +74,7 @@ TEST(Indexed, MatchesTheLiteralPassesIncludingTheDetourValues) {
     const Colour keys[6] = {MakeColour(33, 0, 0),    MakeColour(32, 0, 0), MakeColour(1, 0, 0),
                             MakeColour(200, 10, 10), MakeColour(33, 0, 0), MakeColour(37, 0, 0)};
     for (int k = 0; k < 6; ++k) state.foundColours[static_cast<std::size_t>(k)] = keys[k];
-    Picture p = reference::RandomPicture(40, 30, 3, 4);
+    Picture p = test::RandomPicture(40, 30, 3, 4);
     const Colour extra[] = {MakeColour(33, 0, 0), MakeColour(32, 0, 0), MakeColour(1, 0, 0),
                             MakeColour(34, 0, 0), MakeColour(37, 0, 0), MakeColour(200, 10, 10),
                             MakeColour(5, 0, 0)};
@@ -87,7 +88,7 @@ TEST(Indexed, MatchesTheLiteralPassesIncludingTheDetourValues) {
         for (int k = 0; k < 16; ++k)
             state.palettes[slot][static_cast<std::size_t>(k)] =
                 static_cast<std::uint8_t>((k * 5 + 3) % 27);
-        Picture indexPicture = reference::RandomPicture(30, 20, 4, 20);
+        Picture indexPicture = test::RandomPicture(30, 20, 4, 20);
         for (int x = 0; x < 30; ++x) {
             indexPicture.setPixel(x, 0, MakeColour(x % 18, 0, 0));
             indexPicture.setPixel(x, 1, MakeColour(30 + x % 20, 0, 0));

@@ -25,11 +25,6 @@ Picture Indexed2BMP(const Picture& p, const ConversionState& state, Slot m, int 
 void DitheringCPCPalette2(ConversionState& state, const Picture& src, Slot slot);
 void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot);
 
-// Test pictures from a fixed seed: `colours` random colours spread over the picture (0: every
-// pixel random), or a smooth photograph-like picture with noise.
-Picture RandomPicture(int w, int h, unsigned seed, int colours = 0);
-Picture SmoothPicture(int w, int h, unsigned seed);
-
 // FNV-1a 64 over the picture's size, its bytes and palette positions 0-15 of the slot.
 std::uint64_t SlotChecksum(const ConversionState& state, Slot slot);
 

@@ -297,40 +297,6 @@ void DitheringCPCPalette(ConversionState& state, const Picture& src, Slot slot) 
     state.slots[slot] = index;
 }
 
-Picture RandomPicture(int w, int h, unsigned seed, int colours) {
-    std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::vector<Colour> palette;
-    for (int i = 0; i < colours; ++i)
-        palette.push_back(MakeColour(byte(rng), byte(rng), byte(rng)));
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.setPixel(
-                x, y,
-                colours > 0
-                    ? palette[static_cast<std::size_t>(rng() % static_cast<unsigned>(colours))]
-                    : MakeColour(byte(rng), byte(rng), byte(rng)));
-    return p;
-}
-
-Picture SmoothPicture(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::uniform_int_distribution<int> noise(-12, 12);
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const double r = 128 + 120 * std::sin(x * 0.05 + seed);
-            const double g = 128 + 120 * std::cos(y * 0.07 + x * 0.01);
-            const double b = 255.0 * (x + y) / (w + h);
-            p.setPixel(x, y,
-                       MakeColour(Clamp(static_cast<int>(r) + noise(rng)),
-                                  Clamp(static_cast<int>(g) + noise(rng)),
-                                  Clamp(static_cast<int>(b) + noise(rng))));
-        }
-    return p;
-}
-
 std::uint64_t SlotChecksum(const ConversionState& state, Slot slot) {
     std::uint64_t hash = 14695981039346656037ull;
     auto add = [&](std::uint8_t byte) {

@@ -64,23 +64,23 @@ class FileSizeLimit {
 TEST(WriteFailure, AWriteThatFailsPartWayLeavesTheOldFileAndTheFlag) {
     TempDir dir;
     const std::vector<std::uint8_t> old(5000, 0x5A);
-    WriteBytes(dir.path("p1.rim"), old);
+    WriteBytes(dir / "p1.rim", old);
     ConversionState s = ModeOneState(1);
     ScriptedAsker asker;
     asker.yesNo = {true};  // replace it
     int code = 0;
     {
         FileSizeLimit limit(8192);  // the 16512-byte file stops half-way
-        code = CodeOf([&] { MakeMode1(s, asker, dir.base("p")); });
+        code = CodeOf([&] { MakeMode1(s, asker, dir / "p"); });
     }
     EXPECT_EQ(code, io::kDiskFull);
-    EXPECT_EQ(ReadBytes(dir.path("p1.rim")), old);
+    EXPECT_EQ(ReadBytes(dir / "p1.rim"), old);
     EXPECT_EQ(s.saved[Slot::Mode1], 0);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"p1.rim"});  // no temporary file left
     // Without the limit the same save goes through.
     asker.yesNo = {true};
-    MakeMode1(s, asker, dir.base("p"));
-    EXPECT_EQ(ReadBytes(dir.path("p1.rim")).size(), 16512u);
+    MakeMode1(s, asker, dir / "p");
+    EXPECT_EQ(ReadBytes(dir / "p1.rim").size(), 16512u);
     EXPECT_EQ(s.saved[Slot::Mode1], 1);
 }
 
@@ -102,7 +102,7 @@ TEST(WriteFailure, EveryWriterFailsCleanlyInAMissingFolder) {
         s.slots[slot] = test::RandomIndexPicture(rng, 50, 20, 16);
     s.saved.fill(0);
     ScriptedAsker asker;
-    const std::string base = dir.path("missing/x");
+    const std::string base = dir / "missing/x";
     const std::vector<std::function<void()>> writers = {
         [&] { MakeMode0(s, asker, base); },
         [&] { MakeMode1(s, asker, base); },
@@ -135,24 +135,24 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
     };
     const std::vector<Bad> cases = {
         {Slot::Mode1, 5, 7, MakeColour(4, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir.base("p")); }, "p1.rim"},
+         [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir / "p"); }, "p1.rim"},
         {Slot::Mode1, 0, 0, MakeColour(0, 0, 128),
-         [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir.base("p")); }, "p1.rim"},
+         [&](ConversionState& s, Asker& a) { MakeMode1(s, a, dir / "p"); }, "p1.rim"},
         {Slot::Mode2, 639, 199, MakeColour(2, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeMode2(s, a, dir.base("p")); }, "p2.rim"},
+         [&](ConversionState& s, Asker& a) { MakeMode2(s, a, dir / "p"); }, "p2.rim"},
         {Slot::Mode0, 1, 1, MakeColour(255, 255, 128),
-         [&](ConversionState& s, Asker& a) { MakeMode0(s, a, dir.base("p")); }, "p0.rim"},
+         [&](ConversionState& s, Asker& a) { MakeMode0(s, a, dir / "p"); }, "p0.rim"},
         {Slot::Overscan1, 9, 9, MakeColour(7, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeOverscanedMode1(s, a, dir.base("p")); }, "p1.sca"},
+         [&](ConversionState& s, Asker& a) { MakeOverscanedMode1(s, a, dir / "p"); }, "p1.sca"},
         {Slot::Level0, 200, 50, MakeColour(16, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeLevelMode0(s, a, dir.base("p")); }, "p0.lvl"},
+         [&](ConversionState& s, Asker& a) { MakeLevelMode0(s, a, dir / "p"); }, "p0.lvl"},
         {Slot::Level1, 400, 10, MakeColour(4, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeLevelMode1(s, a, dir.base("p")); }, "p1.lvl"},
+         [&](ConversionState& s, Asker& a) { MakeLevelMode1(s, a, dir / "p"); }, "p1.lvl"},
         {Slot::SgxCpc, 3, 3, MakeColour(4, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeSGXCPC(s, a, dir.base("p"), Slot::SgxCpc); },
+         [&](ConversionState& s, Asker& a) { MakeSGXCPC(s, a, dir / "p", Slot::SgxCpc); },
          "pC.sgx"},
         {Slot::SgxMsxFree, 3, 3, MakeColour(16, 0, 0),
-         [&](ConversionState& s, Asker& a) { MakeSGXMSX(s, a, dir.base("p"), Slot::SgxMsxFree); },
+         [&](ConversionState& s, Asker& a) { MakeSGXMSX(s, a, dir / "p", Slot::SgxMsxFree); },
          "pM.sgx"},
     };
     std::mt19937 rng(8);
@@ -168,7 +168,7 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
         s.slots[Slot::SgxMsxFree] = Picture(20, 20);
         s.slots[b.slot].setPixel(b.x, b.y, b.colour);
         s.saved.fill(0);
-        WriteBytes(dir.path(b.file), old);
+        WriteBytes(dir / b.file, old);
         ScriptedAsker asker;
         asker.yesNo = {true};
         int code = 0;
@@ -181,14 +181,14 @@ TEST(PenCheck, APixelThatIsNoPenFailsBeforeAnythingIsReplaced) {
         }
         EXPECT_EQ(code, io::kInvalidData) << b.file;
         EXPECT_NE(message.find("no pen"), std::string::npos) << message;
-        EXPECT_EQ(ReadBytes(dir.path(b.file)), old) << b.file;
+        EXPECT_EQ(ReadBytes(dir / b.file), old) << b.file;
         for (std::uint8_t f : s.saved) EXPECT_EQ(f, 0);
     }
     // A slot of the wrong size is refused the same way.
     ConversionState s;
     s.slots[Slot::Mode0] = Picture(100, 100);
     ScriptedAsker asker;
-    EXPECT_EQ(CodeOf([&] { MakeMode0(s, asker, dir.base("q")); }), io::kInvalidData);
+    EXPECT_EQ(CodeOf([&] { MakeMode0(s, asker, dir / "q"); }), io::kInvalidData);
 }
 
 // ---- the reader
@@ -214,7 +214,7 @@ std::vector<Written> WriteOneOfEach(const TempDir& dir) {
          {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::Overscan0, Slot::Overscan1, Slot::Overscan2})
         test::RandomPalette(rng, s.palettes[slot]);
     ScriptedAsker asker;
-    const std::string base = dir.base("t");
+    const std::string base = dir / "t";
     MakeMode0(s, asker, base);
     MakeMode1(s, asker, base);
     MakeMode2(s, asker, base);
@@ -223,14 +223,14 @@ std::vector<Written> WriteOneOfEach(const TempDir& dir) {
     MakeOverscanedMode2(s, asker, base);
     MakeSGXCPC(s, asker, base, Slot::SgxCpcFree);
     MakeSGXMSX(s, asker, base, Slot::SgxMsxFree);
-    return {{dir.path("t0.rim"), FileType::ScreenMode0, 2130},
-            {dir.path("t1.rim"), FileType::ScreenMode1, 2130},
-            {dir.path("t2.rim"), FileType::ScreenMode2, 2130},
-            {dir.path("t0.sca"), FileType::OverscanMode0, 129},
-            {dir.path("t1.sca"), FileType::OverscanMode1, 129},
-            {dir.path("t2.sca"), FileType::OverscanMode2, 129},
-            {dir.path("t1.sgx"), FileType::Sgx4, 2},
-            {dir.path("tM.sgx"), FileType::Sgx16, 2}};
+    return {{dir / "t0.rim", FileType::ScreenMode0, 2130},
+            {dir / "t1.rim", FileType::ScreenMode1, 2130},
+            {dir / "t2.rim", FileType::ScreenMode2, 2130},
+            {dir / "t0.sca", FileType::OverscanMode0, 129},
+            {dir / "t1.sca", FileType::OverscanMode1, 129},
+            {dir / "t2.sca", FileType::OverscanMode2, 129},
+            {dir / "t1.sgx", FileType::Sgx4, 2},
+            {dir / "tM.sgx", FileType::Sgx16, 2}};
 }
 
 ConversionState BusyState() {
@@ -280,20 +280,20 @@ TEST(ReadFailure, UnsupportedAndNonsenseFilesTouchNothing) {
     TempDir dir;
     auto f = BuildScreenFile(0, std::vector<std::uint8_t>(160 * 200, 0), {}, "X");
     f[2128] = 0;  // not our routine: type 3
-    WriteBytes(dir.path("h.rim"), f);
-    WriteBytes(dir.path("u.rim"), std::vector<std::uint8_t>(300, 0));  // type 255
-    WriteBytes(dir.path("z.sgx"),
-               {0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0, 0, 0});            // width 0
-    WriteBytes(dir.path("w.sgx"), {0x40, 0x00, 0x01, 0x04, 0x04, 0x10, 0x01, 0x00});  // 4100 pixels
+    WriteBytes(dir / "h.rim", f);
+    WriteBytes(dir / "u.rim", std::vector<std::uint8_t>(300, 0));  // type 255
+    WriteBytes(dir / "z.sgx",
+               {0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0, 0, 0});        // width 0
+    WriteBytes(dir / "w.sgx", {0x40, 0x00, 0x01, 0x04, 0x04, 0x10, 0x01, 0x00});  // 4100 pixels
     for (const char* name : {"h.rim", "u.rim", "z.sgx", "w.sgx"}) {
         ConversionState s = BusyState();
         const ConversionState before = s;
-        EXPECT_EQ(CodeOf([&] { OpenCPCFile(s, dir.path(name)); }), io::kInvalidData) << name;
+        EXPECT_EQ(CodeOf([&] { OpenCPCFile(s, dir / name); }), io::kInvalidData) << name;
         EXPECT_TRUE(test::SameState(s, before)) << name;
     }
     ConversionState s = BusyState();
     const ConversionState before = s;
-    EXPECT_EQ(CodeOf([&] { OpenCPCFile(s, dir.path("missing.rim")); }), io::kFileNotFound);
+    EXPECT_EQ(CodeOf([&] { OpenCPCFile(s, dir / "missing.rim"); }), io::kFileNotFound);
     EXPECT_TRUE(test::SameState(s, before));
 }
 
@@ -301,10 +301,10 @@ TEST(ReadFailure, VideosAreLeftToTheVideoReader) {
     TempDir dir;
     std::vector<std::uint8_t> v(512, 0);
     v[18] = 7;
-    WriteBytes(dir.path("v.vid"), v);
+    WriteBytes(dir / "v.vid", v);
     ConversionState s = BusyState();
     const ConversionState before = s;
-    EXPECT_EQ(OpenCPCFile(s, dir.path("v.vid")), "");
+    EXPECT_EQ(OpenCPCFile(s, dir / "v.vid"), "");
     // The slot a video "is read into" is the one its file type names.
     EXPECT_EQ(s.currentSlot, SlotOfFileType(FileType::Video16));
     EXPECT_EQ(s.sourceSlot, SlotOfFileType(FileType::Video16));

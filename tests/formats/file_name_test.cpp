@@ -55,53 +55,53 @@ TEST(AmsdosHeader, ScreenHeaderOfPIC) {
 TEST(CheckFileName, AFreeNameIsKeptWithoutAQuestion) {
     TempDir dir;
     ScriptedAsker asker;
-    EXPECT_EQ(CheckFileName(asker, dir.path("pic0.rim")), dir.path("pic0.rim"));
+    EXPECT_EQ(CheckFileName(asker, dir / "pic0.rim"), dir / "pic0.rim");
     EXPECT_TRUE(asker.questions.empty());
 }
 
 TEST(CheckFileName, YesReplacesTheFile) {
     TempDir dir;
-    test::WriteBytes(dir.path("pic0.rim"), {1});
+    test::WriteBytes(dir / "pic0.rim", {1});
     ScriptedAsker asker;
     asker.yesNo = {true};
-    EXPECT_EQ(CheckFileName(asker, dir.path("pic0.rim")), dir.path("pic0.rim"));
+    EXPECT_EQ(CheckFileName(asker, dir / "pic0.rim"), dir / "pic0.rim");
     ASSERT_EQ(asker.questions.size(), 1u);
     EXPECT_EQ(asker.questions[0], "File pic0.rim exists\n\rOverwrite ?");
-    EXPECT_TRUE(asker.prompts.empty());
+    EXPECT_TRUE(asker.nameRequests.empty());
 }
 
 TEST(CheckFileName, NoThenANameThatExistsTooThenAFreeOne) {
     TempDir dir;
-    test::WriteBytes(dir.path("pic0.rim"), {1});
-    test::WriteBytes(dir.path("new0.rim"), {2});
+    test::WriteBytes(dir / "pic0.rim", {1});
+    test::WriteBytes(dir / "new0.rim", {2});
     ScriptedAsker asker;
     asker.yesNo = {false, false};
     asker.names = {std::string("new"), std::string("free")};
-    EXPECT_EQ(CheckFileName(asker, dir.path("pic0.rim")), dir.path("free0.rim"));
+    EXPECT_EQ(CheckFileName(asker, dir / "pic0.rim"), dir / "free0.rim");
     ASSERT_EQ(asker.questions.size(), 2u);
     EXPECT_EQ(asker.questions[0], "File pic0.rim exists\n\rOverwrite ?");
     EXPECT_EQ(asker.questions[1], "File new0.rim exists\n\rOverwrite ?");
-    ASSERT_EQ(asker.prompts.size(), 2u);
-    EXPECT_EQ(asker.prompts[0], "Enter new filename");
-    EXPECT_EQ(asker.maxLengths[0], 7);
+    ASSERT_EQ(asker.nameRequests.size(), 2u);
+    EXPECT_EQ(asker.nameRequests[0].prompt, "Enter new filename");
+    EXPECT_EQ(asker.nameRequests[0].maxLength, 7);
 }
 
 TEST(CheckFileName, AnEmptyNameKeepsTheTailAndALongOneIsCut) {
     TempDir dir;
-    test::WriteBytes(dir.path("pic0.rim"), {1});
+    test::WriteBytes(dir / "pic0.rim", {1});
     ScriptedAsker asker;
     asker.names = {std::string("")};
-    EXPECT_EQ(CheckFileName(asker, dir.path("pic0.rim")), dir.path("0.rim"));
+    EXPECT_EQ(CheckFileName(asker, dir / "pic0.rim"), dir / "0.rim");
     asker.names = {std::string("abcdefghij")};
-    EXPECT_EQ(CheckFileName(asker, dir.path("pic0.rim")), dir.path("abcdefg0.rim"));
+    EXPECT_EQ(CheckFileName(asker, dir / "pic0.rim"), dir / "abcdefg0.rim");
 }
 
 TEST(CheckFileName, NoAnswerEndsTheSaveWithAnError) {
     TempDir dir;
-    test::WriteBytes(dir.path("pic0.rim"), {1});
+    test::WriteBytes(dir / "pic0.rim", {1});
     ScriptedAsker asker;  // answers no, then nothing
     try {
-        CheckFileName(asker, dir.path("pic0.rim"));
+        CheckFileName(asker, dir / "pic0.rim");
         FAIL() << "no error";
     } catch (const IoError& e) {
         EXPECT_EQ(e.code(), io::kAccessDenied);

@@ -34,65 +34,65 @@ TEST(FileType, PcFilesByExtensionOnlyWithoutOpeningThem) {
         EXPECT_EQ(IsSupportedFile(std::string("/nowhere/") + v), FileType::PcVideo) << v;
     // CheckCPCFile knows no PC files: it opens the file and finds nothing it reads.
     TempDir dir;
-    WriteBytes(dir.path("x.jpg"), std::vector<std::uint8_t>(300, 0));
-    EXPECT_EQ(CheckCPCFile(dir.path("x.jpg")), FileType::Unsupported);
+    WriteBytes(dir / "x.jpg", std::vector<std::uint8_t>(300, 0));
+    EXPECT_EQ(CheckCPCFile(dir / "x.jpg"), FileType::Unsupported);
     EXPECT_THROW(CheckCPCFile("/nowhere/x.jpg"), IoError);
 }
 
 TEST(FileType, ScreenFiles) {
     TempDir dir;
     for (int mode = 0; mode < 3; ++mode) {
-        WriteBytes(dir.path("s.Rim"), ScreenFile(mode));
-        EXPECT_EQ(IsSupportedFile(dir.path("s.Rim")), kScreenTypes[mode]);
-        EXPECT_EQ(CheckCPCFile(dir.path("s.Rim")), kScreenTypes[mode]);
+        WriteBytes(dir / "s.Rim", ScreenFile(mode));
+        EXPECT_EQ(IsSupportedFile(dir / "s.Rim"), kScreenTypes[mode]);
+        EXPECT_EQ(CheckCPCFile(dir / "s.Rim"), kScreenTypes[mode]);
     }
     for (const char* ext : {".scr", ".bin", ".SCR"}) {
-        WriteBytes(dir.path(std::string("s") + ext), ScreenFile(1));
-        EXPECT_EQ(IsSupportedFile(dir.path(std::string("s") + ext)), FileType::ScreenMode1) << ext;
+        WriteBytes(dir / (std::string("s") + ext), ScreenFile(1));
+        EXPECT_EQ(IsSupportedFile(dir / (std::string("s") + ext)), FileType::ScreenMode1) << ext;
     }
     // A headed file whose routine is not ours, or whose mode byte is no mode, is type 3.
     auto f = ScreenFile(0);
     f[2128] = 0x00;
-    WriteBytes(dir.path("h.rim"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("h.rim")), FileType::HeadedScreen);
-    EXPECT_EQ(CheckCPCFile(dir.path("h.rim")), FileType::HeadedScreen);
+    WriteBytes(dir / "h.rim", f);
+    EXPECT_EQ(IsSupportedFile(dir / "h.rim"), FileType::HeadedScreen);
+    EXPECT_EQ(CheckCPCFile(dir / "h.rim"), FileType::HeadedScreen);
     f = ScreenFile(0);
     f[2129] = 3;
-    WriteBytes(dir.path("h.rim"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("h.rim")), FileType::HeadedScreen);
+    WriteBytes(dir / "h.rim", f);
+    EXPECT_EQ(IsSupportedFile(dir / "h.rim"), FileType::HeadedScreen);
     f[2129] = 0xC9;
-    WriteBytes(dir.path("h.rim"), f);
-    EXPECT_EQ(CheckCPCFile(dir.path("h.rim")), FileType::HeadedScreen);
+    WriteBytes(dir / "h.rim", f);
+    EXPECT_EQ(CheckCPCFile(dir / "h.rim"), FileType::HeadedScreen);
     // A header alone (too short to hold the routine) is type 3, not an error.
     f.resize(200);
-    WriteBytes(dir.path("h.rim"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("h.rim")), FileType::HeadedScreen);
+    WriteBytes(dir / "h.rim", f);
+    EXPECT_EQ(IsSupportedFile(dir / "h.rim"), FileType::HeadedScreen);
     // No screen header: 255 (the checksum is not tested).
     f = ScreenFile(0);
     f[65] = 0;
-    WriteBytes(dir.path("n.rim"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("n.rim")), FileType::Unsupported);
-    EXPECT_EQ(CheckCPCFile(dir.path("n.rim")), FileType::Unsupported);
+    WriteBytes(dir / "n.rim", f);
+    EXPECT_EQ(IsSupportedFile(dir / "n.rim"), FileType::Unsupported);
+    EXPECT_EQ(CheckCPCFile(dir / "n.rim"), FileType::Unsupported);
     f = ScreenFile(0);
     f[67] ^= 0xFF;
-    WriteBytes(dir.path("c.rim"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("c.rim")), FileType::ScreenMode0);
+    WriteBytes(dir / "c.rim", f);
+    EXPECT_EQ(IsSupportedFile(dir / "c.rim"), FileType::ScreenMode0);
     // A tiny file is no screen file.
-    WriteBytes(dir.path("t.rim"), {0x00});
-    EXPECT_EQ(IsSupportedFile(dir.path("t.rim")), FileType::Unsupported);
+    WriteBytes(dir / "t.rim", {0x00});
+    EXPECT_EQ(IsSupportedFile(dir / "t.rim"), FileType::Unsupported);
 }
 
 TEST(FileType, ExtensionRulesDiffer) {
     TempDir dir;
     // CheckCPCFile takes the three characters after the dot: "rimx" is checked as "RIM".
-    WriteBytes(dir.path("s.rimx"), ScreenFile(2));
-    EXPECT_EQ(CheckCPCFile(dir.path("s.rimx")), FileType::ScreenMode2);
-    EXPECT_EQ(IsSupportedFile(dir.path("s.rimx")), FileType::Unsupported);
+    WriteBytes(dir / "s.rimx", ScreenFile(2));
+    EXPECT_EQ(CheckCPCFile(dir / "s.rimx"), FileType::ScreenMode2);
+    EXPECT_EQ(IsSupportedFile(dir / "s.rimx"), FileType::Unsupported);
     // No extension, or a dot only in the folder name: nothing.
-    std::filesystem::create_directory(dir.path("d.rim"));
-    WriteBytes(dir.path("d.rim/s"), ScreenFile(0));
-    EXPECT_EQ(IsSupportedFile(dir.path("d.rim/s")), FileType::Unsupported);
-    EXPECT_EQ(CheckCPCFile(dir.path("d.rim/s")), FileType::Unsupported);
+    std::filesystem::create_directory(dir / "d.rim");
+    WriteBytes(dir / "d.rim/s", ScreenFile(0));
+    EXPECT_EQ(IsSupportedFile(dir / "d.rim/s"), FileType::Unsupported);
+    EXPECT_EQ(CheckCPCFile(dir / "d.rim/s"), FileType::Unsupported);
 }
 
 TEST(FileType, OverscanFiles) {
@@ -100,46 +100,46 @@ TEST(FileType, OverscanFiles) {
     for (int mode = 0; mode < 3; ++mode) {
         std::vector<std::uint8_t> f(24834, 0);
         f[128] = static_cast<std::uint8_t>(mode);
-        WriteBytes(dir.path("o.SCA"), f);
-        EXPECT_EQ(IsSupportedFile(dir.path("o.SCA")), kOverscanTypes[mode]);
-        EXPECT_EQ(CheckCPCFile(dir.path("o.SCA")), kOverscanTypes[mode]);
+        WriteBytes(dir / "o.SCA", f);
+        EXPECT_EQ(IsSupportedFile(dir / "o.SCA"), kOverscanTypes[mode]);
+        EXPECT_EQ(CheckCPCFile(dir / "o.SCA"), kOverscanTypes[mode]);
     }
     std::vector<std::uint8_t> f(24834, 0);
     f[128] = 3;
-    WriteBytes(dir.path("o.sca"), f);
-    EXPECT_EQ(IsSupportedFile(dir.path("o.sca")), FileType::Unsupported);
-    EXPECT_EQ(CheckCPCFile(dir.path("o.sca")), FileType::Unsupported);
+    WriteBytes(dir / "o.sca", f);
+    EXPECT_EQ(IsSupportedFile(dir / "o.sca"), FileType::Unsupported);
+    EXPECT_EQ(CheckCPCFile(dir / "o.sca"), FileType::Unsupported);
     f.resize(128);
-    WriteBytes(dir.path("o.sca"), f);
-    EXPECT_EQ(CheckCPCFile(dir.path("o.sca")), FileType::Unsupported);
+    WriteBytes(dir / "o.sca", f);
+    EXPECT_EQ(CheckCPCFile(dir / "o.sca"), FileType::Unsupported);
 }
 
 TEST(FileType, SymbOSGraphicsAndVideos) {
     TempDir dir;
-    WriteBytes(dir.path("a.sgx"), {0x10, 0x40, 0x08});
-    EXPECT_EQ(IsSupportedFile(dir.path("a.sgx")), FileType::Sgx4);
-    WriteBytes(dir.path("a.sgx"), {0x40, 0x05});
-    EXPECT_EQ(IsSupportedFile(dir.path("a.sgx")), FileType::Sgx16);
-    EXPECT_EQ(CheckCPCFile(dir.path("a.sgx")), FileType::Sgx16);
-    WriteBytes(dir.path("a.sgx"), {0x40, 0x00});
-    EXPECT_EQ(CheckCPCFile(dir.path("a.sgx")), FileType::Sgx4);
-    WriteBytes(dir.path("a.sgx"), {0x40, 0x07});
-    EXPECT_EQ(IsSupportedFile(dir.path("a.sgx")), FileType::Unsupported);
-    WriteBytes(dir.path("a.sgx"), {0x40});
-    EXPECT_EQ(IsSupportedFile(dir.path("a.sgx")), FileType::Unsupported);
+    WriteBytes(dir / "a.sgx", {0x10, 0x40, 0x08});
+    EXPECT_EQ(IsSupportedFile(dir / "a.sgx"), FileType::Sgx4);
+    WriteBytes(dir / "a.sgx", {0x40, 0x05});
+    EXPECT_EQ(IsSupportedFile(dir / "a.sgx"), FileType::Sgx16);
+    EXPECT_EQ(CheckCPCFile(dir / "a.sgx"), FileType::Sgx16);
+    WriteBytes(dir / "a.sgx", {0x40, 0x00});
+    EXPECT_EQ(CheckCPCFile(dir / "a.sgx"), FileType::Sgx4);
+    WriteBytes(dir / "a.sgx", {0x40, 0x07});
+    EXPECT_EQ(IsSupportedFile(dir / "a.sgx"), FileType::Unsupported);
+    WriteBytes(dir / "a.sgx", {0x40});
+    EXPECT_EQ(IsSupportedFile(dir / "a.sgx"), FileType::Unsupported);
     std::vector<std::uint8_t> v(512, 0);
     v[18] = 1;
-    WriteBytes(dir.path("v.vid"), v);
-    EXPECT_EQ(IsSupportedFile(dir.path("v.vid")), FileType::Video4);
+    WriteBytes(dir / "v.vid", v);
+    EXPECT_EQ(IsSupportedFile(dir / "v.vid"), FileType::Video4);
     v[18] = 7;
-    WriteBytes(dir.path("v.VID"), v);
-    EXPECT_EQ(CheckCPCFile(dir.path("v.VID")), FileType::Video16);
+    WriteBytes(dir / "v.VID", v);
+    EXPECT_EQ(CheckCPCFile(dir / "v.VID"), FileType::Video16);
     v[18] = 2;
-    WriteBytes(dir.path("v.vid"), v);
-    EXPECT_EQ(IsSupportedFile(dir.path("v.vid")), FileType::Unsupported);
+    WriteBytes(dir / "v.vid", v);
+    EXPECT_EQ(IsSupportedFile(dir / "v.vid"), FileType::Unsupported);
     v.resize(18);
-    WriteBytes(dir.path("v.vid"), v);
-    EXPECT_EQ(IsSupportedFile(dir.path("v.vid")), FileType::Unsupported);
+    WriteBytes(dir / "v.vid", v);
+    EXPECT_EQ(IsSupportedFile(dir / "v.vid"), FileType::Unsupported);
 }
 
 // The numbers are shown to users ("file type 13"), and a CPC or SymbOS type names the slot of
@@ -162,10 +162,10 @@ TEST(FileType, NumbersShownToUsersAndTheSlotsTheyName) {
 
 TEST(FileType, OtherFilesAreOpenedAndUnsupported) {
     TempDir dir;
-    WriteBytes(dir.path("x.txt"), {1, 2, 3});
-    EXPECT_EQ(IsSupportedFile(dir.path("x.txt")), FileType::Unsupported);
+    WriteBytes(dir / "x.txt", {1, 2, 3});
+    EXPECT_EQ(IsSupportedFile(dir / "x.txt"), FileType::Unsupported);
     try {
-        IsSupportedFile(dir.path("missing.txt"));
+        IsSupportedFile(dir / "missing.txt");
         FAIL();
     } catch (const IoError& e) {
         EXPECT_EQ(e.code(), io::kFileNotFound);

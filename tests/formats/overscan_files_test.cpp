@@ -51,9 +51,9 @@ TEST(OverscanFiles, LayoutOfAllThreeModes) {
         test::RandomPalette(rng, s.palettes[slot]);
         s.saved[slot] = 0;
         ScriptedAsker asker;
-        writers[mode](s, asker, dir.base("ovr"));
+        writers[mode](s, asker, dir / "ovr");
         EXPECT_EQ(s.saved[slot], 1);
-        const auto f = ReadBytes(dir.path("ovr" + std::to_string(mode) + ".sca"));
+        const auto f = ReadBytes(dir / ("ovr" + std::to_string(mode) + ".sca"));
         ASSERT_EQ(f.size(), 24834u);
         // Header: name, load &0660, logical length &6080, entry &0671 (the stub), real length.
         EXPECT_EQ(std::string(f.begin() + 1, f.begin() + 5), "ovr" + std::to_string(mode));
@@ -116,12 +116,12 @@ TEST(LevelFiles, LayoutOfModesZeroAndOne) {
         }
         s.saved[paletteSlot] = 0;
         // An existing level file is replaced without a question.
-        test::WriteBytes(dir.path("lv" + std::to_string(mode) + ".lvl"), {1, 2, 3});
+        test::WriteBytes(dir / ("lv" + std::to_string(mode) + ".lvl"), {1, 2, 3});
         ScriptedAsker asker;
-        (mode == 0 ? MakeLevelMode0 : MakeLevelMode1)(s, asker, dir.base("lv"));
+        (mode == 0 ? MakeLevelMode0 : MakeLevelMode1)(s, asker, dir / "lv");
         EXPECT_TRUE(asker.questions.empty());
         EXPECT_EQ(s.saved[paletteSlot], 1);
-        const auto f = ReadBytes(dir.path("lv" + std::to_string(mode) + ".lvl"));
+        const auto f = ReadBytes(dir / ("lv" + std::to_string(mode) + ".lvl"));
         ASSERT_EQ(f.size(), 26752u);
         EXPECT_EQ(Word(f, 21), 0x0660);
         EXPECT_EQ(Word(f, 24), 0x6080);

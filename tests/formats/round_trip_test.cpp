@@ -48,11 +48,11 @@ TEST(RoundTrip, ScreenAndOverscanFilesGiveBackPensAndPalette) {
             written.slots[c.slot] = pens;
             test::RandomPalette(rng, written.palettes[c.slot]);
             ScriptedAsker asker;
-            c.writer(written, asker, dir.base("b"));
+            c.writer(written, asker, dir / "b");
 
             ConversionState read;
             read.currentSlot = Slot::Unused17;  // a slot no file is read into
-            const std::string label = OpenCPCFile(read, dir.path(c.file));
+            const std::string label = OpenCPCFile(read, dir / (c.file));
             EXPECT_EQ(label, c.label);
             const Slot s = c.slot;
             for (std::size_t i = 0; i < 16; ++i)
@@ -80,10 +80,10 @@ TEST(RoundTrip, ScreenFilesOfModesZeroAndOneRecountTheFoundColours) {
     for (std::size_t i = 0; i < 16; ++i)
         written.palettes[Slot::Mode0][i] = static_cast<std::uint8_t>(i);
     ScriptedAsker asker;
-    MakeMode0(written, asker, dir.base("c"));
+    MakeMode0(written, asker, dir / "c");
     ConversionState read;
     read.foundColours.fill(0x123456);
-    OpenCPCFile(read, dir.path("c0.rim"));
+    OpenCPCFile(read, dir / "c0.rim");
     // Colour indexes 0 and 2 of the table, in green-red-blue order: (255,255,128) has green 255,
     // (255,128,0) green 128: the orange comes first.
     EXPECT_EQ(read.foundColours[0], kDefaultColourTable[2]);
@@ -105,12 +105,12 @@ TEST(RoundTrip, SymbOSGraphicsOfManySizes) {
             const Picture pens = test::RandomIndexPicture(rng, width, height, sixteen ? 16 : 4);
             written.slots[writeSlot] = pens;
             ScriptedAsker asker;
-            (sixteen ? MakeSGXMSX : MakeSGXCPC)(written, asker, dir.base("g"), writeSlot);
+            (sixteen ? MakeSGXMSX : MakeSGXCPC)(written, asker, dir / "g", writeSlot);
 
             ConversionState read;
             read.palettes[Slot::SgxCpcFree].fill(20);
             read.palettes[Slot::SgxMsxFree].fill(20);
-            const std::string label = OpenCPCFile(read, dir.path(sixteen ? "g7.sgx" : "gC.sgx"));
+            const std::string label = OpenCPCFile(read, dir / (sixteen ? "g7.sgx" : "gC.sgx"));
             int storedWidth = 0;
             for (const SgxStrip& s : SgxStripDivision(width, sixteen))
                 storedWidth += s.bytes * (sixteen ? 2 : 4);
@@ -138,11 +138,11 @@ TEST(RoundTrip, ASmallGraphicOf171BytesReadsBack) {
     ConversionState written;
     written.slots[Slot::SgxCpcFree] = test::RandomIndexPicture(rng, 130, 5, 4);
     ScriptedAsker asker;
-    MakeSGXCPC(written, asker, dir.base("s"), Slot::SgxCpcFree);
-    ASSERT_EQ(test::ReadBytes(dir.path("s1.sgx")).size(), 171u);
-    EXPECT_EQ(IsSupportedFile(dir.path("s1.sgx")), FileType::Sgx4);
+    MakeSGXCPC(written, asker, dir / "s", Slot::SgxCpcFree);
+    ASSERT_EQ(test::ReadBytes(dir / "s1.sgx").size(), 171u);
+    EXPECT_EQ(IsSupportedFile(dir / "s1.sgx"), FileType::Sgx4);
     ConversionState read;
-    EXPECT_EQ(OpenCPCFile(read, dir.path("s1.sgx")), "SymbOS image\n\r128x5\n\r4 colors");
+    EXPECT_EQ(OpenCPCFile(read, dir / "s1.sgx"), "SymbOS image\n\r128x5\n\r4 colors");
 }
 
 }  // namespace

@@ -9,31 +9,19 @@
 #include <fstream>
 #include <random>
 
-#include <unistd.h>
-
 #include "colour/conversion_commands.h"
 #include "formats/cpc_file_reader.h"
 #include "platform/io_error.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingAsker : public Asker {
-  public:
-    explicit RecordingAsker(bool answer) : answer_(answer) {}
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return answer_;
-    }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-    std::vector<std::string> questions;
-
-  private:
-    bool answer_;
-};
+using test::Otherwise;
+using test::ScriptedAsker;
 
 // The slots a conversion fills from a PC picture, in the order of the conversion commands.
 constexpr Slot kConvertedSlots[] = {
@@ -46,22 +34,20 @@ const char* const kAllFiles[] = {"0.rim", "1.rim", "2.rim", "0.sca", "1.sca", "0
 class SaveFlowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mozu_save_flow_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        base_ = (dir_ / "pic").string();
+        base_ = dir_ / "pic";
 
         std::mt19937 rng(42);
         Picture picture(200, 150);
         for (int y = 0; y < 150; ++y)
             for (int x = 0; x < 200; ++x) picture.setPixel(x, y, rng() & 0xFFFFFF);
         AdoptPcPicture(state_, std::move(picture));
-        RecordingAsker asker(false);
+        ScriptedAsker asker;
         for (Slot s : kConvertedSlots) ConvertSlotCommand(state_, asker, s, false);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    // Removes every file written so far.
+    void EmptyFolder() const {
+        for (const std::string& name : dir_.files()) fs::remove_all(dir_ / name);
+    }
 
     std::string File(const char* suffix) const { return base_ + suffix; }
     bool Exists(const char* suffix) const { return fs::exists(File(suffix)); }
@@ -72,7 +58,7 @@ class SaveFlowTest : public ::testing::Test {
         return names;
     }
 
-    fs::path dir_;
+    test::TempDir dir_;
     std::string base_;
     ConversionState state_;
 };
@@ -81,7 +67,7 @@ TEST_F(SaveFlowTest, WritesEverySlotThatReadsBackAndLeavesColourPictures) {
     const ConversionState before = state_;
     const std::string selection = SaveSelectionFromFlags(state_);
     EXPECT_EQ(selection, "TTTFTTTFTTTTFFFFFFFFTTF");
-    RecordingAsker asker(true);
+    ScriptedAsker asker(Otherwise::kYes);
     SaveSlots(state_, asker, base_, selection);
     EXPECT_TRUE(asker.questions.empty());
     EXPECT_EQ(Written().size(), std::size(kAllFiles));
@@ -111,7 +97,7 @@ TEST_F(SaveFlowTest, WritersRunInTheirOrder) {
     // Existing files make each writer but the level writers ask first: the questions show the
     // order.
     for (const char* suffix : kAllFiles) std::ofstream(File(suffix)) << "old";
-    RecordingAsker asker(true);
+    ScriptedAsker asker(Otherwise::kYes);
     SaveSlots(state_, asker, base_, SaveSelectionFromFlags(state_));
     std::vector<std::string> asked;
     for (const std::string& q : asker.questions) asked.push_back(q.substr(5, q.find(' ', 5) - 5));
@@ -123,8 +109,7 @@ TEST_F(SaveFlowTest, WritersRunInTheirOrder) {
 
     // The level files come after overscan mode 1 and before overscan mode 2: a failing level
     // picture stops the save between them.
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    EmptyFolder();
     state_.slots[Slot::Level0].setPixel(200, 10, MakeColour(1, 2, 3));
     EXPECT_THROW(SaveSlots(state_, asker, base_, SaveSelectionFromFlags(state_)), IoError);
     const std::vector<std::string> written = {"0.rim", "1.rim", "2.rim", "0.sca", "1.sca"};
@@ -132,7 +117,7 @@ TEST_F(SaveFlowTest, WritersRunInTheirOrder) {
 }
 
 TEST_F(SaveFlowTest, SelectionChoosesTheFormats) {
-    RecordingAsker asker(true);
+    ScriptedAsker asker(Otherwise::kYes);
     // The save dialog's 12-character answer with only mode 0 and mode 2 left on: the level
     // files still go with their converted level pictures.
     SaveSlots(state_, asker, base_, "TFTFFFFFFFFF");
@@ -140,8 +125,7 @@ TEST_F(SaveFlowTest, SelectionChoosesTheFormats) {
     EXPECT_EQ(Written(), expected);
     EXPECT_EQ(state_.saved[Slot::Mode1], 0);
 
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    EmptyFolder();
     state_.converted[Slot::Level0] = state_.converted[Slot::Level1] = 0;
     SaveSlots(state_, asker, base_, "FFFFFFFFTF");  // a short selection: the rest is 'F'
     expected = {"C.sgx"};
@@ -150,7 +134,7 @@ TEST_F(SaveFlowTest, SelectionChoosesTheFormats) {
 
 TEST_F(SaveFlowTest, CancelWritesNothingAndKeepsTheSlots) {
     const ConversionState before = state_;
-    RecordingAsker asker(true);
+    ScriptedAsker asker(Otherwise::kYes);
     SaveSlots(state_, asker, base_, kCancelledSelection);
     EXPECT_TRUE(IsCancelledSelection("FFFFFFFFFFFFF"));
     EXPECT_FALSE(IsCancelledSelection("FFFFFFFFFFFF"));
@@ -162,7 +146,7 @@ TEST_F(SaveFlowTest, FailingWriterStopsTheSaveAndLeavesColourPictures) {
     std::ofstream(File("2.rim")) << "old";
     state_.slots[Slot::Mode2].setPixel(5, 5, MakeColour(1, 2, 3));  // no pen of mode 2's palette
     const ConversionState before = state_;
-    RecordingAsker asker(true);
+    ScriptedAsker asker(Otherwise::kYes);
     try {
         SaveSlots(state_, asker, base_, SaveSelectionFromFlags(state_));
         FAIL() << "the save went through";

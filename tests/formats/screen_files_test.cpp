@@ -42,11 +42,11 @@ TEST(ScreenFiles, AllPenZeroHasOnlyTheGapsOfBlocksZeroAndOne) {
         ScriptedAsker asker;
         void (*writers[])(ConversionState&, Asker&, const std::string&) = {MakeMode0, MakeMode1,
                                                                            MakeMode2};
-        writers[mode](s, asker, dir.base("PIC"));
+        writers[mode](s, asker, dir / "PIC");
         EXPECT_EQ(s.saved[ScreenSlot(mode)], 1);
         const std::string name = "PIC" + std::to_string(mode) + ".rim";
         EXPECT_EQ(dir.files(), std::vector<std::string>{name});
-        const auto f = ReadBytes(dir.path(name));
+        const auto f = ReadBytes(dir / name);
         ASSERT_EQ(f.size(), 16512u);
 
         // Header: the AMS name is "PIC0" etc.
@@ -127,8 +127,8 @@ TEST(ScreenFiles, ASevenCharacterBaseLeavesTheModeDigitOutOfTheHeader) {
     TempDir dir;
     ConversionState s = StateWith(Slot::Mode1, Picture(320, 200), kPalette);
     ScriptedAsker asker;
-    MakeMode1(s, asker, dir.base("holiday"));
-    const auto f = ReadBytes(dir.path("holiday1.rim"));
+    MakeMode1(s, asker, dir / "holiday");
+    const auto f = ReadBytes(dir / "holiday1.rim");
     EXPECT_EQ(std::string(f.begin() + 1, f.begin() + 9), std::string("holiday\0", 8));
 }
 
@@ -141,15 +141,15 @@ namespace {
 TEST(ScreenFiles, ANewNameLeavesTheExistingFileAndNamesTheHeader) {
     TempDir dir;
     const std::vector<std::uint8_t> old(10, 7);
-    test::WriteBytes(dir.path("pic0.rim"), old);
+    test::WriteBytes(dir / "pic0.rim", old);
     ConversionState s = StateWith(Slot::Mode0, Picture(160, 200), kPalette);
     s.saved[Slot::Mode0] = 0;
     ScriptedAsker asker;
     asker.yesNo = {false};
     asker.names = {std::string("other")};
-    MakeMode0(s, asker, dir.base("pic"));
-    EXPECT_EQ(ReadBytes(dir.path("pic0.rim")), old);
-    const auto f = ReadBytes(dir.path("other0.rim"));
+    MakeMode0(s, asker, dir / "pic");
+    EXPECT_EQ(ReadBytes(dir / "pic0.rim"), old);
+    const auto f = ReadBytes(dir / "other0.rim");
     ASSERT_EQ(f.size(), 16512u);
     EXPECT_EQ(std::string(f.begin() + 1, f.begin() + 9), std::string("other0\0\0", 8));
     EXPECT_EQ(s.saved[Slot::Mode0], 1);

@@ -90,8 +90,7 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
         s.slots[Slot::SgxCpcFree] = Picture(22, 3);
         s.slots[Slot::SgxCpcFree].setPixel(21, 2, bad);
         s.saved[Slot::SgxCpcFree] = 0;
-        const std::string m =
-            MessageOf([&] { MakeSGXCPC(s, asker, dir.base("t"), Slot::SgxCpcFree); });
+        const std::string m = MessageOf([&] { MakeSGXCPC(s, asker, dir / "t", Slot::SgxCpcFree); });
         EXPECT_TRUE(Mentions(m, "pixel (21, 2)")) << m;
         EXPECT_TRUE(dir.files().empty());
         EXPECT_EQ(s.saved[Slot::SgxCpcFree], 0);
@@ -100,8 +99,8 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
     ConversionState s;
     s.slots[Slot::SgxCpcFree] = Picture(22, 3);
     s.slots[Slot::SgxCpcFree].setPixel(21, 2, MakeColour(3, 0, 0));
-    MakeSGXCPC(s, asker, dir.base("t"), Slot::SgxCpcFree);
-    EXPECT_EQ(test::ReadBytes(dir.path("t1.sgx")).size(), 8u + 5 * 3 + 3);
+    MakeSGXCPC(s, asker, dir / "t", Slot::SgxCpcFree);
+    EXPECT_EQ(test::ReadBytes(dir / "t1.sgx").size(), 8u + 5 * 3 + 3);
 }
 
 TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
@@ -113,7 +112,7 @@ TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
     s.slots[Slot::SgxMsxFree] = Picture(600, 5);
     s.slots[Slot::SgxMsxFree].setPixel(590, 0, MakeColour(16, 0, 0));
     s.slots[Slot::SgxMsxFree].setPixel(10, 4, MakeColour(0, 0, 9));
-    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir.base("w"), Slot::SgxMsxFree); });
+    const std::string m = MessageOf([&] { MakeSGXMSX(s, asker, dir / "w", Slot::SgxMsxFree); });
     EXPECT_TRUE(Mentions(m, "pixel (590, 0) is no pen of the 16-pen palette")) << m;
     EXPECT_TRUE(dir.files().empty());
 }

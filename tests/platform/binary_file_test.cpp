@@ -17,7 +17,8 @@
 #include <vector>
 
 #include "platform/io_error.h"
-#include "platform/temp_dir.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu {
 namespace {
@@ -45,6 +46,15 @@ int CodeOf(F&& f) {
 
 // ---- OutputFile
 
+// Takes back, at the end of a test, any refusal it asked for and did not use, so that none
+// reaches the next test.
+struct TakeBackRefusals {
+    ~TakeBackRefusals() {
+        for (OutputStep step : {OutputStep::kCreate, OutputStep::kWrite, OutputStep::kRename})
+            FailNextOutputStep(step, 0);
+    }
+};
+
 TEST(OutputFileTest, CommitReplacesTheOldFileOnlyAtTheEnd) {
     TempDir dir;
     const std::string path = dir.write("0.rim", Bytes{9, 9, 9});
@@ -56,16 +66,16 @@ TEST(OutputFileTest, CommitReplacesTheOldFileOnlyAtTheEnd) {
         EXPECT_EQ(out.size(), 5u);
         // Until commit, readers still see the old file; the new bytes live in a second file.
         EXPECT_EQ(ReadBytes(path), (Bytes{9, 9, 9}));
-        EXPECT_EQ(dir.entries().size(), 2u);
+        EXPECT_EQ(dir.files().size(), 2u);
         out.commit();
     }
     EXPECT_EQ(ReadBytes(path), (Bytes{1, 2, 3, 4, 5}));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"0.rim"});
 }
 
 TEST(OutputFileTest, LargeMixedWritesArriveInOrder) {
     TempDir dir;
-    const std::string path = dir.file("big.vid");
+    const std::string path = dir / "big.vid";
     const Bytes a = Noise(70000, 1), b = Noise(300000, 2), c = Noise(65536, 3);
     Bytes expected;
     OutputFile out(path);
@@ -90,7 +100,7 @@ TEST(OutputFileTest, AbandonedWriteLeavesOldFileAndNoTemporaryFile) {
         out.write(Noise(100000, 5));
     }
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
 
     try {
         OutputFile out(path);
@@ -99,13 +109,13 @@ TEST(OutputFileTest, AbandonedWriteLeavesOldFileAndNoTemporaryFile) {
     } catch (const IoError&) {
     }
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
 
     OutputFile out(path);
     out.putByte(7);
     out.discard();
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"1.sca"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
     // A discarded file takes no more bytes and cannot be committed.
     EXPECT_EQ(CodeOf([&] { out.putByte(1); }), io::kFileNotOpen);
     EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kFileNotOpen);
@@ -115,15 +125,15 @@ TEST(OutputFileTest, AbandonedWriteLeavesOldFileAndNoTemporaryFile) {
 TEST(OutputFileTest, AbandonedNewFileIsNeverCreated) {
     TempDir dir;
     {
-        OutputFile out(dir.file("new.sgx"));
+        OutputFile out(dir / "new.sgx");
         out.putByte(1);
     }
-    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_TRUE(dir.files().empty());
 }
 
 TEST(OutputFileTest, WriteAtPatchesWrittenBytesEvenStillBuffered) {
     TempDir dir;
-    const std::string path = dir.file("frames.vid");
+    const std::string path = dir / "frames.vid";
     OutputFile out(path);
     out.write(Bytes{0, 0, 0, 0, 5, 6});
     out.writeAt(1, Bytes{0xAA, 0xBB});  // still in the buffer
@@ -140,31 +150,103 @@ TEST(OutputFileTest, WriteAtPatchesWrittenBytesEvenStillBuffered) {
 
 TEST(OutputFileTest, WriteAtBeyondTheWrittenBytesIsRefused) {
     TempDir dir;
-    OutputFile out(dir.file("x.vid"));
+    OutputFile out(dir / "x.vid");
     out.write(Bytes{1, 2, 3});
     EXPECT_EQ(CodeOf([&] { out.writeAt(2, Bytes{1, 2}); }), io::kDeviceWriteFault);
     EXPECT_EQ(CodeOf([&] { out.writeAt(4, Bytes{1}); }), io::kDeviceWriteFault);
     out.commit();
-    EXPECT_EQ(ReadBytes(dir.file("x.vid")), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadBytes(dir / "x.vid"), (Bytes{1, 2, 3}));
 }
 
 TEST(OutputFileTest, MissingFolderIsRefusedAtOnce) {
     TempDir dir;
-    const int code = CodeOf([&] { OutputFile out(dir.file("no-folder/0.rim")); });
+    const int code = CodeOf([&] { OutputFile out(dir / "no-folder/0.rim"); });
     EXPECT_EQ(code, io::kFileNotFound);  // ENOENT
-    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_TRUE(dir.files().empty());
 }
 
 TEST(OutputFileTest, ReadOnlyFolderIsRefusedAndOldFileKept) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    const TakeBackRefusals takeBack;
     TempDir dir;
     const std::string path = dir.write("0.rim", Bytes{1, 2});
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    // Permissions do not stop root (CI runs as root): there the folder's refusal comes from the
+    // seam, at the same step and with the same errno.
+    if (::geteuid() == 0) FailNextOutputStep(OutputStep::kCreate, EACCES);
     EXPECT_EQ(CodeOf([&] { OutputFile out(path); }), io::kAccessDenied);
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
     EXPECT_EQ(ReadBytes(path), (Bytes{1, 2}));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"0.rim"});
+}
+
+TEST(OutputFileTest, AFullDiscPartWayKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    const TakeBackRefusals takeBack;
+    TempDir dir;
+    const Bytes old = Noise(1000, 13);
+    const std::string path = dir.write("1.sca", old);
+    {
+        // A whole-file write straight to the file.
+        OutputFile out(path);
+        out.write(Noise(5000, 14));
+        FailNextOutputStep(OutputStep::kWrite, ENOSPC);
+        EXPECT_EQ(CodeOf([&] { out.write(Noise(5000, 15)); }), io::kDiskFull);
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
+    {
+        // Buffered bytes that reach the file only in commit.
+        OutputFile out(path);
+        out.write(Bytes{1, 2, 3});
+        FailNextOutputStep(OutputStep::kWrite, ENOSPC);
+        EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kDiskFull);
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
+    {
+        // A patch of bytes already written.
+        OutputFile out(path);
+        out.write(Noise(5000, 16));
+        FailNextOutputStep(OutputStep::kWrite, EROFS);
+        EXPECT_EQ(CodeOf([&] { out.writeAt(10, Bytes{1, 2}); }), io::kWriteProtected);
+    }
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"1.sca"});
+}
+
+TEST(OutputFileTest, ARefusedRenameKeepsTheOldFileAndLeavesNoTemporaryFile) {
+    const TakeBackRefusals takeBack;
+    TempDir dir;
+    const Bytes old = Noise(300, 17);
+    const std::string path = dir.write("0.rim", old);
+    OutputFile out(path);
+    out.write(Noise(200, 18));
+    FailNextOutputStep(OutputStep::kRename, EACCES);
+    EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kAccessDenied);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"0.rim"});
+    EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kFileNotOpen);
+    EXPECT_EQ(ReadBytes(path), old);
+
+    // A new file whose name cannot be given leaves nothing behind.
+    OutputFile fresh(dir / "new.rim");
+    fresh.putByte(1);
+    FailNextOutputStep(OutputStep::kRename, EROFS);
+    EXPECT_EQ(CodeOf([&] { fresh.commit(); }), io::kWriteProtected);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"0.rim"});
+}
+
+TEST(OutputFileTest, EachRefusalIsTakenOnceAndCanBeTakenBack) {
+    const TakeBackRefusals takeBack;
+    TempDir dir;
+    FailNextOutputStep(OutputStep::kCreate, ENOSPC);
+    EXPECT_EQ(CodeOf([&] { OutputFile out(dir / "a.rim"); }), io::kDiskFull);
+    FailNextOutputStep(OutputStep::kCreate, ENOSPC);
+    FailNextOutputStep(OutputStep::kCreate, 0);  // taken back
+    OutputFile out(dir / "a.rim");               // and the one after goes through
+    out.putByte(9);
+    out.commit();
+    EXPECT_EQ(ReadBytes(dir / "a.rim"), Bytes{9});
 }
 
 TEST(OutputFileTest, ANewFileHasThePermissionsOfAPlainCreate) {
@@ -173,7 +255,9 @@ TEST(OutputFileTest, ANewFileHasThePermissionsOfAPlainCreate) {
     for (const auto& [mask, mode] :
          {std::pair{022, 0644}, std::pair{077, 0600}, std::pair{0, 0666}}) {
         ::umask(static_cast<mode_t>(mask));
-        const std::string path = dir.file("m" + std::to_string(mask) + ".rim");
+        // Not "m" + std::to_string(mask): GCC 12 at -O3 takes that insertion at the front for an
+        // overlapping copy (-Wrestrict), a known false alarm.
+        const std::string path = dir / (std::to_string(mask) + "m.rim");
         OutputFile out(path);
         out.putByte(1);
         out.commit();
@@ -187,33 +271,33 @@ TEST(OutputFileTest, ANewFileHasThePermissionsOfAPlainCreate) {
 TEST(OutputFileTest, AFileThatAppearsBeforeCommitIsReplacedWhole) {
     // Created after the writer started: the commit finds it in the way and replaces it.
     TempDir dir;
-    const std::string path = dir.file("late.sca");
+    const std::string path = dir / "late.sca";
     OutputFile out(path);
     out.write(Noise(5000, 7));
     dir.write("late.sca", Bytes(20000, 3));
     out.commit();
     EXPECT_EQ(ReadBytes(path), Noise(5000, 7));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"late.sca"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"late.sca"});
 }
 
 TEST(OutputFileTest, ManyWritersOfOneFileEachHaveTheirOwnTemporaryFile) {
     TempDir dir;
-    const std::string path = dir.file("same.rim");
+    const std::string path = dir / "same.rim";
     std::vector<std::unique_ptr<OutputFile>> outs;
     for (int i = 0; i < 40; ++i) {
         outs.push_back(std::make_unique<OutputFile>(path));
         outs.back()->putByte(static_cast<std::uint8_t>(i));
     }
-    EXPECT_EQ(dir.entries().size(), 40u);
+    EXPECT_EQ(dir.files().size(), 40u);
     for (auto& out : outs) out->commit();
     EXPECT_EQ(ReadBytes(path), Bytes{39});
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"same.rim"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"same.rim"});
 }
 
 TEST(OutputFileTest, SmallAndWholeFileWritesKeepTheirOrder) {
     // Writes of 4096 bytes and more go straight to the file: what is buffered goes first.
     TempDir dir;
-    const std::string path = dir.file("mixed.sgx");
+    const std::string path = dir / "mixed.sgx";
     const Bytes a = Noise(3, 8), b = Noise(5000, 9), c = Noise(4095, 10), d = Noise(4096, 11);
     OutputFile out(path);
     out.write(a);
@@ -236,14 +320,14 @@ TEST(OutputFileTest, SmallAndWholeFileWritesKeepTheirOrder) {
 TEST(OutputFileTest, ACommitThatCannotTakeTheNameLeavesNoTrace) {
     // The target is a folder: nothing replaces it and the temporary file goes.
     TempDir dir;
-    const std::string path = dir.file("0.rim");
+    const std::string path = dir / "0.rim";
     std::filesystem::create_directory(path);
     std::filesystem::create_directory(path + "/inside");
     OutputFile out(path);
     out.write(Noise(100, 12));
     EXPECT_NE(CodeOf([&] { out.commit(); }), -1);
     EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"0.rim"});
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"0.rim"});
     EXPECT_EQ(CodeOf([&] { out.commit(); }), io::kFileNotOpen);
 }
 
@@ -301,10 +385,10 @@ TEST(InputFileTest, ReadsAtAnyOffsetAndChecksTheEnd) {
 
 TEST(InputFileTest, MissingFileAndFolder) {
     TempDir dir;
-    EXPECT_EQ(CodeOf([&] { InputFile in(dir.file("none")); }), io::kFileNotFound);
-    EXPECT_EQ(CodeOf([&] { ReadWholeFile(dir.file("none")); }), io::kFileNotFound);
+    EXPECT_EQ(CodeOf([&] { InputFile in(dir / "none"); }), io::kFileNotFound);
+    EXPECT_EQ(CodeOf([&] { ReadWholeFile(dir / "none"); }), io::kFileNotFound);
     EXPECT_EQ(CodeOf([&] { ReadWholeFile(dir.path().string()); }), io::kAccessDenied);
-    EXPECT_FALSE(FileExists(dir.file("none")));
+    EXPECT_FALSE(FileExists(dir / "none"));
     EXPECT_FALSE(FileExists(dir.path().string()));
     EXPECT_TRUE(FileExists(dir.write("there", {1})));
 }

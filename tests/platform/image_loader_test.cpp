@@ -1,5 +1,6 @@
-// Picture loading: every BMP kind written byte by byte here, JPEGs encoded here with libjpeg,
-// the bundled photograph, and the ways a file can be missing, short or not a picture.
+// Picture loading: every BMP kind written byte by byte (tests/support/bmp_file.h), JPEGs encoded
+// here with libjpeg, the bundled photograph, and the ways a file can be missing, short or not a
+// picture.
 
 #include "platform/media/image_loader.h"
 
@@ -20,13 +21,16 @@
 #include <vector>
 
 #include "platform/io_error.h"
-#include "platform/temp_dir.h"
+#include "tests/support/bmp_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace mozu {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Rgb = std::array<std::uint8_t, 3>;
+using test::BmpRecipe;
+using test::MakeBmp;
 
 void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<std::uint8_t>(v);
@@ -35,62 +39,6 @@ void Put16(Bytes& b, std::size_t at, std::uint32_t v) {
 void Put32(Bytes& b, std::size_t at, std::uint32_t v) {
     Put16(b, at, v & 0xFFFF);
     Put16(b, at + 2, v >> 16);
-}
-
-// A BMP file around pixel data given as stored (rows bottom-up unless the height is negative).
-struct BmpRecipe {
-    std::uint32_t infoSize = 40;  // 12 (core), 40, 108 (V4) or 124 (V5)
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::uint16_t bits = 24;
-    std::uint32_t compression = 0;  // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
-    std::uint32_t coloursUsed = 0;
-    std::vector<std::uint32_t> masks = {};  // red, green, blue (, alpha)
-    std::vector<Rgb> palette = {};
-    Bytes pixels = {};
-};
-
-Bytes MakeBmp(const BmpRecipe& s) {
-    Bytes info(s.infoSize, 0);
-    Put32(info, 0, s.infoSize);
-    if (s.infoSize == 12) {
-        Put16(info, 4, static_cast<std::uint32_t>(s.width));
-        Put16(info, 6, static_cast<std::uint32_t>(s.height));
-        Put16(info, 8, 1);
-        Put16(info, 10, s.bits);
-    } else {
-        Put32(info, 4, static_cast<std::uint32_t>(s.width));
-        Put32(info, 8, static_cast<std::uint32_t>(s.height));
-        Put16(info, 12, 1);
-        Put16(info, 14, s.bits);
-        Put32(info, 16, s.compression);
-        Put32(info, 20, static_cast<std::uint32_t>(s.pixels.size()));
-        Put32(info, 24, 2835);  // 72 dpi
-        Put32(info, 28, 2835);
-        Put32(info, 32, s.coloursUsed);
-        if (s.infoSize >= 108) {
-            for (std::size_t i = 0; i < s.masks.size(); ++i) Put32(info, 40 + 4 * i, s.masks[i]);
-            Put32(info, 56, 0x73524742);  // 'sRGB'
-        }
-    }
-    Bytes extra;
-    if (s.infoSize == 40)
-        for (std::uint32_t m : s.masks)
-            for (int i = 0; i < 4; ++i) extra.push_back(static_cast<std::uint8_t>(m >> (8 * i)));
-    for (const Rgb& c : s.palette) {
-        extra.insert(extra.end(), {c[2], c[1], c[0]});
-        if (s.infoSize != 12) extra.push_back(0);
-    }
-    Bytes file(14, 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    const std::size_t offset = 14 + info.size() + extra.size();
-    Put32(file, 2, static_cast<std::uint32_t>(offset + s.pixels.size()));
-    Put32(file, 10, static_cast<std::uint32_t>(offset));
-    file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), extra.begin(), extra.end());
-    file.insert(file.end(), s.pixels.begin(), s.pixels.end());
-    return file;
 }
 
 Colour C(const Rgb& c) {
@@ -204,9 +152,10 @@ TEST_F(BmpTest, SixteenBit555) {
     auto px = [](int r, int g, int b) { return static_cast<std::uint16_t>(r << 10 | g << 5 | b); };
     const std::uint16_t v[4] = {px(0, 0, 31), px(1, 2, 3), px(31, 0, 0), px(0, 31, 0)};
     Bytes pixels = {};
-    for (std::uint16_t x : v)
-        pixels.insert(pixels.end(),
-                      {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x >> 8)});
+    for (std::uint16_t x : v) {
+        pixels.push_back(static_cast<std::uint8_t>(x));
+        pixels.push_back(static_cast<std::uint8_t>(x >> 8));
+    }
     const Picture p = Load({.width = 2, .height = 2, .bits = 16, .pixels = pixels});
     ExpectPixels(p, 2, 2,
                  {MakeColour(248, 0, 0), MakeColour(0, 248, 0), MakeColour(0, 0, 248),
@@ -217,9 +166,10 @@ TEST_F(BmpTest, SixteenBit565BitFields) {
     auto px = [](int r, int g, int b) { return static_cast<std::uint16_t>(r << 11 | g << 5 | b); };
     const std::uint16_t v[4] = {px(1, 1, 1), px(0, 0, 0), px(31, 63, 31), px(16, 32, 8)};
     Bytes pixels = {};
-    for (std::uint16_t x : v)
-        pixels.insert(pixels.end(),
-                      {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(x >> 8)});
+    for (std::uint16_t x : v) {
+        pixels.push_back(static_cast<std::uint8_t>(x));
+        pixels.push_back(static_cast<std::uint8_t>(x >> 8));
+    }
     const Picture p = Load({.width = 2,
                             .height = 2,
                             .bits = 16,
@@ -395,7 +345,7 @@ TEST_F(BmpFailureTest, NotABmp) {
 
 // ---- JPEG
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 0;
     int height = 0;
     J_COLOR_SPACE space = JCS_RGB;
@@ -406,7 +356,7 @@ struct JpegSpec {
 };
 
 // Quality 100 with every component at full resolution (4:4:4).
-Bytes EncodeJpeg(const JpegSpec& s) {
+Bytes EncodeJpeg(const JpegRecipe& s) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -443,8 +393,8 @@ Bytes EncodeJpeg(const JpegSpec& s) {
 const std::array<Rgb, 4> kBlocks = {Rgb{250, 10, 10}, Rgb{10, 10, 250}, Rgb{20, 200, 60},
                                     Rgb{128, 128, 129}};
 
-JpegSpec FourBlocks() {
-    JpegSpec s{.width = 16, .height = 16};
+JpegRecipe FourBlocks() {
+    JpegRecipe s{.width = 16, .height = 16};
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const Rgb& c = kBlocks[static_cast<std::size_t>((y / 8) * 2 + x / 8)];
@@ -480,7 +430,7 @@ TEST_F(JpegTest, ColourBlocksKeepTheirChannels) {
 }
 
 TEST_F(JpegTest, OddSizeIsKept) {
-    JpegSpec s{.width = 13, .height = 7};
+    JpegRecipe s{.width = 13, .height = 7};
     s.samples.assign(13 * 7 * 3, 90);
     const Picture p = Load(EncodeJpeg(s));
     EXPECT_EQ(p.width(), 13);
@@ -489,7 +439,7 @@ TEST_F(JpegTest, OddSizeIsKept) {
 }
 
 TEST_F(JpegTest, GreyscaleBecomesGreyRgb) {
-    JpegSpec s{.width = 16, .height = 8, .space = JCS_GRAYSCALE, .components = 1};
+    JpegRecipe s{.width = 16, .height = 8, .space = JCS_GRAYSCALE, .components = 1};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) s.samples.push_back(x < 8 ? 40 : 220);
     const Picture p = Load(EncodeJpeg(s));
@@ -516,12 +466,12 @@ TEST_F(JpegTest, CmykAndYcckBecomeRgb) {
                           {JCS_YCCK, true, {200, 100, 50, 255}, {255, 255, 255, 128}},
                           {JCS_CMYK, false, {55, 155, 205, 0}, {0, 0, 0, 127}}};
     for (const Case& c : cases) {
-        JpegSpec s{.width = 16,
-                   .height = 8,
-                   .space = JCS_CMYK,
-                   .components = 4,
-                   .stored = c.stored,
-                   .adobeMarker = c.adobe};
+        JpegRecipe s{.width = 16,
+                     .height = 8,
+                     .space = JCS_CMYK,
+                     .components = 4,
+                     .stored = c.stored,
+                     .adobeMarker = c.adobe};
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 16; ++x) {
                 const auto& ink = x < 8 ? c.left : c.right;
@@ -548,7 +498,7 @@ TEST_F(JpegTest, BundledPhotograph) {
 // ---- JPEG files that must be refused
 
 Bytes NoisyJpeg() {
-    JpegSpec s{.width = 64, .height = 64};
+    JpegRecipe s{.width = 64, .height = 64};
     std::mt19937 random(11);
     for (int i = 0; i < 64 * 64 * 3; ++i) s.samples.push_back(static_cast<std::uint8_t>(random()));
     return EncodeJpeg(s);
@@ -612,7 +562,7 @@ class LoadFailureTest : public ::testing::Test {
 
 TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
     for (const char* name : {"missing.jpg", "missing.bmp", "no-folder/x.jpg"}) {
-        const std::string path = dir_.file(name);
+        const std::string path = dir_ / name;
         ExpectIoError(JPEGtoBMP, path, io::kFileNotFound);
         ExpectIoError(LoadBMP, path, io::kFileNotFound);
         ExpectIoError(LoadPicture, path, io::kFileNotFound);
@@ -620,7 +570,7 @@ TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
 }
 
 TEST_F(LoadFailureTest, FolderIsRefused) {
-    const std::string path = dir_.file("folder.jpg");
+    const std::string path = dir_ / "folder.jpg";
     std::filesystem::create_directory(path);
     ExpectIoError(JPEGtoBMP, path, io::kAccessDenied);
     ExpectIoError(LoadBMP, path, io::kAccessDenied);

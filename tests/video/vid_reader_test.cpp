@@ -52,7 +52,7 @@ struct VidFile {
         return b;
     }
     std::string write(const test::TempDir& dir) const {
-        const std::string path = dir.file("v.vid");
+        const std::string path = dir / "v.vid";
         const auto b = bytes();
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
@@ -185,7 +185,7 @@ TEST_F(VidReaderTest, RefusesFilesNoVideoCanBe) {
         b[11] = 0x70;
         b[12] = 0x11;
         b[13] = 0x01;
-        const std::string path = dir.file("huge.vid");
+        const std::string path = dir / "huge.vid";
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
         EXPECT_THROW(reader.open(table, path), IoError);
@@ -193,15 +193,15 @@ TEST_F(VidReaderTest, RefusesFilesNoVideoCanBe) {
     {
         auto b = VidFile{}.bytes();
         b[3] = 'X';
-        const std::string path = dir.file("magic.vid");
+        const std::string path = dir / "magic.vid";
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
         EXPECT_THROW(reader.open(table, path), IoError);
-        const std::string shortPath = dir.file("short.vid");
+        const std::string shortPath = dir / "short.vid";
         std::ofstream(shortPath, std::ios::binary).write("SymVid10", 8);
         EXPECT_THROW(reader.open(table, shortPath), IoError);
     }
-    EXPECT_THROW(reader.open(table, dir.file("absent.vid")), IoError);
+    EXPECT_THROW(reader.open(table, dir / "absent.vid"), IoError);
 }
 
 TEST_F(VidReaderTest, OpeningAnotherFileReplacesTheFirst) {
@@ -211,7 +211,7 @@ TEST_F(VidReaderTest, OpeningAnotherFileReplacesTheFirst) {
     b.type = 7;
     b.frames = 1;
     b.title = "Second";
-    const std::string second = dir.file("second.vid");
+    const std::string second = dir / "second.vid";
     const auto bytes = b.bytes();
     std::ofstream(second, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
@@ -220,7 +220,7 @@ TEST_F(VidReaderTest, OpeningAnotherFileReplacesTheFirst) {
     EXPECT_EQ(reader.title(), "Second");
     EXPECT_EQ(reader.frameCount(), 1);
     // A refused file leaves nothing open either.
-    EXPECT_THROW(reader.open(table, dir.file("absent.vid")), IoError);
+    EXPECT_THROW(reader.open(table, dir / "absent.vid"), IoError);
     EXPECT_FALSE(reader.isOpen());
 }
 

@@ -46,11 +46,11 @@ class VideoWriterTest : public testing::Test {
     std::vector<std::uint8_t> bytes() const { return ReadWholeFile(base + ".vid"); }
 
     test::TempDir dir;
-    std::string base = dir.file("clip");
+    std::string base = dir / "clip";
     ConversionState state;
     VideoState video;
     test::FakeFrameSource* fake = nullptr;
-    test::ScriptedAsker asker;
+    test::ScriptedAsker asker{test::Otherwise::kYes};
 };
 
 TEST_F(VideoWriterTest, FourColoursWholeRange) {
@@ -195,7 +195,7 @@ TEST_F(VideoWriterTest, RefusalsCreateNoFile) {
     VideoState closed;
     EXPECT_THROW(run.start(state, closed, asker, settings(false)), VideoRefused);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-    EXPECT_TRUE(asker.questions.empty());
+    EXPECT_TRUE(asker.askedNothing());
 }
 
 TEST_F(VideoWriterTest, AFailureMidRunRemovesTheFileAndLeavesTheRunIdle) {
@@ -205,6 +205,7 @@ TEST_F(VideoWriterTest, AFailureMidRunRemovesTheFileAndLeavesTheRunIdle) {
     VideoWriterRun run;
     run.start(state, video, asker, settings(false));
     EXPECT_EQ(asker.questions.size(), 1u);  // "File clip.vid exists ..." answered yes
+    EXPECT_TRUE(asker.nameRequests.empty());
     for (int k = 1; k <= 3; ++k)
         ASSERT_EQ(run.tick(state, video, asker), VideoWriterRun::Tick::Frame);
     EXPECT_THROW(run.tick(state, video, asker), IoError);
@@ -215,9 +216,7 @@ TEST_F(VideoWriterTest, AFailureMidRunRemovesTheFileAndLeavesTheRunIdle) {
     std::string text;
     std::getline(in, text);
     EXPECT_EQ(text, "old video");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"clip.vid"});
     // A new run can start at once.
     fake->failAt = -1;
     run.start(state, video, asker, settings(false));
@@ -228,7 +227,7 @@ TEST_F(VideoWriterTest, AFolderThatCannotTakeTheFileLeavesTheRunIdle) {
     open(VideoInfo{640, 480, 10000000, 400000, 100});
     VideoWriterRun run;
     VideoRunSettings s = settings(false);
-    s.baseName = dir.file("missing/clip");
+    s.baseName = dir / "missing/clip";
     EXPECT_THROW(run.start(state, video, asker, s), IoError);
     EXPECT_FALSE(run.running());
 }
@@ -236,7 +235,7 @@ TEST_F(VideoWriterTest, AFolderThatCannotTakeTheFileLeavesTheRunIdle) {
 TEST_F(VideoWriterTest, CommandsAskThenOpenTheDialog) {
     open(VideoInfo{640, 480, 10000000, 400000, 20});
     VideoWriterRun run;
-    asker.yes = false;
+    asker.otherwiseYes = false;
     int dialogs = 0;
     const bool cancelled = Make16Video(run, state, video, asker, [&]() {
         ++dialogs;
@@ -245,6 +244,7 @@ TEST_F(VideoWriterTest, CommandsAskThenOpenTheDialog) {
     EXPECT_FALSE(cancelled);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(asker.questions, std::vector<std::string>{"Use autobalance for all frames?"});
+    EXPECT_TRUE(asker.nameRequests.empty());
     EXPECT_FALSE(run.running());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 

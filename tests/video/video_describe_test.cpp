@@ -6,7 +6,7 @@
 
 #include "colour/conversion_state.h"
 #include "platform/io_error.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_writer.h"
 #include "video_test_support.h"
@@ -18,11 +18,11 @@ TEST(VideoDescribe, PcVideo) {
     EXPECT_EQ(DescribePcVideo(VideoInfo{640, 480, 10000000, 400000, 2075}),
               "Video\n\r00:01:23\n\r25 fps\n\r640x480\n\r2075 frames");
     test::TempDir dir;
-    TestVideoRecipe recipe;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
-    const std::string path = dir.file("clip.avi");
+    const std::string path = dir / "clip.avi";
     QuietFfmpegLog();
-    WriteTestVideo(path, recipe, test::PaintFrameNumber);
+    test::WriteTestVideo(path, recipe, test::PaintFrameNumber);
     auto source = MakeFfmpegFrameSource();
     EXPECT_EQ(DescribePcVideoFile(*source, path),
               "Video\n\r00:00:01\n\r25 fps\n\r64x48\n\r40 frames");
@@ -30,7 +30,7 @@ TEST(VideoDescribe, PcVideo) {
     EXPECT_EQ(frame.width(), 64);
     EXPECT_EQ(test::ReadFrameNumber(frame), 17);
     EXPECT_THROW(PcVideoFrame(*source, path, 40), IoError);
-    EXPECT_THROW(DescribePcVideoFile(*source, dir.file("none.avi")), IoError);
+    EXPECT_THROW(DescribePcVideoFile(*source, dir / "none.avi"), IoError);
 }
 
 TEST(VideoDescribe, SymbosVideo) {
@@ -40,17 +40,17 @@ TEST(VideoDescribe, SymbosVideo) {
     video.source =
         std::make_unique<test::FakeFrameSource>(VideoInfo{320, 240, 10000000, 1000000, 30});
     OpenVideo(video, "fake.avi");
-    test::ScriptedAsker asker;
+    test::ScriptedAsker asker{test::Otherwise::kYes};
     VideoWriterRun run;
     VideoRunSettings settings;
     settings.sixteen = true;
-    settings.baseName = dir.file("v");
+    settings.baseName = dir / "v";
     settings.title = "Title";
     settings.information = "Info";
     run.start(state, video, asker, settings);
     while (run.tick(state, video, asker) == VideoWriterRun::Tick::Frame) {
     }
-    const std::string path = dir.file("v.vid");
+    const std::string path = dir / "v.vid";
     EXPECT_EQ(
         DescribeVidFile(state.colourTable, path),
         "SymbOS video\n\r00:00:03\n\r10 fps\n\r16 colors\n\r240x90\n\r30 frames\n\rTitle\n\rInfo");

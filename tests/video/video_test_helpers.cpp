@@ -1,23 +1,10 @@
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
+#include <string>
 
 #include "platform/io_error.h"
 #include "video_test_support.h"
 
 namespace mozu::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mozu-video-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
 
 void PaintFrameNumber(int n, Picture& picture) {
     const int w = picture.width(), h = picture.height();

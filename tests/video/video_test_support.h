@@ -1,28 +1,18 @@
 #pragma once
-// Fixtures shared by the video tests: a temporary folder, frames that carry their own number
-// as big black and white blocks (readable after lossy coding), and a scripted asker.
+// Fixtures shared by the video tests: frames that carry their own number as big black and white
+// blocks (readable after lossy coding) and a video source without a file. The shared support's
+// temporary folder and scripted asker come with it.
 
-#include <filesystem>
-#include <optional>
-#include <string>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 #include "colour/picture.h"
-#include "platform/asker.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 #include "video/video_source.h"
 
 namespace mozu::test {
-
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Paints frame number `n` (0-255) as 8 columns of blocks, bit 7 on the left: white for 1,
 // black for 0, in the top half; the bottom half a grey ramp so scaling has detail to sample.
@@ -46,22 +36,6 @@ class FakeFrameSource : public VideoFrameSource {
 
   private:
     VideoInfo info_;
-};
-
-class ScriptedAsker : public Asker {
-  public:
-    bool yes = true;
-    std::vector<std::string> questions;
-    std::vector<std::string> notices;
-    bool askYesNo(const std::string& text) override {
-        questions.push_back(text);
-        return yes;
-    }
-    std::optional<std::string> askName(const std::string& prompt, int) override {
-        questions.push_back(prompt);
-        return std::nullopt;
-    }
-    void notify(const std::string& text) override { notices.push_back(text); }
 };
 
 }  // namespace mozu::test

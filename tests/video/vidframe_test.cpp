@@ -11,7 +11,7 @@ extern "C" {
 }
 
 #include "platform/io_error.h"
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video_test_support.h"
 
@@ -34,7 +34,7 @@ std::string CaseName(const testing::TestParamInfo<Case>& info) {
 class VidframeTest : public testing::TestWithParam<Case> {
   protected:
     void SetUp() override {
-        if (!HasVideoEncoder(GetParam().encoder))
+        if (!test::HasVideoEncoder(GetParam().encoder))
             GTEST_SKIP() << "no encoder " << GetParam().encoder;
         recipe.encoder = GetParam().encoder;
         recipe.maxBFrames = GetParam().bFrames;
@@ -43,8 +43,8 @@ class VidframeTest : public testing::TestWithParam<Case> {
         // key frames only.
         if (recipe.encoder == "rv20") recipe.gop = 1;
         av_log_set_level(AV_LOG_FATAL);
-        path = dir.file(GetParam().file);
-        WriteTestVideo(path, recipe, test::PaintFrameNumber);
+        path = dir / (GetParam().file);
+        test::WriteTestVideo(path, recipe, test::PaintFrameNumber);
         source = MakeFfmpegFrameSource();
     }
     std::vector<std::uint8_t> frame(int index) {
@@ -55,7 +55,7 @@ class VidframeTest : public testing::TestWithParam<Case> {
     }
 
     test::TempDir dir;
-    TestVideoRecipe recipe;  // 64 x 48 at 25 fps, a key frame every 10
+    test::TestVideoRecipe recipe;  // 64 x 48 at 25 fps, a key frame every 10
     std::string path;
     std::unique_ptr<VideoFrameSource> source;
 };
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VidframeErrors, MissingFileNamesTheFile) {
     test::TempDir dir;
     auto source = MakeFfmpegFrameSource();
-    const std::string path = dir.file("nothing.avi");
+    const std::string path = dir / "nothing.avi";
     try {
         source->open(path);
         FAIL() << "opened a missing file";
@@ -135,7 +135,7 @@ TEST(VidframeErrors, MissingFileNamesTheFile) {
 TEST(VidframeErrors, FilesWithoutPicturesAreRefused) {
     test::TempDir dir;
     auto source = MakeFfmpegFrameSource();
-    const std::string text = dir.file("notes.avi");
+    const std::string text = dir / "notes.avi";
     std::ofstream(text) << "these are not the frames you are looking for\n";
     EXPECT_THROW(source->open(text), IoError);
     std::vector<std::uint8_t> buffer(16);
@@ -144,11 +144,11 @@ TEST(VidframeErrors, FilesWithoutPicturesAreRefused) {
 
 TEST(VidframeErrors, ATruncatedVideoGivesRealFramesOrErrors) {
     test::TempDir dir;
-    TestVideoRecipe recipe;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
-    const std::string path = dir.file("cut.avi");
+    const std::string path = dir / "cut.avi";
     av_log_set_level(AV_LOG_FATAL);
-    WriteTestVideo(path, recipe, test::PaintFrameNumber);
+    test::WriteTestVideo(path, recipe, test::PaintFrameNumber);
     std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
     auto source = MakeFfmpegFrameSource();
     VideoInfo info;
@@ -176,12 +176,12 @@ namespace {
 
 TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
     test::TempDir dir;
-    TestVideoRecipe recipe;
+    test::TestVideoRecipe recipe;
     recipe.encoder = "mpeg4";
     recipe.maxBFrames = 2;
-    const std::string path = dir.file("damaged.avi");
+    const std::string path = dir / "damaged.avi";
     av_log_set_level(AV_LOG_QUIET);
-    WriteTestVideo(path, recipe, test::PaintFrameNumber);
+    test::WriteTestVideo(path, recipe, test::PaintFrameNumber);
     {
         std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
         std::mt19937 random(3);

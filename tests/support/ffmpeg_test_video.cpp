@@ -1,4 +1,4 @@
-#include "platform/media/ffmpeg_test_video.h"
+#include "tests/support/ffmpeg_test_video.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -9,7 +9,7 @@ extern "C" {
 
 #include "platform/io_error.h"
 
-namespace mozu {
+namespace mozu::test {
 
 bool HasVideoEncoder(const std::string& name) {
     return avcodec_find_encoder_by_name(name.c_str()) != nullptr;
@@ -120,4 +120,4 @@ void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
     e.check(av_write_trailer(e.fmt), "finishing the file");
 }
 
-}  // namespace mozu
+}  // namespace mozu::test

@@ -8,7 +8,7 @@
 
 #include "colour/picture.h"
 
-namespace mozu {
+namespace mozu::test {
 
 struct TestVideoRecipe {
     std::string encoder;  // "mpeg4", "mpeg2video", "mjpeg", "libx264", ...
@@ -29,4 +29,4 @@ bool HasVideoEncoder(const std::string& name);
 void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
                     const std::function<void(int frame, Picture& picture)>& paint);
 
-}  // namespace mozu
+}  // namespace mozu::test
