@@ -108,7 +108,7 @@ void BM_ConvertKey(benchmark::State& bs) {
     QCoreApplication::processEvents();
     main.dropFiles({QString::fromStdString(kSample)});
     mozu::ConversionState core;
-    mozu::JPEGtoBMP(kSample, core.source);
+    mozu::LoadJpeg(kSample, core.source);
     core.noPicture = false;
     core.currentSlot = core.sourceSlot = mozu::Slot::Source;
     core.sourceColourCount = main.document().state().sourceColourCount;

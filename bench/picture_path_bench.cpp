@@ -26,7 +26,7 @@ constexpr Slot kSlots[] = {Slot::Mode0, Slot::Mode1, Slot::Mode2, Slot::SgxMsx};
 const Picture& Photo() {
     static const Picture photo = [] {
         Picture p;
-        JPEGtoBMP(kSample, p);
+        LoadJpeg(kSample, p);
         return p;
     }();
     return photo;
@@ -42,7 +42,7 @@ void Dither(ConversionState& state, const Picture& work, Slot slot) {
 void BM_DecodeJpeg(benchmark::State& st) {
     Picture p;
     for (auto _ : st) {
-        JPEGtoBMP(kSample, p);
+        LoadJpeg(kSample, p);
         benchmark::DoNotOptimize(p.data());
     }
 }

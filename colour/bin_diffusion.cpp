@@ -41,8 +41,8 @@ constexpr int kRowsInFlight = 3;
 constexpr int kMinLag = 3;
 
 // What reaches a channel from the left is the sum s = 32 x value + 7 x error, and the channel
-// becomes bajt(s div 32) (the weights and the sum are exact in binary, so the integer floor is
-// the truncation of the computation in double wherever the result is not clamped to 0). Per
+// becomes ClampToByte(s div 32) (the weights and the sum are exact in binary, so the integer floor
+// is the truncation of the computation in double wherever the result is not clamped to 0). Per
 // channel, indexed by (s + kBias) div 32: kBias + 7 x the new value in the channel's lane and
 // the channel's part of the bin (16, 4 or 1 x the value's level) in lane 3, so that the three
 // entries added give the pixel's kBias + 7 x value per channel and its bin.
@@ -133,11 +133,11 @@ void PassDownGroupPortable(std::uint64_t* below, const std::uint64_t* above) {
 }
 
 #if defined(__x86_64__)
-// Two cells at a time. Taken 8 times, bajt((32 v + k e) div 32) x 256 is 256 v + 8 k e clamped
-// to 0..65535 with its low eight bits cleared; less 32768, that clamp is the 16-bit saturating
-// add. 7 x 28087 = 1 modulo 65536, so 8e, 40e and 24e are the 16-bit products of kBias + 7e
-// with 8, 40 and 24 x 28087 (exact: 7e is a multiple of 7, the products stay within 16 bits,
-// and kBias x 8 is a multiple of 65536).
+// Two cells at a time. Taken 8 times, ClampToByte((32 v + k e) div 32) x 256 is 256 v + 8 k e
+// clamped to 0..65535 with its low eight bits cleared; less 32768, that clamp is the 16-bit
+// saturating add. 7 x 28087 = 1 modulo 65536, so 8e, 40e and 24e are the 16-bit products of kBias +
+// 7e with 8, 40 and 24 x 28087 (exact: 7e is a multiple of 7, the products stay within 16 bits, and
+// kBias x 8 is a multiple of 65536).
 void PassDownGroupSse2(std::uint64_t* below, const std::uint64_t* above) {
     const __m128i whole = _mm_set1_epi16(~255), flip = _mm_set1_epi16(-32768);
     auto weighted = [&](std::ptrdiff_t cell, std::int16_t factor) {

@@ -10,11 +10,6 @@ std::int32_t ColorDifferent(Colour a, Colour b) {
     return std::abs(Red(a) - Red(b)) + std::abs(Green(a) - Green(b)) + std::abs(Blue(a) - Blue(b));
 }
 
-std::int32_t ColorDifferent3(Colour a, Colour b) {
-    // Clamping a's channels first changes nothing: they are bytes already.
-    return ColorDifferent(a, b);
-}
-
 std::uint8_t Luminance(Colour c) {
     return LuminanceOf(Red(c), Green(c), Blue(c));
 }
@@ -38,7 +33,7 @@ bool SetColor(ConversionState& state, Colour c, int p, Slot s) {
     return found;
 }
 
-void Paleta(ConversionState& state, Slot s) {
+void MakeModePalette(ConversionState& state, Slot s) {
     const PaletteSlot& palette = state.palette(s);
     for (std::size_t i = 0; i < 16; ++i) {
         // An entry that is no colour index (only a damaged palette holds one) becomes black.
@@ -46,7 +41,7 @@ void Paleta(ConversionState& state, Slot s) {
     }
 }
 
-void Paleta2(ConversionState& state, Slot s) {
+void PaletteFromFirmware(ConversionState& state, Slot s) {
     PaletteSlot& palette = state.palette(s);
     for (std::size_t i = 0; i < 16; ++i) {
         // Firmware numbers run 0-26; a file byte above that is damaged and reads as black

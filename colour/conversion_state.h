@@ -44,7 +44,8 @@ struct ConversionState {
     std::string currentFileName;
 
     ColourTable colourTable = kDefaultColourTable;
-    std::array<std::uint8_t, 16> modePalette{};  // firmware numbers of pens 0-15, from Paleta
+    std::array<std::uint8_t, 16>
+        modePalette{};  // firmware numbers of pens 0-15, from MakeModePalette
 
     // Slot s's picture, or the source picture for Slot::Source.
     Picture& picture(Slot s) { return s == Slot::Source ? source : slots[s]; }

@@ -30,10 +30,11 @@ int AllowedColours(Slot slot) {
 // both others raised by half, then each channel to the level 0, 128 or 255.
 Colour Approximate(Colour c) {
     int r = Red(c) / 3 * 3, g = Green(c) / 3 * 3, b = Blue(c) / 3 * 3;
-    if (r > g && r > b) r = bajt(r * 3 / 2);
-    if (g > r && g > b) g = bajt(g * 3 / 2);
-    if (b > g && b > r) b = bajt(b * 3 / 2);
-    return MakeColour(bajt(r / 85 * 128), bajt(g / 85 * 128), bajt(b / 85 * 128));
+    if (r > g && r > b) r = ClampToByte(r * 3 / 2);
+    if (g > r && g > b) g = ClampToByte(g * 3 / 2);
+    if (b > g && b > r) b = ClampToByte(b * 3 / 2);
+    return MakeColour(ClampToByte(r / 85 * 128), ClampToByte(g / 85 * 128),
+                      ClampToByte(b / 85 * 128));
 }
 
 CandidateList MakeCandidates(const ConversionState& state, Colour found, int allowed) {

@@ -32,11 +32,11 @@ std::array<int, kColourCount> NearestPens(const ConversionState& state,
     return nearest;
 }
 
-// Adds share x e to one channel: bajt(truncate(old + share x e)).
+// Adds share x e to one channel: ClampToByte(truncate(old + share x e)).
 void Spread(std::uint8_t* pixel, const std::array<int, 3>& e, double share) {
     for (int c = 0; c < 3; ++c)
-        pixel[c] =
-            bajt(static_cast<std::int32_t>(pixel[c] + share * e[static_cast<std::size_t>(c)]));
+        pixel[c] = ClampToByte(
+            static_cast<std::int32_t>(pixel[c] + share * e[static_cast<std::size_t>(c)]));
 }
 
 }  // namespace

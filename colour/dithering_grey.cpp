@@ -13,7 +13,7 @@ namespace mozu {
 
 namespace {
 
-// Each neighbour becomes bajt(trunc(old + share x e)), computed in double with the share
+// Each neighbour becomes ClampToByte(trunc(old + share x e)), computed in double with the share
 // taken as weight / d in double (7.0 / 27 and so on), for d = 27 and d = 32 alike. Old values
 // and errors are never negative, so the result is old + floor(share x e) clamped at 255
 // whenever share x e is a whole number or lies well clear of one (the sum then cannot round
@@ -129,7 +129,7 @@ void DiffuseLiteral(const ScanArea& area, int shift, const ShareTable& shares,
             // Updates in the order right, below, below left, below right.
             for (std::size_t k = 0; k < 4; ++k)
                 for (int& c : cell(x + dx[k], y + dy[k]))
-                    c = bajt(static_cast<std::int32_t>(c + shares.product[k][e]));
+                    c = ClampToByte(static_cast<std::int32_t>(c + shares.product[k][e]));
         }
 }
 

@@ -32,9 +32,9 @@ OpenResult Opened(FileType type, std::string description, std::string title = {}
 OpenResult OpenPcPicture(Document& doc, const std::string& path, FileType type, OpenOrigin origin) {
     Picture loaded;
     if (type == FileType::Jpeg)
-        JPEGtoBMP(path, loaded);
+        LoadJpeg(path, loaded);
     else
-        LoadBMP(path, loaded);
+        LoadBmp(path, loaded);
     ConversionState& state = doc.state();
     doc.closeVideo();
     doc.resetForNewFile(path);

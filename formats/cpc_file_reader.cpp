@@ -138,7 +138,7 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
     if (decoded.hasPalette) {
         PaletteSlot& palette = state.palette(slot);
         std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
-        Paleta2(state, slot);
+        PaletteFromFirmware(state, slot);
     }
     Picture& picture = state.picture(slot);
     Indexed2BMP(state, pens, picture, slot);

@@ -12,9 +12,9 @@ namespace mozu {
 
 // Reads a screen file (types 0-2), an overscan file (4-6) or a SymbOS graphic (9, 11) into the
 // slot of its type: the slot gets the picture in colours (Indexed2BMP with the slot's palette),
-// the palette slot the file's palette (Paleta2; SymbOS graphics have none and keep palette
-// slots 9 and 11 at the identity), the converted flag is set, and the current and source slot
-// become the type; for modes 0 and 1 the found colours are recounted (CountColors; the count
+// the palette slot the file's palette (PaletteFromFirmware; SymbOS graphics have none and keep
+// palette slots 9 and 11 at the identity), the converted flag is set, and the current and source
+// slot become the type; for modes 0 and 1 the found colours are recounted (CountColors; the count
 // itself is the caller's). Returns the file's description, e.g. "CPC image\n\r160x200".
 //
 // The file is read and checked completely before the state changes: a file that ends early

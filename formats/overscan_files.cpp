@@ -82,7 +82,7 @@ void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseN
     std::vector<std::uint8_t> file(kOverscanFileSize, 0);
     PackOverscan(rows, file.data());
     const std::string path = CheckFileName(asker, baseName + std::to_string(mode) + ".sca");
-    Paleta(state, slot);
+    MakeModePalette(state, slot);
     FinishOverscanFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
     state.saved[slot] = 1;
@@ -105,7 +105,7 @@ void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
     PackLevel(background, extra, file.data());
     // No existing-file check: a level file is replaced without a question.
     const std::string path = baseName + std::to_string(mode) + ".lvl";
-    Paleta(state, paletteSlot);
+    MakeModePalette(state, paletteSlot);
     FinishLevelFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
     state.saved[paletteSlot] = 1;

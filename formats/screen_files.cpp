@@ -70,7 +70,7 @@ void MakeModeFile(ConversionState& state, Asker& asker, const std::string& baseN
     std::vector<std::uint8_t> file(kScreenFileSize, 0);
     PackScreen(rows, file.data() + kAmsdosHeaderSize);
     const std::string path = CheckFileName(asker, baseName + m.suffix);
-    Paleta(state, m.slot);
+    MakeModePalette(state, m.slot);
     FinishScreenFile(mode, state.modePalette, AMSname(path), file.data());
     WriteFileImage(path, file);
     state.saved[m.slot] = 1;

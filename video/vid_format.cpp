@@ -134,13 +134,13 @@ void EncodeVidFrame(const Picture& pens, const VideoRunPlan& plan, std::span<std
     }
 }
 
-std::string VideoRunLabel(std::int32_t frames, int rate) {
+std::string VideoRunDescription(std::int32_t frames, int rate) {
     const std::int64_t seconds = rate > 0 ? frames / rate : 0;
     return "SymbOS video\n\r" + RunningTimeText(seconds) + "\n\r" + std::to_string(rate) +
            " fps\n\r";
 }
 
-std::string FrameCounterLabel(std::int32_t k, std::int32_t frames) {
+std::string FrameCounterText(std::int32_t k, std::int32_t frames) {
     return "Frame " + std::to_string(k) + " of " + std::to_string(frames);
 }
 

@@ -87,8 +87,8 @@ std::uint8_t EncodeFourPens(int p0, int p1, int p2, int p3);
 std::uint8_t EncodeTwoPens(int p0, int p1);
 
 // "SymbOS video\n\r" + running time + "\n\r" + rate + " fps\n\r" (the description of a run).
-std::string VideoRunLabel(std::int32_t frames, int rate);
+std::string VideoRunDescription(std::int32_t frames, int rate);
 // "Frame k of N" (the status of a run).
-std::string FrameCounterLabel(std::int32_t k, std::int32_t frames);
+std::string FrameCounterText(std::int32_t k, std::int32_t frames);
 
 }  // namespace mozu

@@ -54,8 +54,8 @@ void VideoWriterRun::start(ConversionState& state, VideoState& video, Asker& ask
     stopRequest_ = false;
     frameReady_ = true;
     running_ = true;
-    label3_ = VideoRunLabel(plan_.frames, plan_.rate);
-    label4_.clear();
+    description_ = VideoRunDescription(plan_.frames, plan_.rate);
+    status_.clear();
 }
 
 void VideoWriterRun::Make4VideoHeader(ConversionState& state, VideoState& video, Asker& asker,
@@ -74,7 +74,7 @@ VideoWriterRun::Tick VideoWriterRun::tick(ConversionState& state, VideoState& vi
     if (!running_) return Tick::Idle;
     if (!frameReady_) return Tick::Busy;
     if (k_ >= plan_.frames) {
-        label4_.clear();
+        status_.clear();
         closeFile(asker);
         return Tick::Finished;
     }
@@ -86,10 +86,10 @@ VideoWriterRun::Tick VideoWriterRun::tick(ConversionState& state, VideoState& vi
         abandon();
         throw;
     }
-    label4_ = FrameCounterLabel(k_, plan_.frames);
+    status_ = FrameCounterText(k_, plan_.frames);
     if (stopRequest_) {
         stop(asker);
-        label4_ = FrameCounterLabel(k_, plan_.frames);
+        status_ = FrameCounterText(k_, plan_.frames);
         return Tick::Stopped;
     }
     frameReady_ = true;
@@ -163,7 +163,7 @@ void VideoWriterRun::stop(Asker& asker) {
     out_.reset();
     running_ = false;
     frameReady_ = true;
-    label3_.clear();
+    description_.clear();
     asker.notify("Conversion terminate by user");
 }
 

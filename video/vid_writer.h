@@ -63,8 +63,8 @@ class VideoWriterRun {
     const VideoRunPlan& plan() const { return plan_; }
     std::int32_t framesWritten() const { return k_; }
     int progressAngle() const { return progressAngle_; }
-    const std::string& label3() const { return label3_; }
-    const std::string& label4() const { return label4_; }
+    const std::string& description() const { return description_; }
+    const std::string& status() const { return status_; }
     const std::string& outputPath() const { return path_; }
     std::uint64_t bytesWritten() const { return bytesWritten_; }
 
@@ -84,8 +84,8 @@ class VideoWriterRun {
     std::int32_t lastSourceFrame_ = 0;
     std::int32_t k_ = 0;
     int progressAngle_ = 0;
-    std::string label3_;
-    std::string label4_;
+    std::string description_;
+    std::string status_;
     std::string path_;
     std::uint64_t bytesWritten_ = 0;
     std::unique_ptr<OutputFile> out_;

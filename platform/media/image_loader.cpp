@@ -247,7 +247,7 @@ std::string Extension(const std::string& path) {
 
 }  // namespace
 
-void JPEGtoBMP(const std::string& path, Picture& image) {
+void LoadJpeg(const std::string& path, Picture& image) {
     const std::vector<std::uint8_t> bytes = ReadNonEmpty(path);
 
     JpegJob job;
@@ -275,7 +275,7 @@ void JPEGtoBMP(const std::string& path, Picture& image) {
     image = std::move(job.picture);
 }
 
-void LoadBMP(const std::string& path, Picture& image) {
+void LoadBmp(const std::string& path, Picture& image) {
     const std::vector<std::uint8_t> bytes = ReadNonEmpty(path);
     const BmpLayout layout = CheckBmpComplete(bytes, path);
 
@@ -330,9 +330,9 @@ void LoadBMP(const std::string& path, Picture& image) {
 void LoadPicture(const std::string& path, Picture& image) {
     const std::string ext = Extension(path);
     if (ext == ".jpg" || ext == ".jpeg") {
-        JPEGtoBMP(path, image);
+        LoadJpeg(path, image);
     } else if (ext == ".bmp") {
-        LoadBMP(path, image);
+        LoadBmp(path, image);
     } else {
         Fail(io::kInvalidData, path, "not a JPEG or BMP file name");
     }

@@ -13,11 +13,11 @@ namespace mozu {
 
 // Decodes a JPEG file with libjpeg's default options. Greyscale pictures come out as grey
 // RGB, CMYK and YCCK pictures are turned into RGB.
-void JPEGtoBMP(const std::string& path, Picture& image);
+void LoadJpeg(const std::string& path, Picture& image);
 
 // Reads a BMP file of any common kind (1, 4, 8, 16, 24 or 32 bits, RLE4 and RLE8, bottom-up
 // or top-down).
-void LoadBMP(const std::string& path, Picture& image);
+void LoadBmp(const std::string& path, Picture& image);
 
 // Picks the loader by the file's extension, case-insensitive: .jpg and .jpeg are JPEG, .bmp
 // is BMP; any other name raises IoError 106.

@@ -126,7 +126,7 @@ TEST(MainWindowConvert, AdjustmentWorksOnTheSourceAndForcesReconversion) {
     DropFiles(&p.main(), {SamplePhoto()});
     ASSERT_TRUE(WaitUntil([&] { return !p.main().document().state().noPicture; }));
     Picture original;
-    JPEGtoBMP(SamplePhoto().toStdString(), original);
+    LoadJpeg(SamplePhoto().toStdString(), original);
 
     Click(Key(p.main(), "Key00"));
     const Picture first = p.main().document().state().picture(Slot::Mode0);

@@ -89,7 +89,7 @@ TEST(MainWindowFiles, DropOpensAPictureAndSetsTheFileName) {
     DropSample(p);
     ConversionState counted;
     Picture sample;
-    JPEGtoBMP(SamplePhoto().toStdString(), sample);
+    LoadJpeg(SamplePhoto().toStdString(), sample);
     const int colours = CountColors(counted, sample);
     EXPECT_EQ(p.Text("Label1"), QString("Bitmap image\n\r640x400\n\r%1 colors").arg(colours));
     EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());

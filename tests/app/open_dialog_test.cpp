@@ -505,7 +505,7 @@ TEST_F(OpenDialogTest, Screenshots) {
         // The sample photograph converted to mode 1 and saved, as the main window would.
         ConversionState state;
         Picture photo;
-        JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
+        LoadJpeg(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
         AdoptPcPicture(state, std::move(photo));
         ScriptedAsker quiet{Otherwise::kYes};
         ASSERT_TRUE(ConvertSlotCommand(state, quiet, Slot::Mode1, false).converted);

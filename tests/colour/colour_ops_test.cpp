@@ -6,16 +6,16 @@ namespace mozu {
 namespace {
 
 TEST(ColourOps, ClampAndDistance) {
-    EXPECT_EQ(bajt(-1), 0);
-    EXPECT_EQ(bajt(256), 255);
-    EXPECT_EQ(bajt(128), 128);
-    EXPECT_EQ(bajt(-2147483647 - 1), 0);
+    EXPECT_EQ(ClampToByte(-1), 0);
+    EXPECT_EQ(ClampToByte(256), 255);
+    EXPECT_EQ(ClampToByte(128), 128);
+    EXPECT_EQ(ClampToByte(-2147483647 - 1), 0);
     const Colour white = MakeColour(255, 255, 255), black = MakeColour(0, 0, 0);
     EXPECT_EQ(ColorDifferent(white, white), 0);
     EXPECT_EQ(ColorDifferent(black, white), 765);
     // |10 - 20| + |200 - 100| + |0 - 255|
     EXPECT_EQ(ColorDifferent(MakeColour(10, 200, 0), MakeColour(20, 100, 255)), 365);
-    EXPECT_EQ(ColorDifferent3(MakeColour(10, 200, 0), MakeColour(20, 100, 255)), 365);
+    EXPECT_EQ(ColorDifferent(MakeColour(10, 200, 0), MakeColour(20, 100, 255)), 365);
 }
 
 TEST(ColourOps, LuminanceTruncatesTheDoubleSum) {
@@ -48,13 +48,13 @@ TEST(ColourOps, Paleta2ThenPaletaRestoresTheFirmwareNumbers) {
     const std::uint8_t firmware[16] = {0, 26, 13, 6, 25, 1, 2, 3, 24, 18, 20, 9, 15, 16, 4, 11};
     for (int i = 0; i < 16; ++i)
         state.palettes[Slot::Mode1][static_cast<std::size_t>(i)] = firmware[i];
-    Paleta2(state, Slot::Mode1);
+    PaletteFromFirmware(state, Slot::Mode1);
     // Firmware 0 is black (index 1), 26 white (index 8), 13 grey (index 13), 6 red (index 15).
     EXPECT_EQ(state.palettes[Slot::Mode1][0], 1);
     EXPECT_EQ(state.palettes[Slot::Mode1][1], 8);
     EXPECT_EQ(state.palettes[Slot::Mode1][2], 13);
     EXPECT_EQ(state.palettes[Slot::Mode1][3], 15);
-    Paleta(state, Slot::Mode1);
+    MakeModePalette(state, Slot::Mode1);
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(state.modePalette[static_cast<std::size_t>(i)], firmware[i]);
 }
@@ -62,10 +62,10 @@ TEST(ColourOps, Paleta2ThenPaletaRestoresTheFirmwareNumbers) {
 TEST(ColourOps, DamagedFirmwareNumbersReadAsBlack) {
     ConversionState state;
     state.palettes[Slot::Mode0][0] = 31;  // no CPC colour has this firmware number
-    Paleta2(state, Slot::Mode0);
+    PaletteFromFirmware(state, Slot::Mode0);
     EXPECT_EQ(state.palettes[Slot::Mode0][0], 1);
     state.palettes[Slot::Mode0][1] = 200;  // no colour index
-    Paleta(state, Slot::Mode0);
+    MakeModePalette(state, Slot::Mode0);
     EXPECT_EQ(state.modePalette[1], 0);
 }
 

@@ -403,7 +403,7 @@ TEST(ConversionCommands, VideoLoadedCountsTheWorkingCopy) {
 
 TEST(ConversionCommands, SamplePhotoEverySlotGivesPens) {
     Picture photo;
-    JPEGtoBMP(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
+    LoadJpeg(MOZU_SOURCE_DIR "/samples/sample.jpg", photo);
     ConversionState state = OpenedState(std::move(photo));
     ScriptedAsker asker(Otherwise::kYes);
     for (Slot s : kConversionOrder) ConvertSlotCommand(state, asker, s, false);

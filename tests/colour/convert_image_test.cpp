@@ -50,9 +50,9 @@ TEST(ConvertImage, CpcColoursConvertUnchangedAndPensSortByLuminance) {
 
 TEST(ConvertImage, ClosestSourceColourKeepsAContestedCpcColour) {
     // Found colour 0 = (180, 0, 0): multiples of 3 leave it, red is above both others and is
-    // raised to bajt(270) = 255, levels give (255, 0, 0) = index 15; its own distance to it 75.
-    // Found colour 1 = (250, 5, 0): (249, 3, 0), red raised to 255, levels (255, 0, 0) again;
-    // own distance 5 + 5 = 10. Colour 1 is closer and keeps index 15. Colour 0 drops it; its
+    // raised to ClampToByte(270) = 255, levels give (255, 0, 0) = index 15; its own distance to
+    // it 75. Found colour 1 = (250, 5, 0): (249, 3, 0), red raised to 255, levels (255, 0, 0)
+    // again; own distance 5 + 5 = 10. Colour 1 is closer and keeps index 15. Colour 0 drops it; its
     // next candidate by distance from (255, 0, 0) is index 3 (128, 0, 0) at 127 (index 2
     // (255, 128, 0) and 19 (255, 0, 128) follow at 128).
     ConversionState state;

@@ -31,7 +31,7 @@ constexpr Golden kGolden[] = {
 
 TEST(Golden, DitheredSamplePhotograph) {
     Picture photo;
-    JPEGtoBMP(std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", photo);
+    LoadJpeg(std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", photo);
     ASSERT_EQ(photo.width(), 640);
     ASSERT_EQ(photo.height(), 400);
     for (const Golden& g : kGolden) {

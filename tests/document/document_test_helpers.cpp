@@ -1,37 +1,11 @@
 #include "document/document_test_support.h"
 
-#include <unistd.h>
-
-#include <iterator>
-
 #include "platform/io_error.h"
 
 namespace mozu::test {
 
-TempFolder::TempFolder() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("mozu_document_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
 std::string SamplePath() {
     return std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg";
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 FlatFrameSource::FlatFrameSource(std::int32_t frames) {

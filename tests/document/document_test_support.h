@@ -1,49 +1,19 @@
 #pragma once
-// Small fixtures for the document tests: a temporary folder, an asker that says yes, a record of
-// a document's notices and a PC video source without a file.
+// Small fixtures for the document tests: the sample photograph, a record of a document's notices
+// and a PC video source without a file. Temporary folders and askers come from tests/support.
 
-#include <filesystem>
-#include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/document.h"
-#include "platform/asker.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scripted_asker.h"
+#include "tests/support/temp_dir.h"
 #include "video/video_source.h"
 
 namespace mozu::test {
 
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
-
-inline bool Exists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
-
 std::string SamplePath();
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-
-class YesAsker : public Asker {
-  public:
-    int questions = 0;
-    bool askYesNo(const std::string&) override {
-        ++questions;
-        return true;
-    }
-    std::optional<std::string> askName(const std::string&, int) override { return std::nullopt; }
-    void notify(const std::string&) override {}
-};
 
 struct ChangeLog {
     explicit ChangeLog(Document& doc)

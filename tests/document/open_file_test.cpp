@@ -18,8 +18,8 @@ namespace {
 using Kind = DocumentChange::Kind;
 
 TEST(OpenFile, PcPictureDescriptionDependsOnHowItCame) {
-    test::TempFolder dir;
-    const std::string jpeg = dir.file("photo.jpeg");
+    test::TempDir dir;
+    const std::string jpeg = dir / "photo.jpeg";
     std::filesystem::copy_file(test::SamplePath(), jpeg);
 
     Document chosen;
@@ -46,29 +46,27 @@ TEST(OpenFile, PcPictureDescriptionDependsOnHowItCame) {
 }
 
 TEST(OpenFile, UnsupportedFilesChangeNothing) {
-    test::TempFolder dir;
+    test::TempDir dir;
     Document doc;
     ASSERT_TRUE(OpenFile(doc, test::SamplePath(), OpenOrigin::Chosen).opened());
-    test::YesAsker asker;
+    test::ScriptedAsker asker(test::Otherwise::kYes);
     doc.convert(Slot::Mode0, asker);
     const ConversionState before = doc.state();
     test::ChangeLog log(doc);
 
-    test::WriteBytes(dir.file("notes.txt"), "hello");
+    dir.write("notes.txt", {'h', 'e', 'l', 'l', 'o'});
     // A .rim whose header is not a screen file's, and a headed screen file without our routine.
-    test::WriteBytes(dir.file("junk.rim"), std::string(300, 'x'));
-    std::string headed(200, '\0');
-    headed[21] = 0x00;
-    headed[22] = static_cast<char>(0xC0);
+    dir.write("junk.rim", std::vector<std::uint8_t>(300, 'x'));
+    std::vector<std::uint8_t> headed(200, 0);
+    headed[22] = 0xC0;
     headed[25] = 0x40;
     headed[65] = 0x40;
-    test::WriteBytes(dir.file("other.scr"), headed);
+    dir.write("other.scr", headed);
     for (const char* name : {"notes.txt", "junk.rim", "other.scr"}) {
-        const OpenResult r = OpenFile(doc, dir.file(name), OpenOrigin::Dropped);
+        const OpenResult r = OpenFile(doc, dir / name, OpenOrigin::Dropped);
         EXPECT_FALSE(r.opened()) << name;
     }
-    EXPECT_EQ(OpenFile(doc, dir.file("other.scr"), OpenOrigin::Dropped).type,
-              FileType::HeadedScreen);
+    EXPECT_EQ(OpenFile(doc, dir / "other.scr", OpenOrigin::Dropped).type, FileType::HeadedScreen);
     EXPECT_TRUE(log.changes.empty());
     EXPECT_EQ(doc.state().source, before.source);
     EXPECT_EQ(doc.state().converted, before.converted);
@@ -77,25 +75,25 @@ TEST(OpenFile, UnsupportedFilesChangeNothing) {
 }
 
 TEST(OpenFile, UnreadableFilesRaiseAndKeepTheDocument) {
-    test::TempFolder dir;
+    test::TempDir dir;
     Document doc;
     ASSERT_TRUE(OpenFile(doc, test::SamplePath(), OpenOrigin::Chosen).opened());
-    test::YesAsker asker;
+    test::ScriptedAsker asker(test::Otherwise::kYes);
     doc.convert(Slot::Mode1, asker);
     const ConversionState before = doc.state();
 
     // A JPEG that ends inside its header, and a screen file cut after its header.
-    const std::string jpeg = test::ReadBytes(test::SamplePath());
-    test::WriteBytes(dir.file("cut.jpg"), jpeg.substr(0, 40));
+    const std::vector<std::uint8_t> jpeg = test::ReadBytes(test::SamplePath());
+    dir.write("cut.jpg", {jpeg.begin(), jpeg.begin() + 40});
     std::string selection(kSlotCount, 'F');
     selection[SlotIndex(Slot::Mode1)] = 'T';
-    doc.save(asker, dir.file("pic"), selection);
-    const std::string screen = test::ReadBytes(dir.file("pic1.rim"));
-    test::WriteBytes(dir.file("cut1.rim"), screen.substr(0, 4000));
+    doc.save(asker, dir / "pic", selection);
+    const std::vector<std::uint8_t> screen = test::ReadBytes(dir / "pic1.rim");
+    dir.write("cut1.rim", {screen.begin(), screen.begin() + 4000});
 
-    EXPECT_THROW(OpenFile(doc, dir.file("cut.jpg"), OpenOrigin::Chosen), IoError);
-    EXPECT_THROW(OpenFile(doc, dir.file("missing.jpg"), OpenOrigin::Chosen), IoError);
-    EXPECT_THROW(OpenFile(doc, dir.file("cut1.rim"), OpenOrigin::Chosen), IoError);
+    EXPECT_THROW(OpenFile(doc, dir / "cut.jpg", OpenOrigin::Chosen), IoError);
+    EXPECT_THROW(OpenFile(doc, dir / "missing.jpg", OpenOrigin::Chosen), IoError);
+    EXPECT_THROW(OpenFile(doc, dir / "cut1.rim", OpenOrigin::Chosen), IoError);
     EXPECT_EQ(doc.state().source, before.source);
     EXPECT_EQ(doc.state().converted, before.converted);
     EXPECT_EQ(doc.state().picture(Slot::Mode1), before.picture(Slot::Mode1));
@@ -103,20 +101,20 @@ TEST(OpenFile, UnreadableFilesRaiseAndKeepTheDocument) {
 }
 
 TEST(OpenFile, CpcFileComesBackIntoItsSlotAsTheSource) {
-    test::TempFolder dir;
+    test::TempDir dir;
     Document writer;
     ASSERT_TRUE(OpenFile(writer, test::SamplePath(), OpenOrigin::Chosen).opened());
-    test::YesAsker asker;
+    test::ScriptedAsker asker(test::Otherwise::kYes);
     writer.convert(Slot::Mode0, asker);
     writer.convert(Slot::SgxCpcFree, asker);
     std::string selection(kSlotCount, 'F');
     selection[SlotIndex(Slot::Mode0)] = 'T';
     selection[SlotIndex(Slot::SgxCpcFree)] = 'T';
-    writer.save(asker, dir.file("pic"), selection);
+    writer.save(asker, dir / "pic", selection);
 
     Document doc;
     doc.convert(Slot::Mode2, asker);  // a blank picture: the flag must go with the new file
-    const OpenResult r = OpenFile(doc, dir.file("pic0.rim"), OpenOrigin::Dropped);
+    const OpenResult r = OpenFile(doc, dir / "pic0.rim", OpenOrigin::Dropped);
     ASSERT_TRUE(r.opened());
     EXPECT_EQ(r.type, FileType::ScreenMode0);
     EXPECT_EQ(r.description, "CPC image\n\r160x200");
@@ -131,7 +129,7 @@ TEST(OpenFile, CpcFileComesBackIntoItsSlotAsTheSource) {
     EXPECT_EQ(s.source.width(), 320);
     EXPECT_EQ(s.source.height(), 200);
 
-    const OpenResult g = OpenFile(doc, dir.file("pic1.sgx"), OpenOrigin::Chosen);
+    const OpenResult g = OpenFile(doc, dir / "pic1.sgx", OpenOrigin::Chosen);
     ASSERT_TRUE(g.opened());
     EXPECT_EQ(g.type, FileType::Sgx4);
     EXPECT_EQ(doc.state().picture(Slot::SgxCpcFree), writer.state().picture(Slot::SgxCpcFree));
@@ -166,16 +164,16 @@ TEST(OpenFile, PcVideoShowsItsFirstFrameAsTheSource) {
 }
 
 TEST(OpenFile, SymbosVideoReplacesAPcVideo) {
-    test::TempFolder dir;
+    test::TempDir dir;
     // A four-colour SymbOS video of a few flat frames, written as the video key writes one.
     {
         Document maker(std::make_unique<test::FlatFrameSource>(12));
         ASSERT_TRUE(OpenFileAs(maker, "clip.avi", FileType::PcVideo, OpenOrigin::Chosen).opened());
         VideoRunSettings settings;
-        settings.baseName = dir.file("clip");
+        settings.baseName = dir / "clip";
         settings.title = "Title";
         settings.information = "Info";
-        test::YesAsker asker;
+        test::ScriptedAsker asker(test::Otherwise::kYes);
         VideoWriterRun run;
         run.start(maker.state(), maker.video(), asker, settings);
         while (run.tick(maker.state(), maker.video(), asker) == VideoWriterRun::Tick::Frame) {
@@ -185,7 +183,7 @@ TEST(OpenFile, SymbosVideoReplacesAPcVideo) {
     test::FlatFrameSource* frames = source.get();
     Document doc(std::move(source));
     ASSERT_TRUE(OpenFileAs(doc, "clip.avi", FileType::PcVideo, OpenOrigin::Chosen).opened());
-    const OpenResult r = OpenFile(doc, dir.file("clip.vid"), OpenOrigin::Chosen);
+    const OpenResult r = OpenFile(doc, dir / "clip.vid", OpenOrigin::Chosen);
     ASSERT_TRUE(r.opened());
     EXPECT_EQ(r.type, FileType::Video4);
     EXPECT_EQ(r.description, VidDescription(doc.vidReader()));

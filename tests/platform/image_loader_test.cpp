@@ -80,7 +80,7 @@ class BmpTest : public ::testing::Test {
     Picture Load(const BmpRecipe& recipe) {
         const std::string path = dir_.write("p.bmp", MakeBmp(recipe));
         Picture p;
-        LoadBMP(path, p);
+        LoadBmp(path, p);
         return p;
     }
     test::TempDir dir_;
@@ -272,7 +272,7 @@ TEST_F(BmpTest, RleWithoutEndCodeIsAcceptedWhenEveryRowIsClosed) {
 class BmpFailureTest : public BmpTest {
   protected:
     void Expect(const Bytes& bytes, int code) {
-        ExpectIoError(LoadBMP, dir_.write("bad.bmp", bytes), code);
+        ExpectIoError(LoadBmp, dir_.write("bad.bmp", bytes), code);
         ExpectIoError(LoadPicture, dir_.write("bad.bmp", bytes), code);
     }
     static BmpRecipe TwentyFour() {
@@ -414,7 +414,7 @@ class JpegTest : public ::testing::Test {
   protected:
     Picture Load(const Bytes& bytes, const std::string& name = "p.jpg") {
         Picture p;
-        JPEGtoBMP(dir_.write(name, bytes), p);
+        LoadJpeg(dir_.write(name, bytes), p);
         return p;
     }
     test::TempDir dir_;
@@ -486,7 +486,7 @@ TEST_F(JpegTest, CmykAndYcckBecomeRgb) {
 
 TEST_F(JpegTest, BundledPhotograph) {
     Picture p;
-    JPEGtoBMP(std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", p);
+    LoadJpeg(std::string(MOZU_SOURCE_DIR) + "/samples/sample.jpg", p);
     ASSERT_EQ(p.width(), 640);
     ASSERT_EQ(p.height(), 400);
     // Read independently with ImageMagick 6.9.11 (`convert sample.jpg -crop 1x1+X+Y txt:-`).
@@ -507,7 +507,7 @@ Bytes NoisyJpeg() {
 class JpegFailureTest : public JpegTest {
   protected:
     void Expect(const Bytes& bytes, int code) {
-        ExpectIoError(JPEGtoBMP, dir_.write("bad.jpg", bytes), code);
+        ExpectIoError(LoadJpeg, dir_.write("bad.jpg", bytes), code);
         ExpectIoError(LoadPicture, dir_.write("bad.jpg", bytes), code);
     }
 };
@@ -563,8 +563,8 @@ class LoadFailureTest : public ::testing::Test {
 TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
     for (const char* name : {"missing.jpg", "missing.bmp", "no-folder/x.jpg"}) {
         const std::string path = dir_ / name;
-        ExpectIoError(JPEGtoBMP, path, io::kFileNotFound);
-        ExpectIoError(LoadBMP, path, io::kFileNotFound);
+        ExpectIoError(LoadJpeg, path, io::kFileNotFound);
+        ExpectIoError(LoadBmp, path, io::kFileNotFound);
         ExpectIoError(LoadPicture, path, io::kFileNotFound);
     }
 }
@@ -572,15 +572,15 @@ TEST_F(LoadFailureTest, MissingFileOrFolderHasTheFileNotFoundCode) {
 TEST_F(LoadFailureTest, FolderIsRefused) {
     const std::string path = dir_ / "folder.jpg";
     std::filesystem::create_directory(path);
-    ExpectIoError(JPEGtoBMP, path, io::kAccessDenied);
-    ExpectIoError(LoadBMP, path, io::kAccessDenied);
+    ExpectIoError(LoadJpeg, path, io::kAccessDenied);
+    ExpectIoError(LoadBmp, path, io::kAccessDenied);
 }
 
 TEST_F(LoadFailureTest, EmptyFileIsAnEndOfFile) {
     for (const char* name : {"empty.jpg", "empty.bmp"}) {
         const std::string path = dir_.write(name, {});
-        ExpectIoError(JPEGtoBMP, path, io::kReadPastEnd);
-        ExpectIoError(LoadBMP, path, io::kReadPastEnd);
+        ExpectIoError(LoadJpeg, path, io::kReadPastEnd);
+        ExpectIoError(LoadBmp, path, io::kReadPastEnd);
         ExpectIoError(LoadPicture, path, io::kReadPastEnd);
     }
 }

@@ -173,9 +173,9 @@ TEST(VideoDescription, SaveDialogString) {
 }
 
 TEST(VideoLabels, RunTexts) {
-    EXPECT_EQ(VideoRunLabel(50, 12), "SymbOS video\n\r00:00:04\n\r12 fps\n\r");
-    EXPECT_EQ(VideoRunLabel(54000, 15), "SymbOS video\n\r01:00:00\n\r15 fps\n\r");
-    EXPECT_EQ(FrameCounterLabel(3, 50), "Frame 3 of 50");
+    EXPECT_EQ(VideoRunDescription(50, 12), "SymbOS video\n\r00:00:04\n\r12 fps\n\r");
+    EXPECT_EQ(VideoRunDescription(54000, 15), "SymbOS video\n\r01:00:00\n\r15 fps\n\r");
+    EXPECT_EQ(FrameCounterText(3, 50), "Frame 3 of 50");
 }
 
 }  // namespace

@@ -59,12 +59,12 @@ TEST_F(VideoWriterTest, FourColoursWholeRange) {
     run.start(state, video, asker, settings(false));
     EXPECT_TRUE(run.running());
     EXPECT_EQ(run.plan().kind, Slot::Video4);
-    EXPECT_EQ(run.label3(), "SymbOS video\n\r00:00:04\n\r12 fps\n\r");
+    EXPECT_EQ(run.description(), "SymbOS video\n\r00:00:04\n\r12 fps\n\r");
     const auto pens = runToEnd(run);
     EXPECT_FALSE(run.running());
     EXPECT_EQ(pens.size(), 50u);
     EXPECT_EQ(asker.notices, std::vector<std::string>{"Conversion successfull"});
-    EXPECT_EQ(run.label4(), "");
+    EXPECT_EQ(run.status(), "");
 
     const auto file = bytes();
     EXPECT_EQ(file.size(), 512u + 50u * 7168u);
@@ -148,13 +148,13 @@ TEST_F(VideoWriterTest, StopAfterSevenFramesRewritesTheCount) {
     run.start(state, video, asker, settings(false));
     for (int k = 1; k <= 6; ++k)
         ASSERT_EQ(run.tick(state, video, asker), VideoWriterRun::Tick::Frame);
-    EXPECT_EQ(run.label4(), "Frame 6 of 50");
+    EXPECT_EQ(run.status(), "Frame 6 of 50");
     EXPECT_EQ(run.progressAngle(), 21);  // trunc(6 / 50 x 180)
     run.requestStop();
     EXPECT_EQ(run.tick(state, video, asker), VideoWriterRun::Tick::Stopped);
     EXPECT_FALSE(run.running());
-    EXPECT_EQ(run.label4(), "Frame 7 of 7");
-    EXPECT_EQ(run.label3(), "");
+    EXPECT_EQ(run.status(), "Frame 7 of 7");
+    EXPECT_EQ(run.description(), "");
     EXPECT_EQ(asker.notices, std::vector<std::string>{"Conversion terminate by user"});
     EXPECT_EQ(run.tick(state, video, asker), VideoWriterRun::Tick::Idle);
 
