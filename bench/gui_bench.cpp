@@ -24,7 +24,7 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "colour/conversion_commands.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "tests/support/scripted_asker.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "colour/count_colors.h"
 #include "colour/dithering.h"
 #include "colour/resize.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 # To let a folder use another, add it here; an include the ladder does not allow fails the
 # build with the file, the line and the include.
 
-set(MOZU_CORE_FOLDERS platform colour formats video platform/media video/ffmpeg document)
+set(MOZU_CORE_FOLDERS platform colour formats video media video/ffmpeg document)
 
 set(MOZU_LAYER_FOLDERS "")
 macro(mozu_layer folder)
@@ -19,9 +19,9 @@ mozu_layer(platform)
 mozu_layer(colour          platform)
 mozu_layer(formats         colour platform)
 mozu_layer(video           formats colour platform)
-mozu_layer(platform/media  colour platform)
+mozu_layer(media           colour platform)
 mozu_layer(video/ffmpeg    video formats colour platform)
-mozu_layer(document        video formats colour platform platform/media)
+mozu_layer(document        video formats colour platform media)
 mozu_layer(cli             ${MOZU_CORE_FOLDERS})
 mozu_layer(skin)
 mozu_layer(dialogs         skin ${MOZU_CORE_FOLDERS})
@@ -93,7 +93,7 @@ function(mozu_check_layer target)
 endfunction()
 
 # The ctest tests of the ladder: the whole tree, and the check itself on a small example tree
-# (cmake/layer_check_example/) whose dialogs/ and platform/media/ each hold one upward include:
+# (cmake/layer_check_example/) whose dialogs/ and media/ each hold one upward include:
 # the check passes the other folders, fails on those two and names the file, line and include.
 function(mozu_add_layer_tests)
   set(script ${PROJECT_SOURCE_DIR}/cmake/check_layers.cmake)
@@ -112,10 +112,10 @@ function(mozu_add_layer_tests)
                    -P ${script})
   set_tests_properties(Layers.DialogsIncludingAppIsNamed PROPERTIES PASS_REGULAR_EXPRESSION
     "dialogs/open_window\\.h:4: error: \"app/main_frame\\.h\" is in app/, which dialogs/ may not include")
-  add_test(NAME Layers.PlatformMediaIncludingVideoIsNamed
-           COMMAND ${CMAKE_COMMAND} -DMOZU_SOURCE_DIR=${example} -DMOZU_FOLDERS=platform/media
+  add_test(NAME Layers.MediaIncludingVideoIsNamed
+           COMMAND ${CMAKE_COMMAND} -DMOZU_SOURCE_DIR=${example} -DMOZU_FOLDERS=media
                    -P ${script})
-  set_tests_properties(Layers.PlatformMediaIncludingVideoIsNamed PROPERTIES
+  set_tests_properties(Layers.MediaIncludingVideoIsNamed PROPERTIES
     PASS_REGULAR_EXPRESSION
-    "platform/media/loader\\.cpp:3: error: \"video/frame\\.h\" is in video/, which platform/media/ may not include")
+    "media/loader\\.cpp:3: error: \"video/frame\\.h\" is in video/, which media/ may not include")
 endfunction()

@@ -6,7 +6,7 @@
 #include "colour/count_colors.h"
 #include "formats/cpc_file_reader.h"
 #include "platform/io_error.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "video/vid_reader.h"
 
 namespace mozu {

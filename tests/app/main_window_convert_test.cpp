@@ -11,7 +11,7 @@
 #include "colour/adjustments.h"
 #include "colour/conversion_commands.h"
 #include "editor/edit_window.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "tests/support/scripted_asker.h"
 
 namespace mozu::app_test {

@@ -18,7 +18,7 @@
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "formats/file_type.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "skin/symbol_label.h"
 
 namespace mozu::app_test {

@@ -19,7 +19,7 @@
 #include "formats/save_flow.h"
 #include "formats/screen_files.h"
 #include "formats/sgx_files.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "skin/picture_key.h"
 #include "tests/support/ffmpeg_test_video.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"

@@ -17,7 +17,7 @@
 #include "colour/resize.h"
 #include "colour/slot_descriptions.h"
 #include "colour/slot_geometry.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 #include "tests/support/pictures.h"
 #include "tests/support/scripted_asker.h"
 

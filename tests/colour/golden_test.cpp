@@ -6,7 +6,7 @@
 #include "colour/dithering.h"
 #include "colour/reference.h"
 #include "colour/resize.h"
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 
 namespace mozu {
 namespace {

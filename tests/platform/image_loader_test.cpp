@@ -2,7 +2,7 @@
 // here with libjpeg, the bundled photograph, and the ways a file can be missing, short or not a
 // picture.
 
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/media/image_loader.h"
+#include "media/image_loader.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <cstddef>

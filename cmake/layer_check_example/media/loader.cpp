@@ -1,0 +1,3 @@
+// Example tree of the ladder check: media sits below video/, so this is refused.
+
+#include "video/frame.h"
