@@ -1,6 +1,5 @@
 // The file commands. A new file replaces the pictures only once it has been read completely
-// (the open service sees to that); until then every slot, flag and the open video stay as they
-// were.
+// (the open service sees to that); until then every slot and flag stays as it was.
 
 #include "app/file_commands.h"
 

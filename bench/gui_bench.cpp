@@ -9,7 +9,6 @@
 //                  same in this thread's CPU time); goal at most 0.20.
 // Run: build/bench/mozu_gui_bench (offscreen unless QT_QPA_PLATFORM names another platform).
 
-// The core's headers come before Qt's (Qt's `slots` keyword macro).
 #include "colour/conversion_state.h"
 
 #include <benchmark/benchmark.h>

@@ -7,5 +7,6 @@ namespace mozu::cli {
 int RunConvertCommand(int argc, char** argv);
 int RunInfoCommand(int argc, char** argv);
 int RunExportCommand(int argc, char** argv);
+int RunVideoCommand(int argc, char** argv);
 
 }  // namespace mozu::cli

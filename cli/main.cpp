@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/video_command.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return mozu::cli::RunConvertCommand(argc - 1, argv + 1);
     if (command == "info") return mozu::cli::RunInfoCommand(argc - 1, argv + 1);
     if (command == "export") return mozu::cli::RunExportCommand(argc - 1, argv + 1);
-    if (command == "video") return mozu::RunVideoCommand(argc - 1, argv + 1);
+    if (command == "video") return mozu::cli::RunVideoCommand(argc - 1, argv + 1);
     std::cerr << "mozu-cli: unknown command '" << command << "' (see mozu-cli --help)\n";
     return 2;
 }

@@ -3,7 +3,7 @@
 // Runs the same conversion as the main window's video buttons, one frame per tick at full
 // speed.
 
-#include "cli/video_command.h"
+#include "cli/commands.h"
 
 #include <unistd.h>
 
@@ -20,7 +20,7 @@
 #include "video/vid_writer.h"
 #include "video/video_navigation.h"
 
-namespace mozu {
+namespace mozu::cli {
 
 namespace {
 
@@ -34,8 +34,8 @@ class VideoCliAsker : public Asker {
     }
     std::optional<std::string> askName(const std::string&, int) override {
         const std::size_t end = question_.find(" exists");
-        throw cli::CliError(question_.substr(5, end == std::string::npos ? end : end - 5) +
-                            " exists (use --force to replace it)");
+        throw CliError(question_.substr(5, end == std::string::npos ? end : end - 5) +
+                       " exists (use --force to replace it)");
     }
     void notify(const std::string&) override {}
 
@@ -48,8 +48,8 @@ std::int32_t ParseFrame(const QString& value, const std::string& option) {
     bool ok = false;
     const long long n = value.toLongLong(&ok);
     if (!ok || n < 0 || n > INT32_MAX)
-        throw cli::CliError(
-            "--" + option + " takes a frame number, not '" + value.toStdString() + "'", 2);
+        throw CliError("--" + option + " takes a frame number, not '" + value.toStdString() + "'",
+                       2);
     return static_cast<std::int32_t>(n);
 }
 
@@ -87,16 +87,16 @@ int Run(int argc, char** argv) {
     const QCommandLineOption info("info", "Additional information, up to 32 characters.", "I");
     const QCommandLineOption force("force", "Replace an existing file.");
     parser.addOptions({output, colors, start, end, autobalance, title, info, force});
-    if (cli::ParseOrHelp(parser, cli::Arguments(argc, argv))) return 0;
+    if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
 
     const QStringList inputs = parser.positionalArguments();
-    if (inputs.size() != 1) throw cli::CliError("video takes one INPUT file", 2);
-    if (!parser.isSet(output)) throw cli::CliError("video needs -o BASE", 2);
+    if (inputs.size() != 1) throw CliError("video takes one INPUT file", 2);
+    if (!parser.isSet(output)) throw CliError("video needs -o BASE", 2);
     const QString colourText = parser.value(colors);
     if (colourText != "4" && colourText != "16")
-        throw cli::CliError("--colors takes 4 or 16, not '" + colourText.toStdString() + "'", 2);
+        throw CliError("--colors takes 4 or 16, not '" + colourText.toStdString() + "'", 2);
     const std::string input = inputs.front().toStdString();
-    if (!QFileInfo::exists(inputs.front())) throw cli::CliError(input + ": no such file");
+    if (!QFileInfo::exists(inputs.front())) throw CliError(input + ": no such file");
 
     QuietFfmpegLog();
     // Whatever its name, the input is read as a PC video.
@@ -107,13 +107,13 @@ int Run(int argc, char** argv) {
     video.startMark = ParseFrame(parser.value(start), "start");
     video.endMark = parser.isSet(end) ? ParseFrame(parser.value(end), "end") : frameCount;
     if (video.endMark > frameCount)
-        throw cli::CliError("--end " + std::to_string(video.endMark) + " is past the end of " +
-                            input + " (" + std::to_string(frameCount) + " frames)");
+        throw CliError("--end " + std::to_string(video.endMark) + " is past the end of " + input +
+                       " (" + std::to_string(frameCount) + " frames)");
 
     VideoRunSettings settings;
     settings.sixteen = colourText == "16";
     settings.autobalance = parser.isSet(autobalance);
-    settings.baseName = cli::OutputBaseName(parser.value(output).toStdString());
+    settings.baseName = OutputBaseName(parser.value(output).toStdString());
     settings.title = parser.isSet(title)
                          ? parser.value(title).toStdString()
                          : QFileInfo(inputs.front()).completeBaseName().toStdString();
@@ -145,7 +145,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int RunVideoCommand(int argc, char** argv) {
-    return cli::Guarded([&] { return Run(argc, argv); });
+    return Guarded([&] { return Run(argc, argv); });
 }
 
-}  // namespace mozu
+}  // namespace mozu::cli

@@ -12,8 +12,8 @@ struct SlotGeometry {
     int xf, yf;         // pixel shape: 2,1 for mode 0; 1,2 for mode 2 and the MSX slots
 };
 
-// Slots without a target (3, 7, 12, 17-19, 22, 255 and anything else) have size 0 x 0, 16 pens
-// and square pixels.
+// Slots without a target (3, 7, 12, 17-19, 22, 255 and anything else) have size 0 x 0, the pens
+// of SlotPens (16, but 4 for slot 7) and square pixels.
 SlotGeometry GetSlotGeometry(Slot slot);
 
 // Pens of a slot: 16 for 0, 3, 4, 10, 11, 15, 16, 20; 4 for 1, 5, 7, 8, 9, 13, 14, 21;

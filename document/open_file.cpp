@@ -5,8 +5,8 @@
 
 #include "colour/count_colors.h"
 #include "formats/cpc_file_reader.h"
-#include "platform/io_error.h"
 #include "media/image_loader.h"
+#include "platform/io_error.h"
 #include "video/vid_reader.h"
 
 namespace mozu {
@@ -38,10 +38,7 @@ OpenResult OpenPcPicture(Document& doc, const std::string& path, FileType type, 
     ConversionState& state = doc.state();
     doc.closeVideo();
     doc.resetForNewFile(path);
-    state.source = std::move(loaded);
-    state.currentSlot = state.sourceSlot = Slot::Source;
-    state.converted.fill(0);
-    state.sourceColourCount = CountColors(state, state.source);
+    AdoptPcPicture(state, std::move(loaded));
     return Opened(type, Head(path, origin, "image", "Bitmap image\n\r") +
                             std::to_string(state.source.width()) + "x" +
                             std::to_string(state.source.height()) + "\n\r" +

@@ -5,7 +5,9 @@
 // through it.
 //
 // A file replaces the document only once it has been read completely: when reading fails, every
-// slot, flag and the open video stay as they were.
+// slot, flag and the source stay as they were. Videos are the exception the window has always
+// made: opening a PC video closes the video that was open before it tries, and a SymbOS video
+// that fails to open closes the SymbOS video that was open.
 
 #include <string>
 

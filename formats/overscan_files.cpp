@@ -76,9 +76,9 @@ void PackLevel(const Rows& background, const Rows& extra, std::uint8_t* file) {
 void MakeOverscan(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
     const Slot slot = OverscanSlot(mode);
     // Packed, and so checked, before anything is asked or replaced.
-    const SlotPens rows(state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes),
-                        kOverscanLines, ModeEncoding(mode),
-                        "overscan mode " + std::to_string(mode) + " picture");
+    const SlotPenRows rows(state.picture(slot), 0, 0, LinePixels(mode, kOverscanLineBytes),
+                           kOverscanLines, ModeEncoding(mode),
+                           "overscan mode " + std::to_string(mode) + " picture");
     std::vector<std::uint8_t> file(kOverscanFileSize, 0);
     PackOverscan(rows, file.data());
     const std::string path = CheckFileName(asker, baseName + std::to_string(mode) + ".sca");
@@ -96,11 +96,11 @@ void MakeLevel(ConversionState& state, const std::string& baseName, int mode) {
     const std::string what = "level mode " + std::to_string(mode) + " picture";
     // Mode 0 keeps both parts in slot 20; mode 1 takes the background from slot 5 and the extra
     // graphics from the right of slot 21.
-    const SlotPens background(state.picture(mode == 0 ? Slot::Level0 : Slot::Overscan1), 0, 0,
-                              width, kOverscanLines, encoding, what);
-    const SlotPens extra(state.picture(mode == 0 ? Slot::Level0 : Slot::Level1),
-                         mode == 0 ? width : 368, 0, extraWidth, kLevelExtraLines, encoding,
-                         what + " (extra graphics)");
+    const SlotPenRows background(state.picture(mode == 0 ? Slot::Level0 : Slot::Overscan1), 0, 0,
+                                 width, kOverscanLines, encoding, what);
+    const SlotPenRows extra(state.picture(mode == 0 ? Slot::Level0 : Slot::Level1),
+                            mode == 0 ? width : 368, 0, extraWidth, kLevelExtraLines, encoding,
+                            what + " (extra graphics)");
     std::vector<std::uint8_t> file(kLevelFileSize, 0);
     PackLevel(background, extra, file.data());
     // No existing-file check: a level file is replaced without a question.

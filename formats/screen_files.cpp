@@ -65,8 +65,8 @@ void FinishScreenFile(int mode, const std::array<std::uint8_t, 16>& modePalette,
 void MakeModeFile(ConversionState& state, Asker& asker, const std::string& baseName, int mode) {
     const ModeFile& m = kModes[mode];
     // The picture is packed, and so every pixel checked, before anything is asked or replaced.
-    const SlotPens rows(state.picture(m.slot), 0, 0, m.width, screen::kLines, ModeEncoding(mode),
-                        "mode " + std::to_string(mode) + " picture");
+    const SlotPenRows rows(state.picture(m.slot), 0, 0, m.width, screen::kLines, ModeEncoding(mode),
+                           "mode " + std::to_string(mode) + " picture");
     std::vector<std::uint8_t> file(kScreenFileSize, 0);
     PackScreen(rows, file.data() + kAmsdosHeaderSize);
     const std::string path = CheckFileName(asker, baseName + m.suffix);

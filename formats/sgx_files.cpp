@@ -61,7 +61,7 @@ void MakeSgx(ConversionState& state, Asker& asker, const std::string& baseName, 
         throw IoError(io::kInvalidData, what + ": a picture of " + std::to_string(w) + "x" +
                                             std::to_string(h) + " cannot be stored");
     // Packed, and so checked, before anything is asked or replaced.
-    const SlotPens rows(picture, 0, 0, w, h, SgxEncoding(sixteen), what);
+    const SlotPenRows rows(picture, 0, 0, w, h, SgxEncoding(sixteen), what);
     const std::vector<SgxStrip> strips = SgxStripDivision(w, sixteen);
     std::vector<std::uint8_t> file(SgxFileSize(strips, h), 0);
     PackSgx(rows, w, h, sixteen, strips, file.data());

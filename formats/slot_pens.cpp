@@ -6,8 +6,8 @@
 
 namespace mozu {
 
-SlotPens::SlotPens(const Picture& picture, int x, int y, int w, int h, PixelEncoding e,
-                   std::string what)
+SlotPenRows::SlotPenRows(const Picture& picture, int x, int y, int w, int h, PixelEncoding e,
+                         std::string what)
     : picture_(picture), x_(x), y_(y), w_(w), h_(h), encoding_(e), what_(std::move(what)) {
     if (x < 0 || y < 0 || w < 0 || h < 0 || picture.width() < x + w || picture.height() < y + h)
         throw IoError(io::kInvalidData, what_ + ": the picture is " +
@@ -16,22 +16,22 @@ SlotPens::SlotPens(const Picture& picture, int x, int y, int w, int h, PixelEnco
                                             std::to_string(x + w) + "x" + std::to_string(y + h));
 }
 
-const std::uint8_t* SlotPens::at(int row, int column) const {
+const std::uint8_t* SlotPenRows::at(int row, int column) const {
     return picture_.row(y_ + row) + static_cast<std::size_t>(x_ + column) * 3;
 }
 
-void SlotPens::pack(int row, int firstPixel, int bytes, std::uint8_t* out) const {
+void SlotPenRows::pack(int row, int firstPixel, int bytes, std::uint8_t* out) const {
     if (!EncodeIndexPixels(encoding_, at(row, firstPixel), bytes, out)) refuse();
 }
 
-void SlotPens::check(int row, int firstPixel, int count) const {
+void SlotPenRows::check(int row, int firstPixel, int count) const {
     const int pens = PenCount(encoding_);
     const std::uint8_t* p = at(row, firstPixel);
     for (int i = 0; i < count; ++i, p += 3)
         if (p[0] != 0 || p[1] != 0 || p[2] >= pens) refuse();
 }
 
-void SlotPens::refuse() const {
+void SlotPenRows::refuse() const {
     // The slow way, only on failure: the first pixel of the whole area that is no pen.
     const int pens = PenCount(encoding_);
     for (int row = 0; row < h_; ++row) {

@@ -16,9 +16,10 @@ namespace mozu {
 // or a pen the palette does not have), raises IoError io::kInvalidData naming `what` and the
 // area's first such pixel row by row, whichever part was being packed: the file is never
 // written with a byte that does not hold the picture.
-class SlotPens {
+class SlotPenRows {
   public:
-    SlotPens(const Picture& picture, int x, int y, int w, int h, PixelEncoding e, std::string what);
+    SlotPenRows(const Picture& picture, int x, int y, int w, int h, PixelEncoding e,
+                std::string what);
     // `bytes` bytes from the area's row `row`, starting at its pixel `firstPixel`.
     void pack(int row, int firstPixel, int bytes, std::uint8_t* out) const;
     // Checks `count` pixels of row `row` from `firstPixel` that are not stored.

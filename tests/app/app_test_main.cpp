@@ -1,7 +1,6 @@
 // The GUI tests' main: one QApplication (offscreen unless a platform was chosen) for every
 // test, which drives the real windows with clicks and keys.
 
-// The core's headers come before Qt's (Qt's `slots` keyword macro).
 #include "colour/conversion_state.h"
 
 #include <gtest/gtest.h>

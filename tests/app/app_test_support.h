@@ -3,7 +3,6 @@
 // answers the message window as a user would (clicking its keys), helpers that drive the file
 // dialogs through their own widgets, small pictures made in code, and screenshots.
 
-// The core's headers come before Qt's (Qt's `slots` keyword macro).
 #include "colour/conversion_state.h"
 
 #include <QImage>

@@ -2,7 +2,6 @@
 // Fixtures of the file dialogs' tests: the application object (offscreen), a temporary folder,
 // a scripted asker, clicks on the dialogs' own widgets and screenshots for the reviewers.
 
-// The core's headers come before Qt's (Qt's `slots` keyword macro).
 #include "colour/conversion_state.h"
 
 #include <QApplication>

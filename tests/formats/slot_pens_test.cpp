@@ -35,24 +35,24 @@ bool Mentions(const std::string& message, const std::string& part) {
     return message.find(part) != std::string::npos;
 }
 
-TEST(SlotPens, AnAreaOutsideThePictureIsRefusedAtOnce) {
+TEST(SlotPenRows, AnAreaOutsideThePictureIsRefusedAtOnce) {
     const Picture p(10, 10);
     for (const auto& [x, y, w, h] : {std::array{0, 0, 11, 10}, std::array{0, 0, 10, 11},
                                      std::array{5, 0, 6, 1}, std::array{-1, 0, 2, 2}}) {
         const std::string m =
-            MessageOf([&] { SlotPens(p, x, y, w, h, PixelEncoding::Mode1, "test area"); });
+            MessageOf([&] { SlotPenRows(p, x, y, w, h, PixelEncoding::Mode1, "test area"); });
         EXPECT_TRUE(Mentions(m, "test area")) << m;
         EXPECT_TRUE(Mentions(m, "the picture is 10x10")) << m;
     }
     // The whole picture, and an empty area, are fine.
-    SlotPens(p, 0, 0, 10, 10, PixelEncoding::Mode1, "test area");
-    SlotPens(p, 10, 10, 0, 0, PixelEncoding::Mode1, "test area");
+    SlotPenRows(p, 0, 0, 10, 10, PixelEncoding::Mode1, "test area");
+    SlotPenRows(p, 10, 10, 0, 0, PixelEncoding::Mode1, "test area");
 }
 
-TEST(SlotPens, PackedRowsAreThoseOfTheAreaInThePicture) {
+TEST(SlotPenRows, PackedRowsAreThoseOfTheAreaInThePicture) {
     std::mt19937 rng(5);
     const Picture p = test::RandomIndexPicture(rng, 100, 20, 4);
-    const SlotPens area(p, 12, 3, 80, 10, PixelEncoding::Mode1, "area");
+    const SlotPenRows area(p, 12, 3, 80, 10, PixelEncoding::Mode1, "area");
     for (int row = 0; row < 10; ++row) {
         std::uint8_t out[16] = {};
         area.pack(row, 8, 16, out);  // pixels 8-71 of the row, picture columns 20-83
@@ -65,11 +65,11 @@ TEST(SlotPens, PackedRowsAreThoseOfTheAreaInThePicture) {
     }
 }
 
-TEST(SlotPens, TheFirstBadPixelRowByRowIsNamedWhicheverPartFailed) {
+TEST(SlotPenRows, TheFirstBadPixelRowByRowIsNamedWhicheverAreaFailed) {
     Picture p(64, 4);
     p.setPixel(60, 1, MakeColour(0, 1, 0));  // green: found first when the right part is packed
     p.setPixel(3, 2, MakeColour(4, 0, 0));   // a pen mode 1 has not
-    const SlotPens area(p, 0, 0, 64, 4, PixelEncoding::Mode1, "area");
+    const SlotPenRows area(p, 0, 0, 64, 4, PixelEncoding::Mode1, "area");
     std::uint8_t out[16];
     // Packing only the left part of row 2 fails there, but the message names (60, 1).
     const std::string m = MessageOf([&] { area.pack(2, 0, 8, out); });
@@ -81,7 +81,7 @@ TEST(SlotPens, TheFirstBadPixelRowByRowIsNamedWhicheverPartFailed) {
     EXPECT_TRUE(Mentions(MessageOf([&] { area.check(1, 59, 2); }), "(60, 1)"));
 }
 
-TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
+TEST(SlotPenRows, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
     TempDir dir;
     ScriptedAsker asker;
     // 22 pixels in mode 1: five whole bytes, two pixels left over.
@@ -103,7 +103,7 @@ TEST(SlotPens, PixelsRightOfTheLastWholeByteAreCheckedThoughNotStored) {
     EXPECT_EQ(test::ReadBytes(dir / "t1.sgx").size(), 8u + 5 * 3 + 3);
 }
 
-TEST(SlotPens, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
+TEST(SlotPenRows, AWideGraphicNamesTheFirstBadPixelAcrossItsStrips) {
     // 600 pixels make two strips; the strips are packed one after the other, so the bad pixel
     // in the second strip's first row is met after the one in the first strip's last row.
     TempDir dir;
