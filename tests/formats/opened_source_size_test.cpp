@@ -6,7 +6,7 @@
 namespace mozu {
 namespace {
 
-TEST(DisplayLayout, OpenedSourceSizesAndDescriptions) {
+TEST(CpcFileReader, OpenedSourceSizesAndDescriptions) {
     EXPECT_EQ(OpenedSourceSize(Slot::Mode0, 160, 200).width, 320);
     EXPECT_EQ(OpenedSourceSize(Slot::Mode2, 640, 200).width, 640);
     EXPECT_EQ(OpenedSourceSize(Slot::Overscan1, 368, 264).width, 368);
