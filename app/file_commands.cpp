@@ -36,6 +36,12 @@ constexpr const char* kConversionRunning =
 FileCommands::FileCommands(Document& document, CommandContext& context)
     : document_(document), context_(context) {}
 
+bool FileCommands::refuseWhileConverting() {
+    if (!conversionRunning_) return false;
+    notice(kConversionRunning);
+    return true;
+}
+
 void FileCommands::notice(const QString& text) {
     if (asker_) asker_->Ask(MessageWindow::kNotice, text);
 }
@@ -79,12 +85,7 @@ bool FileCommands::saveFiles() {
 
 void FileCommands::openFile() {
     if (busy_) return;
-    // Opening stops the conversion timers: refuse while a conversion runs rather than leave a
-    // half-written video behind.
-    if (conversionRunning_) {
-        notice(kConversionRunning);
-        return;
-    }
+    if (refuseWhileConverting()) return;
     BusyGuard guard(busy_);
     context_.setStatus("Opening");
     context_.setTargetDescription("");

@@ -32,6 +32,9 @@ class FileCommands {
     // A video conversion runs: nothing may replace the pictures or the video.
     void setConversionRunning(bool running) { conversionRunning_ = running; }
     bool conversionRunning() const { return conversionRunning_; }
+    // True (after telling the user so) while a video conversion runs: opening and exiting
+    // wait for it rather than leave a half-written video behind.
+    bool refuseWhileConverting();
 
     void openFile();
     // False when the save was cancelled or failed.

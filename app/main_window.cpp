@@ -124,10 +124,7 @@ void MainWindow::dropFiles(const QStringList& paths) {
 }
 
 void MainWindow::exitProgram() {
-    if (files_->conversionRunning()) {
-        files_->notice("Video conversion in progress. First you need terminate this process");
-        return;
-    }
+    if (files_->refuseWhileConverting()) return;
     if (!files_->askAboutUnsaved()) return;  // the save was cancelled or failed: keep running
     exiting_ = true;
     close();

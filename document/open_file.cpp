@@ -57,16 +57,18 @@ OpenResult OpenCpcPicture(Document& doc, const std::string& path, FileType type)
         if (e.code() == io::kInvalidData) return {OpenResult::Status::Unsupported, type, {}, {}};
         throw;
     }
+    // OpenCPCFile classifies the file by its own rules; its slot names the type it found.
     const Slot slot = state.currentSlot;
+    const auto found = static_cast<FileType>(SlotNumber(slot));
     const std::uint8_t kept = state.converted[slot];
     state.converted.fill(0);
     state.converted[slot] = kept;
     doc.closeVideo();
     doc.resetForNewFile(path);
     // The source is the picture at its display size (mode 0 pixels doubled in width ...).
-    AdoptOpenedPicture(state, static_cast<FileType>(SlotNumber(slot)));
+    AdoptOpenedPicture(state, found);
     state.sourceShown = false;
-    return Opened(static_cast<FileType>(SlotNumber(slot)), std::move(description));
+    return Opened(found, std::move(description));
 }
 
 OpenResult OpenSymbosVideo(Document& doc, const std::string& path) {
