@@ -1,13 +1,13 @@
 // mozu-cli export: what a Mozu picture file shows, as a PNG.
 
 #include <QFileInfo>
-#include <QImage>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "colour/slot_geometry.h"
+#include "formats/shown_picture.h"
+#include "media/png_file.h"
+#include "platform/io_error.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/video_describe.h"
 
@@ -15,39 +15,13 @@ namespace mozu::cli {
 
 namespace {
 
-struct PixelShape {
-    int xf, yf;
-};
-
-// Mode 0 pixels are twice as wide as tall; mode 2 and MSX pixels twice as tall as wide.
-PixelShape ShapeOf(FileType fileType) {
-    if (!IsPictureFileType(fileType)) return {1, 1};
-    const SlotGeometry g = GetSlotGeometry(SlotOfFileType(fileType));
-    return {g.xf, g.yf};
-}
-
-QImage ToImage(const Picture& picture, PixelShape shape) {
-    QImage image(picture.width() * shape.xf, picture.height() * shape.yf, QImage::Format_RGB888);
-    if (image.isNull()) throw CliError("picture too large to export");
-    for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* src = picture.row(y / shape.yf);
-        uchar* dst = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint8_t* p = src + static_cast<std::size_t>(x / shape.xf) * 3;
-            dst[x * 3 + 0] = p[2];  // red
-            dst[x * 3 + 1] = p[1];
-            dst[x * 3 + 2] = p[0];
-        }
-    }
-    return image;
-}
-
 // Written beside the target and renamed over it, so a failed export destroys nothing.
-void SavePng(const QImage& image, const std::string& path) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw CliError(path + ": cannot write the PNG file (" + file.errorString().toStdString() +
-                       ")");
+void SavePng(const Picture& picture, const std::string& path) {
+    try {
+        WritePng(path, picture);
+    } catch (const IoError& e) {
+        throw CliError(path + ": cannot write the PNG file (" + e.what() + ")");
+    }
 }
 
 std::int32_t ParseFrame(const QString& value) {
@@ -106,7 +80,7 @@ int RunExportCommand(int argc, char** argv) {
                 picture = VidFileFrame(kDefaultColourTable, path, frame);
                 if (raw && type == FileType::Video16) picture = HalveLines(picture);
             }
-            SavePng(ToImage(picture, PixelShape{1, 1}), out);
+            SavePng(picture, out);
             return 0;
         }
         if (parser.isSet("frame")) throw CliError("--frame is for videos only", 2);
@@ -116,7 +90,7 @@ int RunExportCommand(int argc, char** argv) {
         const ConversionState& state = document.state();
         const Picture& picture =
             IsPictureFileType(type) ? state.picture(SlotOfFileType(type)) : state.source;
-        SavePng(ToImage(picture, raw ? PixelShape{1, 1} : ShapeOf(type)), out);
+        SavePng(raw ? picture : AtPixelShape(picture, PixelShapeOf(type)), out);
         return 0;
     });
 }
