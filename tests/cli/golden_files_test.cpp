@@ -218,12 +218,12 @@ TEST(GoldenFiles, FewColourPictureConvertsExactly) {
     EXPECT_EQ(got, expected) << AsSource(got);
 }
 
-// A made video of moving bands, converted in 4 and 16 colours (and 4 with autobalance).
+// A made video of moving bands, converted in 4 and 16 colours (and 4 with autobalance). Its
+// frames are stored raw, so the sums depend on Mozu alone, not on an encoder's version.
 TEST(GoldenFiles, MadeVideoInFourAndSixteenColours) {
-    if (!test::HasVideoEncoder("mpeg4")) GTEST_SKIP() << "no mpeg4 encoder";
     TempDir dir;
     test::TestVideoRecipe recipe;
-    recipe.encoder = "mpeg4";
+    recipe.encoder = "rawvideo";
     recipe.width = 96;
     recipe.height = 72;
     recipe.frames = 24;
@@ -243,9 +243,9 @@ TEST(GoldenFiles, MadeVideoInFourAndSixteenColours) {
         ASSERT_EQ(run.status, 0) << args[3] << ": " << run.err;
     }
     const FileSums expected = {
-        {"balance.vid", {0x34b488d04cab80e2ull, 65024}},
-        {"four.vid", {0xc789cfe3271cd850ull, 86528}},
-        {"sixteen.vid", {0xd185af348caf1231ull, 135680}},
+        {"balance.vid", {0x3bfb4ec709eb9abcull, 65024}},
+        {"four.vid", {0x63a67aba4b777237ull, 86528}},
+        {"sixteen.vid", {0x327b87a74dec2875ull, 135680}},
     };
     const FileSums got = SumsOf(dir, {"clip.avi"});
     EXPECT_EQ(got, expected) << AsSource(got);

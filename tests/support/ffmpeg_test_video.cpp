@@ -79,8 +79,13 @@ void WriteTestVideo(const std::string& path, const TestVideoRecipe& recipe,
     e.codec->gop_size = recipe.gop;
     e.codec->max_b_frames = recipe.maxBFrames;
     if (recipe.bitRate > 0) e.codec->bit_rate = recipe.bitRate;
-    e.codec->pix_fmt = recipe.encoder == "mjpeg" ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P;
-    if (recipe.encoder != "libx264" && recipe.bitRate == 0) {
+    // Raw frames keep the painted pixels exactly: fixtures that pin converted bytes do not
+    // move with the encoders of the FFmpeg at hand.
+    const bool raw = recipe.encoder == "rawvideo";
+    e.codec->pix_fmt = raw                         ? AV_PIX_FMT_BGR24
+                       : recipe.encoder == "mjpeg" ? AV_PIX_FMT_YUVJ420P
+                                                   : AV_PIX_FMT_YUV420P;
+    if (!raw && recipe.encoder != "libx264" && recipe.bitRate == 0) {
         e.codec->flags |= AV_CODEC_FLAG_QSCALE;
         e.codec->global_quality = FF_QP2LAMBDA * 3;
     }

@@ -213,3 +213,40 @@ TEST(VidframeErrors, DamagedDataNeitherCrashesNorHangs) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu {
+namespace {
+
+// Raw frames come back exactly as painted (the bottom row first), so the fixtures that pin
+// converted bytes rest on Mozu's own work only.
+TEST(VidframeRaw, RawFramesDecodeToThePaintedPixels) {
+    test::TempDir dir;
+    test::TestVideoRecipe recipe;
+    recipe.encoder = "rawvideo";
+    recipe.width = 13;
+    recipe.height = 7;
+    recipe.frames = 4;
+    const auto paint = [](int frame, Picture& p) {
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                p.setPixel(x, y, MakeColour(x * 19 + frame, y * 37, (x ^ y) * 11 + frame * 3));
+    };
+    const std::string path = dir / "raw.avi";
+    test::WriteTestVideo(path, recipe, paint);
+    const auto source = MakeFfmpegFrameSource();
+    const VideoInfo& info = source->open(path);
+    ASSERT_EQ(info.frameCount, 4);
+    std::vector<std::uint8_t> buffer(13 * 7 * 3);
+    for (int frame : {3, 0, 2}) {
+        source->decodeFrame(frame, buffer);
+        Picture painted(13, 7);
+        paint(frame, painted);
+        for (int y = 0; y < 7; ++y)
+            ASSERT_TRUE(std::equal(painted.row(y), painted.row(y) + painted.stride(),
+                                   buffer.begin() + static_cast<std::ptrdiff_t>((6 - y) * 39)))
+                << "frame " << frame << " row " << y;
+    }
+}
+
+}  // namespace
+}  // namespace mozu
