@@ -155,21 +155,34 @@ void DrawEllipse(Picture& picture, PixelPoint a, PixelPoint b, const ShapeStyle&
     const double cx = (box.x0 + box.x1) / 2.0, cy = (box.y0 + box.y1) / 2.0;
     const double rx = (box.x1 - box.x0) / 2.0, ry = (box.y1 - box.y0) / 2.0;
     const double irx = rx - w, iry = ry - w;
-    const auto inside = [](double ex, double ey, double ax, double ay) {
-        if (ax <= 0 || ay <= 0) return false;
-        const double u = ex / ax, v = ey / ay;
-        return u * u + v * v <= 1.0;
+    const bool hasInner = irx > 0 && iry > 0;
+    // (distance / radius) squared, measured from the pixel's centre: exact halves, so that
+    // mirrored pixels get the very same values and both halves match bit for bit. Worked out
+    // once per column and per row rather than once per pixel.
+    const auto squares = [](int from, int to, double centre, double radius) {
+        std::vector<double> out(static_cast<std::size_t>(std::max(0, to - from)));
+        for (int i = from; i < to; ++i) {
+            const double u = (i + 0.5 - centre) / radius;
+            out[static_cast<std::size_t>(i - from)] = u * u;
+        }
+        return out;
     };
-    for (int y = mask.top(); y < mask.bottom(); ++y)
+    const std::vector<double> ox = squares(mask.left(), mask.right(), cx, rx);
+    const std::vector<double> ix =
+        hasInner ? squares(mask.left(), mask.right(), cx, irx) : std::vector<double>{};
+    for (int y = mask.top(); y < mask.bottom(); ++y) {
+        const double oy = ((y + 0.5 - cy) / ry) * ((y + 0.5 - cy) / ry);
+        const double iy = hasInner ? ((y + 0.5 - cy) / iry) * ((y + 0.5 - cy) / iry) : 0;
         for (int x = mask.left(); x < mask.right(); ++x) {
-            // Measured from the pixel's centre: exact halves, so both halves mirror exactly.
-            const double ex = x + 0.5 - cx, ey = y + 0.5 - cy;
-            if (!inside(ex, ey, rx, ry)) continue;
-            if (w > 0 && !inside(ex, ey, irx, iry))
+            const std::size_t k = static_cast<std::size_t>(x - mask.left());
+            if (ox[k] + oy > 1.0) continue;
+            const bool inner = hasInner && ix[k] + iy <= 1.0;
+            if (w > 0 && !inner)
                 mask.mark(x, y, ShapeMask::kPen);
             else if (style.filled)
                 mask.mark(x, y, ShapeMask::kFill);
         }
+    }
     mask.paint(picture, style.pen, style.fill, mode);
 }
 
@@ -178,23 +191,41 @@ long FloodFill(Picture& picture, PixelPoint start, Colour colour) {
     if (start.x < 0 || start.y < 0 || start.x >= w || start.y >= h) return 0;
     const Colour target = picture.pixel(start.x, start.y);
     if (target == colour) return 0;
+    // Pixels are compared and written as their three bytes, in the picture's order.
+    const std::uint8_t tb = static_cast<std::uint8_t>(Blue(target)),
+                       tg = static_cast<std::uint8_t>(Green(target)),
+                       tr = static_cast<std::uint8_t>(Red(target));
+    const std::uint8_t cb = static_cast<std::uint8_t>(Blue(colour)),
+                       cg = static_cast<std::uint8_t>(Green(colour)),
+                       cr = static_cast<std::uint8_t>(Red(colour));
+    const auto isTarget = [&](const std::uint8_t* row, int x) {
+        const std::uint8_t* p = row + 3 * static_cast<std::size_t>(x);
+        return p[0] == tb && p[1] == tg && p[2] == tr;
+    };
     // Scan lines: fill a run to both sides, then queue the runs above and below it.
     long changed = 0;
     std::vector<PixelPoint> stack{start};
     while (!stack.empty()) {
         const PixelPoint p = stack.back();
         stack.pop_back();
-        if (picture.pixel(p.x, p.y) != target) continue;
+        std::uint8_t* row = picture.row(p.y);
+        if (!isTarget(row, p.x)) continue;
         int left = p.x, right = p.x;
-        while (left > 0 && picture.pixel(left - 1, p.y) == target) --left;
-        while (right + 1 < w && picture.pixel(right + 1, p.y) == target) ++right;
-        for (int x = left; x <= right; ++x) picture.setPixel(x, p.y, colour);
+        while (left > 0 && isTarget(row, left - 1)) --left;
+        while (right + 1 < w && isTarget(row, right + 1)) ++right;
+        for (int x = left; x <= right; ++x) {
+            std::uint8_t* q = row + 3 * static_cast<std::size_t>(x);
+            q[0] = cb;
+            q[1] = cg;
+            q[2] = cr;
+        }
         changed += right - left + 1;
         for (const int ny : {p.y - 1, p.y + 1}) {
             if (ny < 0 || ny >= h) continue;
+            const std::uint8_t* next = picture.row(ny);
             bool inRun = false;
             for (int x = left; x <= right; ++x) {
-                const bool match = picture.pixel(x, ny) == target;
+                const bool match = isTarget(next, x);
                 if (match && !inRun) stack.push_back({x, ny});
                 inRun = match;
             }

@@ -148,12 +148,13 @@ void EditWindow::connectKeys() {
         connect(key, &PictureKey::clicked, this, std::forward<decltype(handler)>(handler));
     };
     for (const ToolKey& t : toolKeys_) on(t.key, [this, tool = t.tool] { chooseTool(tool); });
+    // At the ends of the range the width keys change nothing.
     on(thinKey_, [this] {
-        if (!model_.thinner()) QApplication::beep();
+        model_.thinner();
         refreshControls();
     });
     on(thickKey_, [this] {
-        if (!model_.thicker()) QApplication::beep();
+        model_.thicker();
         refreshControls();
     });
     on(contourKey_, [this] {
@@ -306,10 +307,6 @@ void EditWindow::closeEdit() {
     horizontal_->home();
     hide();
     Q_EMIT closed(slot, result);
-}
-
-void EditWindow::paintEvent(QPaintEvent* event) {
-    SkinnedWindow::paintEvent(event);
 }
 
 void EditWindow::closeEvent(QCloseEvent* event) {

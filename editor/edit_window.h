@@ -56,7 +56,6 @@ class EditWindow : public SkinnedWindow {
     void closed(Slot slot, const EditSnapshot& result);
 
   protected:
-    void paintEvent(QPaintEvent*) override;
     void closeEvent(QCloseEvent*) override;
 
   private:

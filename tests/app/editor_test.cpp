@@ -3,8 +3,10 @@
 // back, the blank picture of a conversion key, and editing the source before a conversion.
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "app_test_support.h"
 #include "colour/colour_ops.h"
@@ -58,6 +60,10 @@ TEST(Editor, Key08DrawsALineIntoSlot0AndTheExitAsks) {
     SaveAs(p, "pic");
     const ConversionState& state = p.main().document().state();
     ASSERT_EQ(state.saved[Slot::Mode0], 1);
+    ASSERT_TRUE(Key(&p.main(), "Key08")->isEnabled());
+    p.main().setVideoConversionRunning(true);  // never while a video converts
+    EXPECT_FALSE(Key(&p.main(), "Key08")->isEnabled());
+    p.main().setVideoConversionRunning(false);
     ASSERT_TRUE(Key(&p.main(), "Key08")->isEnabled());
 
     Click(Key(&p.main(), "Key08"));
@@ -294,6 +300,59 @@ TEST(Editor, OverscanEditTakesTheSlotsOwnPictureAndRebuildsTheLevel) {
         std::equal(state.palette(Slot::Level0).begin(), state.palette(Slot::Level0).begin() + 16,
                    state.palette(Slot::Overscan0).begin()),
         true);
+}
+
+TEST(Editor, ShortcutsZoomAndScrollBars) {
+    Program p;
+    DropSample(p);
+    Click(Key(&p.main(), "Key00"));
+    Click(Key(&p.main(), "Key08"));
+    EditWindow& editor = Editor(p);
+    const Picture opened = editor.model().picture();
+    editor.activateWindow();  // shortcuts reach the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTest::keyClick(&editor, Qt::Key_R);  // the rectangle tool
+    EXPECT_EQ(editor.model().tool(), Tool::Rectangle);
+    Drag(editor, {10, 10}, {{90, 60}}, {90, 60});
+    const Picture drawn = editor.model().picture();
+    ASSERT_NE(drawn, opened);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.model().picture(), opened);
+    QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(editor.model().picture(), drawn);
+    Click(Key(&editor, "UndoKey"));
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor.model().picture(), drawn);
+
+    // The status text follows the mouse: mode 0 pixels are two view pixels wide.
+    QTest::mouseMove(Key(&editor, "Image1"), QPoint(41, 7));
+    EXPECT_EQ(editor.findChild<SkinLabel*>("Label1")->text(), "XY:(20.7)");
+
+    // Shown 320 x 200 at zoom 1: the bars cannot scroll. At zoom 4 (1280 x 800) they can.
+    QWidget* thumb = Key(&editor, "HScrollButton");
+    QWidget* track = Key(&editor, "Horizontal");
+    QTest::mousePress(track, Qt::LeftButton, {}, QPoint(300, 8));
+    QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(300, 8));
+    EXPECT_EQ(editor.model().view().scrollX(), 0);
+    EXPECT_EQ(thumb->x(), 0);
+    QTest::keyClick(&editor, Qt::Key_Plus);
+    QWheelEvent wheel(QPointF(100, 100), Key(&editor, "Image1")->mapToGlobal(QPointF(100, 100)),
+                      QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Key(&editor, "Image1"), &wheel);
+    EXPECT_EQ(editor.model().view().zoom(), 4.0);
+    // A press on the track makes the thumb jump there; the view scrolls in proportion.
+    QTest::mousePress(track, Qt::LeftButton, {}, QPoint(320, 8));
+    QTest::mouseRelease(track, Qt::LeftButton, {}, QPoint(320, 8));
+    EXPECT_GT(thumb->x(), 250);
+    const int percent = thumb->x() * 100 / (track->width() - thumb->width());
+    EXPECT_EQ(editor.model().view().scrollX(), (1280 - 640) * percent / 100);
+    // Zoom out goes back to the origin, thumbs included.
+    QTest::keyClick(&editor, Qt::Key_Minus);
+    EXPECT_EQ(editor.model().view().zoom(), 2.0);
+    EXPECT_EQ(editor.model().view().scrollX(), 0);
+    EXPECT_EQ(thumb->x(), 0);
+    Click(Key(&editor, "CloseKey"));
 }
 
 }  // namespace
