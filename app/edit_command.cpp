@@ -55,6 +55,10 @@ void EditCommand::edit() {
     updateKey();
 }
 
+void EditCommand::endEdit() {
+    if (editor_ && editor_->editing()) editor_->closeEdit();
+}
+
 void EditCommand::afterEdit(Slot slot, const EditSnapshot& result) {
     document_.afterEdit(slot, result);
     mainWindow_.show();

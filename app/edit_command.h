@@ -28,6 +28,8 @@ class EditCommand : public QObject {
 
     // The key press: opens the editor on the current slot (beeps where that cannot be).
     void edit();
+    // Ends an edit in progress as its Close key does (the picture goes back); nothing without.
+    void endEdit();
     // Key08 enabled where edit() would open the editor.
     void updateKey();
     bool canEdit() const;

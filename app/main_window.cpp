@@ -124,7 +124,9 @@ QImage MainWindow::shownImage() const {
 }
 
 void MainWindow::openHandedOverFile(const QString& path) {
-    // A second instance was started: come to the front, with or without a file.
+    // A second instance was started: come to the front, with or without a file. An edit in
+    // progress is taken back first, so the file cannot replace the pictures under it.
+    edit_->endEdit();
     showNormal();
     raise();
     activateWindow();

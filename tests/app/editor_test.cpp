@@ -228,6 +228,23 @@ TEST(Editor, WindowManagerCloseShowsTheMainWindowAndKeepsTheEdit) {
     EXPECT_EQ(p.main().document().state().saved[Slot::Mode1], 0);
 }
 
+TEST(Editor, AFileHandedOverEndsTheEditFirst) {
+    Program p;
+    DropSample(p);
+    Click(Key(&p.main(), "Key01"));
+    Click(Key(&p.main(), "Key08"));
+    Click(Key(&Editor(p), "FillKey"));
+    Drag(Editor(p), {5, 5}, {}, {5, 5});
+    // The edit is taken back, then the unsaved question comes before the new file.
+    p.script().No();
+    p.main().openHandedOverFile(p.Write("three.bmp", ThreeColourPicture()));
+    EXPECT_FALSE(Editor(p).isVisible());
+    EXPECT_TRUE(p.main().isVisible());
+    ASSERT_EQ(p.script().shown.size(), 1u);
+    EXPECT_EQ(p.script().shown[0].text, "1 file not saved. Do you want save it now");
+    EXPECT_EQ(p.main().document().state().source.width(), 64);
+}
+
 TEST(Editor, ConversionKeyWithNoPictureOpensTheEditorOnABlankPicture) {
     Program p;
     Click(Key(&p.main(), "Key01"));
