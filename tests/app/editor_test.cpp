@@ -212,6 +212,42 @@ TEST(Editor, CancelAndWindowManagerCloseOfTheColourDialogChangeNothing) {
     EXPECT_EQ(editor.model().fillColour(), opened.palette[2]);
 }
 
+TEST(Editor, FreeSizeSymbosSlotOffersItsOwnFourPensAndExchangesThem) {
+    Program p;
+    DropSample(p);
+    Click(Key(&p.main(), "Key15"));  // slot 9
+    const ConversionState& state = p.main().document().state();
+    const PaletteSlot pens = state.palette(Slot::SgxCpcFree);
+    Click(Key(&p.main(), "Key08"));
+    EditWindow& editor = Editor(p);
+    const EditPalette palette = editor.model().palette();
+    const Picture before = editor.model().picture();
+    ColourDialog* dialog = p.windows().colour.get();
+    WhenVisible(dialog, [&] {
+        int offered = 0;
+        for (int n = 1; n <= 27; ++n)
+            offered += Key(dialog, QStringLiteral("Shape%1").arg(n).toLatin1())->isVisible();
+        EXPECT_EQ(offered, 4);
+        EXPECT_EQ(static_cast<Swatch*>(Key(dialog, "Shape3"))->colour(),
+                  QColor(Red(palette[2]), Green(palette[2]), Blue(palette[2])));
+        QTest::mouseClick(Key(dialog, "Shape3"), Qt::LeftButton);
+        Click(Key(dialog, "Key02"));  // exchange swatch 0's colour with swatch 2's
+    });
+    QTest::mouseDClick(Key(&editor, "Color0"), Qt::LeftButton);
+    EXPECT_EQ(editor.model().palette()[0], palette[2]);
+    EXPECT_EQ(editor.model().palette()[2], palette[0]);
+    Click(Key(&editor, "CloseKey"));
+    // The file keeps its fixed pens; the pixels changed colour instead.
+    EXPECT_EQ(state.palette(Slot::SgxCpcFree), pens);
+    const Picture& after = state.picture(Slot::SgxCpcFree);
+    for (int y = 0; y < before.height(); y += 7)
+        for (int x = 0; x < before.width(); x += 5) {
+            const Colour c = before.pixel(x, y);
+            const Colour expected = c == palette[0] ? palette[2] : c == palette[2] ? palette[0] : c;
+            ASSERT_EQ(after.pixel(x, y), expected) << x << "," << y;
+        }
+}
+
 TEST(Editor, WindowManagerCloseShowsTheMainWindowAndKeepsTheEdit) {
     Program p;
     DropSample(p);
