@@ -49,10 +49,11 @@ void ConvertCommands::convert(Slot slot) {
         asker_->showError(e);
         return;
     }
-    // A blank picture is for drawing; the editor that opens on it comes with a later version.
     if (outcome.description)
         context_.setTargetDescription(QString::fromStdString(*outcome.description));
     context_.setStatus("");
+    // A blank picture is for drawing: the editor opens on it.
+    if (outcome.blank && onBlank_) onBlank_();
 }
 
 void ConvertCommands::adjust(Adjustment adjustment, ContrastArea area) {

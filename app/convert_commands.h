@@ -3,6 +3,8 @@
 // source, close picture. The document converts and adjusts; the main window shows what its
 // notices say.
 
+#include <functional>
+
 #include "colour/slot.h"
 #include "document/document.h"
 
@@ -16,6 +18,8 @@ class ConvertCommands {
   public:
     ConvertCommands(Document& document, CommandContext& context);
     void attach(GuiAsker* asker) { asker_ = asker; }
+    // What follows a blank picture made by a conversion key with no picture: the editor.
+    void setBlankHandler(std::function<void()> handler) { onBlank_ = std::move(handler); }
 
     // The conversion key of `slot`.
     void convert(Slot slot);
@@ -28,6 +32,7 @@ class ConvertCommands {
     Document& document_;
     CommandContext& context_;
     GuiAsker* asker_ = nullptr;
+    std::function<void()> onBlank_;
 };
 
 }  // namespace mozu

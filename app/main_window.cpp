@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "app/convert_commands.h"
+#include "app/edit_command.h"
 #include "app/file_commands.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
@@ -54,6 +55,11 @@ MainWindow::MainWindow(QWidget* parent)
     files_ = std::make_unique<FileCommands>(*document_, context);
     conversion_ = std::make_unique<ConvertCommands>(*document_, context);
     video_ = new VideoCommands(*document_, controls_->video, this);
+    edit_ = new EditCommand(
+        *document_, *controls_->editKey, *this,
+        [this] { return video_->playing() || files_->conversionRunning(); }, this);
+    // A conversion key pressed with no picture makes a blank picture to draw on.
+    conversion_->setBlankHandler([this] { edit_->edit(); });
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
     connectKeys();
     updateVideoControls();  // nothing loaded: all disabled
@@ -64,6 +70,10 @@ MainWindow::~MainWindow() = default;
 void MainWindow::attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker) {
     files_->attach(open, save, asker);
     conversion_->attach(asker);
+}
+
+void MainWindow::attachEditor(EditWindow* editor, ColourDialog* colours) {
+    edit_->attach(editor, colours);
 }
 
 void MainWindow::connectKeys() {
@@ -77,6 +87,7 @@ void MainWindow::connectKeys() {
     on(c.sourceKey, [this] { conversion_->showSource(); });
     on(c.closeKey, [this] { conversion_->closePicture(); });
     on(c.infoKey, [this] { showInformation(); });
+    on(c.editKey, [this] { edit_->edit(); });
     on(c.exitKey, [this] { exitProgram(); });
     for (const auto& [key, slot] : c.convertKeys)
         on(key, [this, slot = slot] { conversion_->convert(slot); });
@@ -105,6 +116,7 @@ bool MainWindow::videoConversionRunning() const {
 
 void MainWindow::setVideoConversionRunning(bool running) {
     files_->setConversionRunning(running);
+    edit_->updateKey();
 }
 
 QImage MainWindow::shownImage() const {
@@ -112,7 +124,9 @@ QImage MainWindow::shownImage() const {
 }
 
 void MainWindow::openHandedOverFile(const QString& path) {
-    // A second instance was started: come to the front, with or without a file.
+    // A second instance was started: come to the front, with or without a file. An edit in
+    // progress is taken back first, so the file cannot replace the pictures under it.
+    edit_->endEdit();
     showNormal();
     raise();
     activateWindow();

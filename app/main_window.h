@@ -14,7 +14,10 @@
 
 namespace mozu {
 
+class ColourDialog;
 class ConvertCommands;
+class EditCommand;
+class EditWindow;
 class FileCommands;
 class GuiAsker;
 class PictureDisplay;
@@ -34,6 +37,8 @@ class MainWindow : public SkinnedWindow, private CommandContext {
 
     // The windows the commands use, created after this one.
     void attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker);
+    // The editor and its colour dialog, for the edit key and blank pictures.
+    void attachEditor(EditWindow* editor, ColourDialog* colours);
 
     Document& document() { return *document_; }
     const Document& document() const { return *document_; }
@@ -91,6 +96,7 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<ConvertCommands> conversion_;
     VideoCommands* video_ = nullptr;  // a child QObject: its timers live with the window
+    EditCommand* edit_ = nullptr;     // a child QObject
 
     bool firstShow_ = true;
     bool exiting_ = false;

@@ -120,9 +120,8 @@ void CreateKeys(QWidget* window, MainWindowControls& c) {
     c.lessContrastKey = MakeKey(window, 12, "Contrast -", left, row(9));
     c.brighterKey = MakeKey(window, 7, "Brighter", right, row(7));
     c.darkerKey = MakeKey(window, 6, "Darker", right, row(8));
-    // The editor comes with a later version: until then there is nothing to edit with.
+    // Nothing to edit until a picture is loaded (EditCommand follows the document).
     c.editKey->setEnabled(false);
-    c.editKey->setToolTip("The editor is not available yet");
 
     c.exitKey = new PictureKey("ExitKey", window);
     c.exitKey->setPictures("RedKeyUp", "RedKeyDown");

@@ -93,6 +93,15 @@ void PictureDisplay::onChange(const DocumentChange& change) {
             standardLayout();
             showPicture(document_.video().frame);
             break;
+        case Kind::Edited:
+            // The edited source is shown as the show-source key shows it.
+            if (change.slot == Slot::Source) {
+                standardLayout();
+                showPicture(state.source);
+            } else {
+                showCpcImage(change.slot, state.picture(change.slot));
+            }
+            break;
         case Kind::Saved:
             break;
     }

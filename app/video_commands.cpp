@@ -82,4 +82,8 @@ void VideoCommands::moveBall() {
     controls_.progressBall->move(b.left, b.top);
 }
 
+bool VideoCommands::playing() const {
+    return playTimer_->isActive() || vidTimer_->isActive();
+}
+
 }  // namespace mozu

@@ -37,6 +37,8 @@ class VideoCommands : public QObject {
     void updateControls();
     // Stops showing frames one by one.
     void stopPlayback();
+    // A PC or SymbOS video is being played frame by frame.
+    bool playing() const;
     // The PC video's frame `index` on show, the thumb at its place; IoError when the frame
     // cannot be decoded.
     void showFrame(std::int32_t index);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "colour/count_colors.h"
+#include "colour/level_picture.h"
+#include "editing/edit_geometry.h"
+#include "editing/slot_colours.h"
 #include "formats/save_flow.h"
 #include "platform/io_error.h"
 #include "video/vid_reader.h"
@@ -125,6 +129,59 @@ void Document::closeVideo() {
     if (vidReader_->isOpen()) CloseVIDfile(*vidReader_);
     video_.loaded = false;
     video_.symbosVideo = false;
+}
+
+bool Document::canEdit() const {
+    if (state_.noPicture) return false;
+    const Slot slot = state_.currentSlot;
+    if (!EditGeometryOf(slot)) return false;
+    if (slot == Slot::Source && video_.loaded) return false;
+    return !state_.picture(slot).empty();
+}
+
+EditSnapshot Document::beginEdit() {
+    const Slot slot = state_.currentSlot;
+    // The slot's own picture, whatever Image1 shows (after an overscan conversion it shows the
+    // level picture).
+    editOriginal_ = {state_.picture(slot), SlotEditPalette(state_, slot)};
+    return editOriginal_;
+}
+
+bool Document::afterEdit(Slot slot, const EditSnapshot& edited) {
+    editHistory_.clear();
+    const bool changed = edited != editOriginal_;
+    editOriginal_ = {};
+    if (changed && EditGeometryOf(slot)) {
+        Picture& target = state_.picture(slot);
+        const std::optional<EditGeometry> g = EditGeometryOf(slot);
+        // Fixed-size slots keep their size; the free ones and the source take the editor's.
+        if (g->width == 0 || (target.width() == edited.picture.width() &&
+                              target.height() == edited.picture.height()))
+            target = edited.picture;
+        else
+            target.draw(edited.picture, 0, 0);
+        StoreEditPalette(state_, slot, edited.palette);
+        if (slot == Slot::Source) {
+            // The next conversion key converts the edited picture, and asks the exact-colour
+            // question on its true count.
+            state_.sourceColourCount = CountColors(state_, state_.source);
+            state_.stale.fill(true);
+            state_.sourceShown = true;
+            state_.currentSlot = Slot::Source;
+        } else {
+            state_.saved[slot] = 0;
+            // The level picture is the overscan picture with its thumbnail: made again from the
+            // edited picture by the exact path, with the overscan slot's pens.
+            if (const std::optional<Slot> level = LevelSlotOf(slot);
+                level && state_.converted[*level] == 1)
+                MakeLevelPicture(state_, slot, state_.slots[slot], false);
+        }
+    }
+    // The level pictures are written with the overscan slots' pens.
+    std::copy_n(state_.palette(Slot::Overscan0).begin(), 16, state_.palette(Slot::Level0).begin());
+    std::copy_n(state_.palette(Slot::Overscan1).begin(), 16, state_.palette(Slot::Level1).begin());
+    notify({DocumentChange::Kind::Edited, slot, {}});
+    return changed;
 }
 
 void Document::resetForNewFile(const std::string& path) {

@@ -5,8 +5,8 @@
 // observe it: every operation that changes what could be on show ends with one notice saying
 // what happened, and the view decides how to show it.
 //
-// The editor's undo history of whole pictures belongs here too when the editor arrives: it is
-// taken from and given back to the slots this class owns.
+// The editor's undo history of whole pictures belongs here too: an edit takes a slot's picture
+// and palette from this class and gives them back (afterEdit).
 
 #include <functional>
 #include <memory>
@@ -17,6 +17,7 @@
 #include "colour/adjustments.h"
 #include "colour/conversion_commands.h"
 #include "colour/conversion_state.h"
+#include "editing/undo_history.h"
 #include "video/video_navigation.h"
 
 namespace mozu {
@@ -42,6 +43,7 @@ struct DocumentChange {
         PictureClosed,    // the picture was put away (no picture)
         Saved,            // slots were written
         VideoFrame,       // the video's frame on show moved
+        Edited,           // the editor gave `slot` back (the source for Slot::Source)
     };
     Kind kind;
     Slot slot = Slot::Source;
@@ -95,6 +97,22 @@ class Document {
     // Closes the PC video and the SymbOS video.
     void closeVideo();
 
+    // Whether the editor can open on the slot on show: a picture is loaded, the editor has a
+    // geometry for the slot, and the slot is not a video's own frame (the source while a video
+    // is loaded, which the next frame shown would overwrite). The GUI adds its own refusals
+    // (playback, a video conversion).
+    bool canEdit() const;
+    // The picture and palette of the slot on show, for the editor; the slot is remembered so
+    // that afterEdit can tell whether anything changed.
+    EditSnapshot beginEdit();
+    // The editor's history of the current edit (cleared by each edit's start and end).
+    UndoHistory& editHistory() { return editHistory_; }
+    // Takes the edited picture and palette back into `slot` (for the source, the source
+    // picture, which is then on show). Returns whether anything changed; a change marks the
+    // slot unsaved, rebuilds the level picture of an overscan slot, and for the source recounts
+    // its colours and marks every slot stale. Notices Edited.
+    bool afterEdit(Slot slot, const EditSnapshot& edited);
+
     // What the open service uses to replace the document with a new file, once it has been
     // read completely: the flags of the old pictures go, the video state is reset.
     void resetForNewFile(const std::string& path);
@@ -104,6 +122,8 @@ class Document {
     VideoState video_;
     std::unique_ptr<VidReader> vidReader_;
     std::vector<std::pair<int, Observer>> observers_;
+    UndoHistory editHistory_;
+    EditSnapshot editOriginal_;  // what the current edit started from
     int nextObserverId_ = 0;
 };
 

@@ -1,11 +1,319 @@
 #include "editor/edit_window.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QShortcut>
+
+#include "editor/edit_canvas.h"
+#include "editor/edit_scroll_bar.h"
+#include "skin/picture_key.h"
+#include "skin/skin_label.h"
+#include "skin/swatch.h"
+#include "skin/theme.h"
+
 namespace mozu {
 
-EditWindow::EditWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+namespace {
+
+// The window's own look: a dark case with rounded corners; the picture's view in the middle,
+// the tools on the left, the view's keys on the right, the palette below.
+constexpr int kWidth = 930, kHeight = 530;
+constexpr QRect kCanvas(130, 44, kEditViewWidth, kEditViewHeight);
+constexpr QRect kVertical(776, 44, 16, kEditViewHeight);
+constexpr QRect kHorizontal(130, 450, kEditViewWidth, 16);
+constexpr QRect kStatus(130, 14, 640, 22);
+constexpr int kLeftColumn = 14, kRightColumn = 806, kKeyTop = 44, kKeyStep = 28;
+constexpr int kSwatchTop = 480, kSwatchSize = 30, kSwatchStep = 36;
+
+QColor ToQColor(Colour c) {
+    return QColor(Red(c), Green(c), Blue(c));
+}
+
+QPixmap Background() {
+    QPixmap picture(kWidth, kHeight);
+    picture.fill(QColor(22, 24, 30));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, kHeight);
+    gradient.setColorAt(0, QColor(52, 58, 74));
+    gradient.setColorAt(1, QColor(28, 31, 40));
+    painter.setPen(QPen(QColor(96, 106, 130), 2));
+    painter.setBrush(gradient);
+    painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kHeight - 2), 24, 24);
+    painter.setPen(QPen(QColor(10, 12, 16), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(kCanvas.adjusted(-2, -2, 1, 1));
+    return picture;
+}
+
+QRegion Shape() {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 24, 24);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+}  // namespace
+
+EditWindow::EditWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirst, parent) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setObjectName("TEditWindow");
     setWindowTitle("Mozu");
+    setFixedSize(kWidth, kHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setShape(Shape());
+    setBackground(Background());
+    createControls();
+    connectKeys();
+    createShortcuts();
     hide();
+}
+
+EditWindow::~EditWindow() = default;
+
+void EditWindow::createControls() {
+    canvas_ = new EditCanvas(model_, this);
+    canvas_->setGeometry(kCanvas);
+    vertical_ = new EditScrollBar("Vertical", "VScrollButton", Qt::Vertical, this);
+    vertical_->setGeometry(kVertical);
+    vertical_->setCanScroll([this] { return model_.view().canScrollY(); });
+    horizontal_ = new EditScrollBar("Horizontal", "HScrollButton", Qt::Horizontal, this);
+    horizontal_->setGeometry(kHorizontal);
+    horizontal_->setCanScroll([this] { return model_.view().canScrollX(); });
+    status_ = new SkinLabel("Label1", this);
+    status_->setGeometry(kStatus);
+
+    const auto makeKey = [this](const char* name, const char* hint, int x, int row) {
+        auto* key = new PictureKey(name, this);
+        key->setPictures("BlackKeyUp", "BlackKeyDown");
+        key->move(x, kKeyTop + row * kKeyStep);
+        key->setToolTip(hint);
+        return key;
+    };
+    const struct {
+        const char* name;
+        const char* hint;
+        Tool tool;
+    } tools[] = {
+        {"Image5", "Point", Tool::Freehand},   {"Image6", "Line", Tool::Line},
+        {"Image7", "Square", Tool::Rectangle}, {"Image8", "Circle", Tool::Ellipse},
+        {"FillKey", "Fill", Tool::Fill},       {"Image14", "Select", Tool::Select},
+        {"Image19", "Text", Tool::Text},       {"Image16", "Crop", Tool::Cropped},
+    };
+    int row = 0;
+    for (const auto& t : tools)
+        toolKeys_.push_back({makeKey(t.name, t.hint, kLeftColumn, row++), t.tool, t.hint});
+    // Selection, text and crop come with the selection and text tools.
+    for (ToolKey& t : toolKeys_)
+        if (t.tool == Tool::Select || t.tool == Tool::Text || t.tool == Tool::Cropped)
+            t.key->setEnabled(false);
+    ++row;
+    thinKey_ = makeKey("Image12", "Thin ", kLeftColumn, row++);
+    thickKey_ = makeKey("Image13", "Thick", kLeftColumn, row++);
+    contourKey_ = makeKey("Image9", "Contour", kLeftColumn, row++);
+    opaqueKey_ = makeKey("Image67", "Opaque", kLeftColumn, row++);
+
+    zoomInKey_ = makeKey("ZoomInKey", "Zoom+", kRightColumn, 0);
+    zoomInKey_->setCaption("Zoom +");
+    zoomOutKey_ = makeKey("ZoomOutKey", "Zoom-", kRightColumn, 1);
+    zoomOutKey_->setCaption("Zoom -");
+    undoKey_ = makeKey("UndoKey", "Undo", kRightColumn, 3);
+    undoKey_->setCaption("Undo");
+    redoKey_ = makeKey("RedoKey", "Redo", kRightColumn, 4);
+    redoKey_->setCaption("Redo");
+    previewKey_ = makeKey("PreviewKey", "Preview", kRightColumn, 6);
+    previewKey_->setCaption("Preview");
+    previewKey_->setEnabled(false);  // until a full preview is attached
+    closeKey_ = makeKey("CloseKey", "Close", kRightColumn, 8);
+    closeKey_->setCaption("Close");
+
+    for (int i = 0; i < kEditorSwatches; ++i) {
+        auto* swatch = new Swatch(QStringLiteral("Color%1").arg(i), this);
+        swatch->setGeometry(kCanvas.x() + i * kSwatchStep, kSwatchTop, kSwatchSize, kSwatchSize);
+        swatches_[static_cast<std::size_t>(i)] = swatch;
+    }
+    penIndicator_ = new Swatch("pencolor", this);
+    penIndicator_->setGeometry(716, kSwatchTop - 6, 40, 40);
+    penIndicator_->setToolTip("Pen");
+    penIndicator_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    fillIndicator_ = new Swatch("brushcolor", this);
+    fillIndicator_->setGeometry(762, kSwatchTop - 6, 40, 40);
+    fillIndicator_->setToolTip("Fill");
+    fillIndicator_->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void EditWindow::connectKeys() {
+    const auto on = [this](PictureKey* key, auto&& handler) {
+        connect(key, &PictureKey::clicked, this, std::forward<decltype(handler)>(handler));
+    };
+    for (const ToolKey& t : toolKeys_) on(t.key, [this, tool = t.tool] { chooseTool(tool); });
+    // At the ends of the range the width keys change nothing.
+    on(thinKey_, [this] {
+        model_.thinner();
+        refreshControls();
+    });
+    on(thickKey_, [this] {
+        model_.thicker();
+        refreshControls();
+    });
+    on(contourKey_, [this] {
+        model_.toggleOutline();
+        refreshControls();
+    });
+    on(opaqueKey_, [this] {
+        model_.toggleFill();
+        refreshControls();
+    });
+    on(zoomInKey_, [this] { zoom(1); });
+    on(zoomOutKey_, [this] { zoom(-1); });
+    on(undoKey_, [this] { undo(); });
+    on(redoKey_, [this] { redo(); });
+    on(closeKey_, [this] { closeEdit(); });
+    on(previewKey_, [this] {
+        if (previewer_) previewer_(model_.picture(), model_.slot());
+    });
+    for (int i = 0; i < kEditorSwatches; ++i) {
+        Swatch* swatch = swatches_[static_cast<std::size_t>(i)];
+        connect(swatch, &Swatch::pressed, this,
+                [this, i](Qt::MouseButton b) { swatchPressed(i, b); });
+        connect(swatch, &Swatch::doubleClicked, this,
+                [this, i](Qt::MouseButton b) { swatchDoubleClicked(i, b); });
+    }
+    connect(canvas_, &EditCanvas::edited, this, [this] { refreshControls(); });
+    connect(canvas_, &EditCanvas::zoomWheel, this, [this](int direction) { zoom(direction); });
+    connect(vertical_, &EditScrollBar::percentChanged, this, [this](int percent) {
+        model_.view().scrollToPercentY(percent);
+        canvas_->update();
+    });
+    connect(horizontal_, &EditScrollBar::percentChanged, this, [this](int percent) {
+        model_.view().scrollToPercentX(percent);
+        canvas_->update();
+    });
+}
+
+void EditWindow::createShortcuts() {
+    const auto shortcut = [this](const QKeySequence& keys, auto&& handler) {
+        auto* s = new QShortcut(keys, this);
+        connect(s, &QShortcut::activated, this, std::forward<decltype(handler)>(handler));
+    };
+    shortcut(QKeySequence::Undo, [this] { undo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { redo(); });
+    shortcut(QKeySequence(Qt::Key_Plus), [this] { zoom(1); });
+    shortcut(QKeySequence(Qt::Key_Equal), [this] { zoom(1); });
+    shortcut(QKeySequence(Qt::Key_Minus), [this] { zoom(-1); });
+    shortcut(QKeySequence(Qt::Key_P), [this] { chooseTool(Tool::Freehand); });
+    shortcut(QKeySequence(Qt::Key_L), [this] { chooseTool(Tool::Line); });
+    shortcut(QKeySequence(Qt::Key_R), [this] { chooseTool(Tool::Rectangle); });
+    shortcut(QKeySequence(Qt::Key_E), [this] { chooseTool(Tool::Ellipse); });
+    shortcut(QKeySequence(Qt::Key_F), [this] { chooseTool(Tool::Fill); });
+    shortcut(QKeySequence(Qt::Key_BracketLeft), [this] { thinKey_->clicked(); });
+    shortcut(QKeySequence(Qt::Key_BracketRight), [this] { thickKey_->clicked(); });
+}
+
+void EditWindow::setPreviewer(std::function<void(const Picture&, Slot)> previewer) {
+    previewer_ = std::move(previewer);
+    previewKey_->setEnabled(static_cast<bool>(previewer_));
+}
+
+void EditWindow::fullScreen(Slot slot, const EditSnapshot& start, UndoHistory& history) {
+    show();
+    raise();
+    activateWindow();
+    model_.open(slot, start.picture, start.palette, history, width(), height());
+    vertical_->home();
+    horizontal_->home();
+    refresh();
+}
+
+void EditWindow::refresh() {
+    canvas_->refresh();
+    refreshControls();
+}
+
+void EditWindow::refreshControls() {
+    status_->setText(QString::fromStdString(model_.statusText()));
+    for (const ToolKey& t : toolKeys_)
+        t.key->setCaption(model_.tool() == t.tool ? QStringLiteral("> %1 <").arg(t.caption)
+                                                  : QString(t.caption));
+    thinKey_->setCaption(QStringLiteral("Thin  (%1)").arg(model_.settings().penWidth));
+    thickKey_->setCaption(QStringLiteral("Thick (%1)").arg(model_.settings().penWidth));
+    contourKey_->setCaption(model_.settings().outline ? "Contour: on" : "Contour: off");
+    opaqueKey_->setCaption(model_.settings().filled ? "Opaque: on" : "Opaque: off");
+    for (int i = 0; i < kEditorSwatches; ++i) {
+        Swatch* swatch = swatches_[static_cast<std::size_t>(i)];
+        swatch->setVisible(model_.isOpen() && model_.swatchVisible(i));
+        swatch->setColour(ToQColor(model_.shownSwatch(i)));
+    }
+    penIndicator_->setColour(ToQColor(model_.penColour()));
+    fillIndicator_->setColour(ToQColor(model_.fillColour()));
+}
+
+void EditWindow::chooseTool(Tool tool) {
+    if (!model_.isOpen()) return;
+    model_.setTool(tool);
+    refreshControls();
+}
+
+void EditWindow::zoom(int direction) {
+    if (!model_.isOpen()) return;
+    const bool done = direction > 0 ? model_.view().zoomIn() : model_.view().zoomOut();
+    if (!done) {
+        QApplication::beep();
+        return;
+    }
+    if (direction < 0) {
+        vertical_->home();
+        horizontal_->home();
+    }
+    canvas_->update();
+}
+
+void EditWindow::undo() {
+    if (!model_.undo()) return;  // an empty history does nothing
+    refresh();
+}
+
+void EditWindow::redo() {
+    if (!model_.redo()) {
+        QApplication::beep();
+        return;
+    }
+    refresh();
+}
+
+void EditWindow::swatchPressed(int i, Qt::MouseButton button) {
+    model_.pressSwatch(i, button == Qt::RightButton ? MouseButton::Right : MouseButton::Left);
+    refreshControls();
+}
+
+void EditWindow::swatchDoubleClicked(int i, Qt::MouseButton button) {
+    if (colourChooser_) {
+        setEnabled(false);
+        colourChooser_(i);
+        setEnabled(true);
+        refresh();
+    }
+    // Then the (possibly new) colour is picked as a press would.
+    swatchPressed(i, button);
+}
+
+void EditWindow::closeEdit() {
+    if (!model_.isOpen()) return;
+    const Slot slot = model_.slot();
+    const EditSnapshot result = model_.close();
+    vertical_->home();
+    horizontal_->home();
+    hide();
+    Q_EMIT closed(slot, result);
+}
+
+void EditWindow::closeEvent(QCloseEvent* event) {
+    // The window manager's close ends the edit as the Close key does: the picture goes back
+    // and the main window comes again.
+    event->ignore();
+    closeEdit();
 }
 
 }  // namespace mozu

@@ -17,6 +17,10 @@
 namespace mozu::app_test {
 namespace {
 
+QWidget* Key(QWidget* w, const char* name) {
+    return w->findChild<QWidget*>(name);
+}
+
 QWidget* Key(MainWindow& w, const char* name) {
     return w.findChild<QWidget*>(name);
 }
@@ -183,19 +187,28 @@ TEST(MainWindowConvert, WithoutAPictureOnlyTheBlankPictureKeysDoAnything) {
     EXPECT_TRUE(p.script().shown.empty());
     EXPECT_FALSE(p.main().findChild<PictureView*>("Image1")->isVisible());
 
-    // Mode 0 makes a blank white picture to draw on, shown without an editor (not built yet);
-    // its Label3 stays as it was.
+    // Mode 0 makes a blank white picture to draw on and opens the editor on it; its Label3
+    // stays as it was.
     Click(Key(p.main(), "Key00"));
     EXPECT_FALSE(p.main().document().state().noPicture);
     EXPECT_EQ(p.main().document().state().converted[Slot::Mode0], 1);
     EXPECT_EQ(p.main().document().state().picture(Slot::Mode0),
               Picture(160, 200, MakeColour(255, 255, 255)));
-    EXPECT_TRUE(p.main().findChild<PictureView*>("Image1")->isVisible());
+    EXPECT_TRUE(p.windows().edit->isVisible());
+    EXPECT_FALSE(p.main().isVisible());
     EXPECT_EQ(p.Text("Label3"), "");
+    Click(Key(p.windows().edit.get(), "CloseKey"));
+    EXPECT_TRUE(p.main().isVisible());
+    EXPECT_TRUE(p.main().findChild<PictureView*>("Image1")->isVisible());
+    // Still no source: mode 2 makes its blank picture too.
     Click(Key(p.main(), "Key02"));
     EXPECT_EQ(p.Text("Label3"), "CPC mode 2\n\r640x200\n\r2 colors");
+    EXPECT_EQ(p.windows().edit->model().slot(), Slot::Mode2);
+    Click(Key(p.windows().edit.get(), "CloseKey"));
     EXPECT_FALSE(p.windows().edit->isVisible());
-    EXPECT_FALSE(Key(p.main(), "Key08")->isEnabled());
+    EXPECT_TRUE(Key(p.main(), "Key08")->isEnabled());
+    // An untouched blank picture asks nothing on exit.
+    EXPECT_EQ(p.main().document().unsavedCount(), 0);
 }
 
 TEST(MainWindowConvert, ShowSourceClosePictureAndInformation) {

@@ -1,0 +1,42 @@
+#pragma once
+// Image1 of the editor: the working picture enlarged by its pixel scale and the zoom, seen
+// through the 640 x 400 view at the scroll offsets, with a pixel grid from zoom 4 on. Mouse
+// presses, moves and releases become picture pixels for the model.
+
+#include <QImage>
+#include <QWidget>
+
+namespace mozu {
+
+class EditorModel;
+
+class EditCanvas : public QWidget {
+    Q_OBJECT
+  public:
+    EditCanvas(EditorModel& model, QWidget* parent);
+    // The picture as it should be shown now (after any change of the model).
+    void refresh();
+    // What the view shows of the picture, as the user sees it (for tests).
+    QImage shownPicture() const { return image_; }
+
+  Q_SIGNALS:
+    // The model changed under the mouse (a drawing, the status text).
+    void edited();
+    // Ctrl and the wheel: +1 zoom in, -1 zoom out.
+    void zoomWheel(int direction);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void wheelEvent(QWheelEvent*) override;
+
+  private:
+    void toModel(QMouseEvent* event, int what);
+
+    EditorModel& model_;
+    QImage image_;  // the working picture, with the colour dialog's preview applied
+};
+
+}  // namespace mozu
