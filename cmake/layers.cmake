@@ -6,7 +6,7 @@
 # To let a folder use another, add it here; an include the ladder does not allow fails the
 # build with the file, the line and the include.
 
-set(MOZU_CORE_FOLDERS platform colour formats video media video/ffmpeg document)
+set(MOZU_CORE_FOLDERS platform colour formats video media video/ffmpeg document editing)
 
 set(MOZU_LAYER_FOLDERS "")
 macro(mozu_layer folder)
@@ -22,6 +22,7 @@ mozu_layer(video           formats colour platform)
 mozu_layer(media           colour platform)
 mozu_layer(video/ffmpeg    video formats colour platform)
 mozu_layer(document        video formats colour platform media)
+mozu_layer(editing         colour formats platform)
 mozu_layer(cli             ${MOZU_CORE_FOLDERS})
 mozu_layer(skin)
 mozu_layer(dialogs         skin ${MOZU_CORE_FOLDERS})
