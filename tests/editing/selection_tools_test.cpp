@@ -5,6 +5,7 @@
 
 #include "colour/colour_table.h"
 #include "editing/block_transforms.h"
+#include "editing/editing_test_support.h"
 #include "editing/selection_frame.h"
 #include "editing/selection_tools.h"
 #include "support/pictures.h"
@@ -15,40 +16,6 @@ namespace {
 Colour Table(int index) {
     return kDefaultColourTable[static_cast<std::size_t>(index)];
 }
-
-// The editor's model as the selection tools see it: a picture, an undo history, the view.
-class FakeEditor : public SelectionHost {
-  public:
-    FakeEditor(Slot slot, Picture picture, int scaleX = 1, int scaleY = 1)
-        : slot_(slot), picture_(std::move(picture)) {
-        view_.scaleX = scaleX;
-        view_.scaleY = scaleY;
-    }
-    Picture& workingPicture() override { return picture_; }
-    void saveUndoPoint() override { history_.push_back(picture_); }
-    ViewMapping view() const override { return view_; }
-    Slot slot() const override { return slot_; }
-    std::vector<Colour> paletteColours() const override { return palette_; }
-    Colour fillColour() const override { return fill_; }
-    void afterCrop(bool keptSize) override {
-        ++crops_;
-        fillOn_ = keptSize;
-    }
-    void undo() {
-        ASSERT_FALSE(history_.empty());
-        picture_ = history_.back();
-        history_.pop_back();
-    }
-
-    Slot slot_;
-    Picture picture_;
-    ViewMapping view_;
-    std::vector<Colour> palette_ = {Table(1), Table(3), Table(13), Table(8)};
-    Colour fill_ = Table(1);
-    std::vector<Picture> history_;
-    int crops_ = 0;
-    bool fillOn_ = false;
-};
 
 // A picture in the fake's four colours.
 Picture FourColourPicture(int w, int h, unsigned seed) {
@@ -68,7 +35,7 @@ void Drag(SelectionTools& tools, PixelPoint from, PixelPoint to,
 }
 
 TEST(SelectionTools, DraggingMakesAnOrderedClampedSelectionAndAClickNone) {
-    FakeEditor editor(Slot::Mode1, FourColourPicture(320, 200, 61));
+    test::FakeEditor editor(Slot::Mode1, FourColourPicture(320, 200, 61));
     SelectionTools tools(editor);
     Drag(tools, {10, 10}, {4, 2});
     ASSERT_TRUE(tools.selection());
@@ -96,7 +63,7 @@ TEST(SelectionTools, DraggingMakesAnOrderedClampedSelectionAndAClickNone) {
 }
 
 TEST(SelectionTools, OnlyTheSelectionAndTextToolsActInsideASelection) {
-    FakeEditor editor(Slot::Mode1, FourColourPicture(320, 200, 62));
+    test::FakeEditor editor(Slot::Mode1, FourColourPicture(320, 200, 62));
     SelectionTools tools(editor);
     tools.selectAll();
     EditorClipboard clipboard;
@@ -119,7 +86,7 @@ TEST(SelectionTools, OnlyTheSelectionAndTextToolsActInsideASelection) {
 
 TEST(SelectionTools, MovingCopiesAndOneUndoTakesThePutDownBack) {
     const Picture original = FourColourPicture(320, 200, 63);
-    FakeEditor editor(Slot::Mode1, original);
+    test::FakeEditor editor(Slot::Mode1, original);
     SelectionTools tools(editor);
     Drag(tools, {10, 20}, {30, 30});
     EXPECT_EQ(tools.press({12, 22}, true, PressTool::Select, 12, 22), PressOutcome::StartedMoving);
@@ -135,7 +102,7 @@ TEST(SelectionTools, MovingCopiesAndOneUndoTakesThePutDownBack) {
     EXPECT_EQ(editor.picture_.crop(110, 70, 20, 10), original.crop(10, 20, 20, 10));
     EXPECT_EQ(editor.picture_.crop(10, 20, 20, 10), original.crop(10, 20, 20, 10));  // copied
     ASSERT_EQ(editor.history_.size(), 1u);
-    editor.undo();
+    ASSERT_TRUE(editor.undo());
     EXPECT_EQ(editor.picture_, original);
 }
 
@@ -143,7 +110,7 @@ TEST(SelectionTools, TurningInMode0PutsDown10By20Pixels) {
     const Picture original(160, 200, Table(8));
     Picture picture = original;
     picture.draw(FourColourPicture(20, 10, 64), 40, 50);
-    FakeEditor editor(Slot::Mode0, picture, 2, 1);
+    test::FakeEditor editor(Slot::Mode0, picture, 2, 1);
     SelectionTools tools(editor);
     Drag(tools, {40, 50}, {60, 60});
     ASSERT_TRUE(tools.turn(false));
@@ -167,7 +134,7 @@ TEST(SelectionTools, TurningInMode0PutsDown10By20Pixels) {
 
 TEST(SelectionTools, TransparentPutDownKeepsThePictureUnderTheFillColour) {
     const Picture original = FourColourPicture(40, 30, 65);
-    FakeEditor editor(Slot::Mode1, original);
+    test::FakeEditor editor(Slot::Mode1, original);
     SelectionTools tools(editor);
     Drag(tools, {0, 0}, {10, 10});
     ASSERT_TRUE(tools.mirror(true));
@@ -190,7 +157,7 @@ TEST(SelectionTools, CropInMode1AndSlot9AndPressedTwice) {
     const Picture original = FourColourPicture(320, 200, 66);
     for (Slot slot : {Slot::Mode1, Slot::SgxCpcFree}) {
         SCOPED_TRACE(SlotNumber(slot));
-        FakeEditor editor(slot, original);
+        test::FakeEditor editor(slot, original);
         SelectionTools tools(editor);
         Drag(tools, {20, 30}, {120, 80});
         ASSERT_TRUE(tools.crop());
@@ -208,8 +175,8 @@ TEST(SelectionTools, CropInMode1AndSlot9AndPressedTwice) {
         ASSERT_TRUE(tools.crop());
         EXPECT_EQ(editor.picture_, once);
         EXPECT_EQ(editor.history_.size(), 2u);
-        editor.undo();
-        editor.undo();
+        ASSERT_TRUE(editor.undo());
+        ASSERT_TRUE(editor.undo());
         EXPECT_EQ(editor.picture_, original);
     }
 }
@@ -221,7 +188,7 @@ TEST(SelectionTools, APastedBlockAcrossEachEdgeWritesOnlyInside) {
     };
     for (const Edge& e : {Edge{-20, 0}, Edge{300, 0}, Edge{0, -20}, Edge{0, 180}}) {
         SCOPED_TRACE(testing::Message() << e.dx << "," << e.dy);
-        FakeEditor editor(Slot::Mode1, original);
+        test::FakeEditor editor(Slot::Mode1, original);
         SelectionTools tools(editor);
         Drag(tools, {10, 10}, {40, 40});
         EditorClipboard clipboard;
@@ -251,14 +218,14 @@ TEST(SelectionTools, APastedBlockAcrossEachEdgeWritesOnlyInside) {
                               original.pixel(10 + x - at.x, 10 + y - at.y));
                 }
         EXPECT_GT(changed, 0);
-        editor.undo();
+        ASSERT_TRUE(editor.undo());
         EXPECT_EQ(editor.picture_, Picture(320, 200, Table(8)));
     }
 }
 
 TEST(SelectionTools, NoCommandLeavesAFramePixelInThePicture) {
     const Picture original = FourColourPicture(64, 48, 68);
-    FakeEditor editor(Slot::SgxCpcFree, original);
+    test::FakeEditor editor(Slot::SgxCpcFree, original);
     SelectionTools tools(editor);
     EditorClipboard clipboard;
     // The view draws the frame on its own copy; the picture never holds it.
@@ -286,12 +253,12 @@ TEST(SelectionTools, NoCommandLeavesAFramePixelInThePicture) {
 
 TEST(SelectionTools, DeleteFillsTheSelectionAfterAnUndoPoint) {
     const Picture original = FourColourPicture(40, 30, 69);
-    FakeEditor editor(Slot::Mode1, original);
+    test::FakeEditor editor(Slot::Mode1, original);
     SelectionTools tools(editor);
     Drag(tools, {5, 5}, {15, 10});
     ASSERT_TRUE(tools.deleteSelection());
     EXPECT_EQ(editor.picture_.crop(5, 5, 10, 5), Picture(10, 5, editor.fill_));
-    editor.undo();
+    ASSERT_TRUE(editor.undo());
     EXPECT_EQ(editor.picture_, original);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/editing_test_support.h"
 #include "editing/floating_block.h"
 #include "editing/text_box.h"
 #include "editing/text_store.h"
@@ -11,28 +12,7 @@
 namespace mozu {
 namespace {
 
-// A fixed-width font: every character 6 pixels wide and lines 8 high; a character other than
-// the space is drawn as a solid 4 x 6 block one pixel in from its cell's left.
-class FixedFont : public TextPainter {
-  public:
-    int textWidth(std::string_view text) const override {
-        return static_cast<int>(text.size()) * 6;
-    }
-    int lineHeight() const override { return 8; }
-    void drawText(Picture& box, int x, int y, std::string_view text, Colour colour) const override {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == ' ') continue;
-            for (int dy = 0; dy < 6; ++dy)
-                for (int dx = 1; dx < 5; ++dx) {
-                    const int px = x + static_cast<int>(i) * 6 + dx, py = y + dy;
-                    if (px >= 0 && py >= 0 && px < box.width() && py < box.height())
-                        box.setPixel(px, py, colour);
-                }
-        }
-    }
-};
-
-const FixedFont kFont;
+const test::FixedFont kFont;
 
 void Type(TextStore& store, const std::string& text) {
     for (char c : text) store.type(static_cast<unsigned char>(c), kFont);
