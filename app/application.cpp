@@ -27,6 +27,7 @@ MozuWindows::MozuWindows() {
     open->setErrorHandler(showError);
     save->setErrorHandler(showError);
     main->attachWindows(open.get(), save.get(), &asker);
+    main->attachPreview(preview.get());
 }
 
 MozuWindows::~MozuWindows() = default;

@@ -53,7 +53,8 @@ MainWindow::MainWindow(QWidget* parent)
     CommandContext& context = *this;
     files_ = std::make_unique<FileCommands>(*document_, context);
     conversion_ = std::make_unique<ConvertCommands>(*document_, context);
-    video_ = new VideoCommands(*document_, controls_->video, this);
+    video_ = new VideoCommands(*document_, context, controls_->video, this);
+    files_->setRunQuery([this] { return video_->conversionRunning(); });
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
     connectKeys();
     updateVideoControls();  // nothing loaded: all disabled
@@ -64,6 +65,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker) {
     files_->attach(open, save, asker);
     conversion_->attach(asker);
+    video_->attach(asker, save);
+}
+
+void MainWindow::attachPreview(FullPreview* preview) {
+    video_->attachPreview(preview);
 }
 
 void MainWindow::connectKeys() {
@@ -128,18 +134,6 @@ void MainWindow::exitProgram() {
     if (!files_->askAboutUnsaved()) return;  // the save was cancelled or failed: keep running
     exiting_ = true;
     close();
-}
-
-void MainWindow::setProgressAngle(int angle) {
-    video_->setProgressAngle(angle);
-}
-
-void MainWindow::startProgress() {
-    video_->startProgress();
-}
-
-void MainWindow::stopProgress() {
-    video_->stopProgress();
 }
 
 void MainWindow::showInformation() {

@@ -16,6 +16,7 @@ namespace mozu {
 
 class ConvertCommands;
 class FileCommands;
+class FullPreview;
 class GuiAsker;
 class PictureDisplay;
 class OpenDialog;
@@ -34,11 +35,14 @@ class MainWindow : public SkinnedWindow, private CommandContext {
 
     // The windows the commands use, created after this one.
     void attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker);
+    // The full preview, which a click on the picture opens.
+    void attachPreview(FullPreview* preview);
 
     Document& document() { return *document_; }
     const Document& document() const { return *document_; }
     // A video conversion runs: opening, dropping and exiting are refused meanwhile.
     bool videoConversionRunning() const;
+    // Tests stand in for a run with this; a real run is known from the run itself.
     void setVideoConversionRunning(bool running);
     // The command-line file, opened at the first show.
     void setCommandLineFile(const QString& path) { commandLineFile_ = path; }
@@ -52,11 +56,6 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     void dropFiles(const QStringList& paths);
     // The exit key: asks about unsaved pictures, then closes the window and ends the program.
     void exitProgram();
-
-    // The progress ball of a video conversion.
-    void setProgressAngle(int angle);
-    void startProgress();
-    void stopProgress();
 
   Q_SIGNALS:
     // The exit command closed the window: the program ends.
