@@ -11,6 +11,7 @@
 
 #include "app/picture_view.h"
 #include "app_test_support.h"
+#include "dialogs/full_preview.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
 #include "document/open_file.h"
@@ -84,9 +85,21 @@ TEST_F(VideoRun, FourAndSixteenColourRunsWriteWhatTheCoreWrites) {
         for (const char* on : {"VideoKey04", "VideoKey08"})
             EXPECT_TRUE(Widget(p.main(), on)->isEnabled()) << on;
         ASSERT_TRUE(WaitUntil([&] { return p.Text("Label4") == "Frame 1 of 10"; }));
+        if (sixteen) {
+            // The full preview open during a run takes the source frames; what is written still
+            // comes from the decoded frames alone.
+            Press("VideoKey08");
+            Click(Widget(p.main(), "Image1"));
+            ASSERT_TRUE(p.windows().preview->isVisible());
+        }
         p.script().Ok();
         ASSERT_TRUE(WaitUntil([&] { return !driver().running(); }, 10000));
         Settle();
+        if (sixteen) {
+            EXPECT_EQ(p.windows().preview->picture(), p.main().document().video().frame);
+            QTest::keyClick(p.windows().preview.get(), Qt::Key_Escape);
+            EXPECT_TRUE(p.main().isVisible());
+        }
         EXPECT_EQ(CountShown(p.script(), "Conversion successfull"), 1);
         EXPECT_EQ(p.Text("Label4"), "");
         EXPECT_FALSE(timer->isActive());
@@ -206,6 +219,29 @@ TEST_F(VideoRun, CancelledOrFailedStartsLeaveNothingRunning) {
     Press("Key20");
     EXPECT_EQ(p.script().shown.size(), shown) << "no refusal";
     EXPECT_EQ(p.Text("Label1"), ".AVI video\n\r00:00:02\n\r25 fps");
+    EXPECT_EQ(p.script().unexpected, 0);
+}
+
+TEST_F(VideoRun, AWriteFailureEndsTheRunWithItsErrorAndNoFile) {
+    StartRun("VideoKey14", "full");
+    ASSERT_TRUE(driver().running());
+    int written = 0;
+    QObject::connect(&driver(), &VideoRunDriver::frameWritten, [&](int k) { written = k; });
+    ASSERT_TRUE(WaitUntil([&] { return written >= 2; }));
+    // The disc fills up: the next frame cannot be written.
+    FailNextOutputStep(OutputStep::kWrite, ENOSPC);
+    p.script().Ok();
+    ASSERT_TRUE(WaitUntil([&] { return !driver().running(); }));
+    Settle();
+    EXPECT_EQ(p.script().shown.back().kind, MessageWindow::kError);
+    EXPECT_EQ(CountShown(p.script(), "Conversion successfull"), 0);
+    EXPECT_FALSE(p.main().findChild<QTimer*>("MakeTimer")->isActive());
+    EXPECT_FALSE(p.main().findChild<QTimer*>("ProgressTimer")->isActive());
+    EXPECT_EQ(p.main().findChild<SymbolLabel*>("VideoLabel04")->text(), "4");
+    // No half-written video is left, and the window goes on: the video keys work again.
+    EXPECT_FALSE(QFile::exists(p.folder() + "full.vid"));
+    EXPECT_FALSE(p.main().videoConversionRunning());
+    EXPECT_TRUE(Widget(p.main(), "VideoKey05")->isEnabled());
     EXPECT_EQ(p.script().unexpected, 0);
 }
 
