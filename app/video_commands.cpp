@@ -130,6 +130,8 @@ void VideoCommands::updateControls() {
 void VideoCommands::stopPlayback() {
     vidTimer_->stop();
     playTimer_->stop();
+    // The play key shows its play symbol again (during a run it stays the stop key).
+    if (!conversionRunning()) controls_.playLabel->setText("4");
 }
 
 void VideoCommands::beep() {
@@ -138,6 +140,7 @@ void VideoCommands::beep() {
 }
 
 void VideoCommands::nextFrame() {
+    if (conversionRunning()) return;  // the run owns the current frame
     if (!NextFrame(document_.video())) {
         beep();
         return;
@@ -146,6 +149,7 @@ void VideoCommands::nextFrame() {
 }
 
 void VideoCommands::previousFrame() {
+    if (conversionRunning()) return;
     if (!PreviousFrame(document_.video())) {
         beep();
         return;
@@ -154,11 +158,13 @@ void VideoCommands::previousFrame() {
 }
 
 void VideoCommands::backward() {
+    if (conversionRunning()) return;
     BackwardFrame(document_.video());
     showCurrentFrame();
 }
 
 void VideoCommands::forward() {
+    if (conversionRunning()) return;
     ForwardFrame(document_.video());
     showCurrentFrame();
 }
@@ -282,6 +288,7 @@ void VideoCommands::pressTrack(int x) {
 }
 
 void VideoCommands::pressThumb(int windowX) {
+    if (conversionRunning() || playing()) return;
     const int x = windowX - controls_.thumb->x();  // within the thumb
     if (x <= L::kHorizontal.x + L::kHorizontal.w) {
         dragging_ = true;

@@ -12,6 +12,7 @@
 #include "app/picture_convert.h"
 #include "app/position_bar.h"
 #include "app_test_support.h"
+#include "dialogs/open_dialog.h"
 #include "skin/symbol_label.h"
 #include "video/vid_reader.h"
 #include "video_app_support.h"
@@ -161,6 +162,16 @@ TEST_F(VideoKeys, PlayingShowsFramesUpToTheEndMarkAndStopsThere) {
     Press("VideoKey04");
     EXPECT_FALSE(playTimer->isActive());
     EXPECT_EQ(PlaySymbol(), "4");
+
+    // The open key stops playback, even when the open dialog is cancelled.
+    Press("VideoKey04");
+    ASSERT_TRUE(playTimer->isActive());
+    PickInOpenDialog(p.windows().open.get(), "");
+    Press("Key20");
+    EXPECT_FALSE(playTimer->isActive());
+    EXPECT_EQ(PlaySymbol(), "4");
+    EXPECT_TRUE(Widget(p.main(), "HScrollButton")->isEnabled());
+    EXPECT_TRUE(video().loaded);
 }
 
 TEST_F(VideoKeys, TrackPressJumpsAndTheThumbIsDraggedWithinTheTrack) {
