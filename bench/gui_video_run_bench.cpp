@@ -9,7 +9,8 @@
 //                process and opening the video; gui_over_core compares the GUI's run with the
 //                CLI's loop alone (the core's run ticked in a loop in this process, the video
 //                already open), which isolates what the timers, labels and events add;
-//                gui_over_core_cpu the same in this thread's CPU time (steady on a busy machine).
+//                gui_over_core_cpu the same in this thread's CPU time (less shaken by a busy
+//                machine, but blind to the decoder's own threads).
 // Run: build/bench/mozu_gui_video_run_bench (offscreen unless QT_QPA_PLATFORM names another).
 
 #include "colour/conversion_state.h"
