@@ -28,6 +28,11 @@ MozuWindows::MozuWindows() {
     save->setErrorHandler(showError);
     main->attachWindows(open.get(), save.get(), &asker);
     main->attachEditor(edit.get(), colour.get());
+    main->attachPreview(preview.get());
+    // The editor's Preview key shows the picture being edited full screen, at its slot's shape.
+    edit->setPreviewer([this](const Picture& picture, Slot slot) {
+        preview->openSlotPicture(picture, slot, edit.get());
+    });
 }
 
 MozuWindows::~MozuWindows() = default;

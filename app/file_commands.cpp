@@ -37,7 +37,7 @@ FileCommands::FileCommands(Document& document, CommandContext& context)
     : document_(document), context_(context) {}
 
 bool FileCommands::refuseWhileConverting() {
-    if (!conversionRunning_) return false;
+    if (!conversionRunning()) return false;
     notice(kConversionRunning);
     return true;
 }
@@ -99,7 +99,7 @@ void FileCommands::openFile() {
 }
 
 void FileCommands::dropFiles(const QStringList& paths) {
-    if (conversionRunning_ || busy_ || paths.isEmpty()) return;
+    if (conversionRunning() || busy_ || paths.isEmpty()) return;
     BusyGuard guard(busy_);
     if (paths.size() > 1) {
         notice("One file at same time only");
@@ -110,7 +110,7 @@ void FileCommands::dropFiles(const QStringList& paths) {
 }
 
 void FileCommands::openHandedOverFile(const QString& path) {
-    if (path.isEmpty() || conversionRunning_ || busy_) return;
+    if (path.isEmpty() || conversionRunning() || busy_) return;
     BusyGuard guard(busy_);
     if (askAboutUnsaved()) open(path, OpenOrigin::Dropped);
     context_.updateVideoControls();

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "document/open_file.h"
 
@@ -29,9 +30,11 @@ class FileCommands {
 
     // A command waits on a dialog: drops and hand-offs wait too.
     bool busy() const { return busy_; }
-    // A video conversion runs: nothing may replace the pictures or the video.
+    // A video conversion runs: nothing may replace the pictures or the video. The run answers
+    // `query`; setConversionRunning stands in for a run (tests).
+    void setRunQuery(std::function<bool()> query) { runQuery_ = std::move(query); }
     void setConversionRunning(bool running) { conversionRunning_ = running; }
-    bool conversionRunning() const { return conversionRunning_; }
+    bool conversionRunning() const { return conversionRunning_ || (runQuery_ && runQuery_()); }
     // True (after telling the user so) while a video conversion runs: opening and exiting
     // wait for it rather than leave a half-written video behind.
     bool refuseWhileConverting();
@@ -58,6 +61,7 @@ class FileCommands {
     GuiAsker* asker_ = nullptr;
     bool busy_ = false;
     bool conversionRunning_ = false;
+    std::function<bool()> runQuery_;
 };
 
 }  // namespace mozu

@@ -30,6 +30,13 @@ std::uint8_t GuiAsker::Ask(int kind, const QString& text, int nameLength) {
     return answer;
 }
 
+void GuiAsker::notifyWithoutWaiting(const QString& text) {
+    if (!window_) return;
+    std::erase_if(unwaited_, [](const auto& flags) { return flags.first != 0; });
+    auto& [answered, answer] = unwaited_.emplace_back(0, 0);
+    window_->Execute(Owner(), answered, answer, MessageWindow::kNotice, text);
+}
+
 bool GuiAsker::askYesNo(const std::string& text) {
     return Ask(MessageWindow::kQuestion, QString::fromStdString(text)) == MessageWindow::kYes;
 }

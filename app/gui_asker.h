@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <list>
 
 #include "platform/asker.h"
 
@@ -36,12 +37,17 @@ class GuiAsker : public Asker {
 
     // Shows a message of `kind` and waits for its answer byte.
     std::uint8_t Ask(int kind, const QString& text, int nameLength = 7);
+    // Shows a notice (kind 2) and returns at once: the end of a video conversion is told
+    // without holding up the timer tick that ended it.
+    void notifyWithoutWaiting(const QString& text);
 
   private:
     QWidget* Owner() const;
 
     MessageWindow* window_ = nullptr;
     QPointer<QWidget> owner_;
+    // The flags of notices nobody waits for: they must live until answered.
+    std::list<std::pair<std::uint8_t, std::uint8_t>> unwaited_;
 };
 
 // Waits, processing events, until `flag` is set.

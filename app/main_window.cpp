@@ -54,10 +54,11 @@ MainWindow::MainWindow(QWidget* parent)
     CommandContext& context = *this;
     files_ = std::make_unique<FileCommands>(*document_, context);
     conversion_ = std::make_unique<ConvertCommands>(*document_, context);
-    video_ = new VideoCommands(*document_, controls_->video, this);
+    video_ = new VideoCommands(*document_, context, controls_->video, this);
+    files_->setRunQuery([this] { return video_->conversionRunning(); });
     edit_ = new EditCommand(
         *document_, *controls_->editKey, *this,
-        [this] { return video_->playing() || files_->conversionRunning(); }, this);
+        [this] { return video_->playing() || video_->conversionRunning(); }, this);
     // A conversion key pressed with no picture makes a blank picture to draw on.
     conversion_->setBlankHandler([this] { edit_->edit(); });
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
@@ -70,6 +71,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker) {
     files_->attach(open, save, asker);
     conversion_->attach(asker);
+    video_->attach(asker, save);
+}
+
+void MainWindow::attachPreview(FullPreview* preview) {
+    video_->attachPreview(preview);
 }
 
 void MainWindow::attachEditor(EditWindow* editor, ColourDialog* colours) {
@@ -142,18 +148,6 @@ void MainWindow::exitProgram() {
     if (!files_->askAboutUnsaved()) return;  // the save was cancelled or failed: keep running
     exiting_ = true;
     close();
-}
-
-void MainWindow::setProgressAngle(int angle) {
-    video_->setProgressAngle(angle);
-}
-
-void MainWindow::startProgress() {
-    video_->startProgress();
-}
-
-void MainWindow::stopProgress() {
-    video_->stopProgress();
 }
 
 void MainWindow::showInformation() {

@@ -19,6 +19,7 @@ class ConvertCommands;
 class EditCommand;
 class EditWindow;
 class FileCommands;
+class FullPreview;
 class GuiAsker;
 class PictureDisplay;
 class OpenDialog;
@@ -39,11 +40,14 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     void attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker);
     // The editor and its colour dialog, for the edit key and blank pictures.
     void attachEditor(EditWindow* editor, ColourDialog* colours);
+    // The full preview, which a click on the picture opens.
+    void attachPreview(FullPreview* preview);
 
     Document& document() { return *document_; }
     const Document& document() const { return *document_; }
     // A video conversion runs: opening, dropping and exiting are refused meanwhile.
     bool videoConversionRunning() const;
+    // Tests stand in for a run with this; a real run is known from the run itself.
     void setVideoConversionRunning(bool running);
     // The command-line file, opened at the first show.
     void setCommandLineFile(const QString& path) { commandLineFile_ = path; }
@@ -57,11 +61,6 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     void dropFiles(const QStringList& paths);
     // The exit key: asks about unsaved pictures, then closes the window and ends the program.
     void exitProgram();
-
-    // The progress ball of a video conversion.
-    void setProgressAngle(int angle);
-    void startProgress();
-    void stopProgress();
 
   Q_SIGNALS:
     // The exit command closed the window: the program ends.

@@ -46,7 +46,7 @@ class InfoPicture : public QWidget {
     QPixmap picture_;
 };
 
-// A plain picture control (the progress ball, the slider's thumb).
+// A plain picture control (the progress ball).
 class PlainPicture : public QWidget {
   public:
     PlainPicture(const QString& name, const QString& picture, QWidget* parent)
@@ -155,7 +155,7 @@ void CreateVideoControls(QWidget* window, VideoControls& v) {
     }
     v.positionBar = new PositionBar(window);
     v.positionBar->setGeometry(ToRect(L::kHorizontal));
-    v.thumb = new PlainPicture("HScrollButton", "HScrollButton", window);
+    v.thumb = new PositionThumb("HScrollButton", window);
     v.thumb->move(L::kHorizontal.x - 7, L::kHorizontal.y);
     v.positionBar->setEnabled(false);
     v.thumb->setEnabled(false);
@@ -172,6 +172,10 @@ MainWindowControls CreateMainWindowControls(QWidget* window, std::function<void(
     c.image1 = new PictureView("Image1", window);
     c.image1->hide();
     c.image1->setToolTip("Click to refresh original image");
+    // The converted frame beside the source frame while a video conversion shows its frames.
+    c.video.image1 = c.image1;
+    c.video.image2 = new PictureView("Image2", window);
+    c.video.image2->hide();
 
     c.description =
         MakeLabel(window, "Label1", ToRect(L::kLabel1), 11, Qt::AlignRight | Qt::AlignVCenter);

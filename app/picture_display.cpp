@@ -90,8 +90,9 @@ void PictureDisplay::onChange(const DocumentChange& change) {
             image1_.hide();
             break;
         case Kind::VideoFrame:
+            // The frame on show is the source (a SymbOS frame at its own size, fresh each time).
             standardLayout();
-            showPicture(document_.video().frame);
+            showPicture(state.source);
             break;
         case Kind::Edited:
             // The edited source is shown as the show-source key shows it.

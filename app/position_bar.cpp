@@ -1,6 +1,9 @@
 #include "app/position_bar.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include "skin/theme.h"
 
 namespace mozu {
 
@@ -19,6 +22,11 @@ void PositionBar::setMarks(int from, int to) {
 void PositionBar::clearMarks() {
     marked_ = false;
     update();
+}
+
+void PositionBar::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() == Qt::LeftButton) Q_EMIT pressed(e->position().toPoint().x());
 }
 
 void PositionBar::paintEvent(QPaintEvent*) {
@@ -41,6 +49,38 @@ void PositionBar::paintEvent(QPaintEvent*) {
     p.setPen(QColor(123, 123, 123));
     p.drawLine(w - 1, 10, w - 1, 14);
     p.drawLine(w - 1, 14, 1, 14);
+}
+
+PositionThumb::PositionThumb(const QString& picture, QWidget* parent)
+    : QWidget(parent), picture_(Theme::Picture(picture)) {
+    setObjectName("HScrollButton");
+    setAttribute(Qt::WA_TranslucentBackground);
+    resize(picture_.size());
+}
+
+int PositionThumb::windowX(QMouseEvent* e) const {
+    return mapToParent(e->position().toPoint()).x();
+}
+
+void PositionThumb::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!isEnabled()) p.setOpacity(0.45);
+    p.drawPixmap(0, 0, picture_);
+}
+
+void PositionThumb::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() == Qt::LeftButton) Q_EMIT pressed(windowX(e));
+}
+
+void PositionThumb::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->buttons() & Qt::LeftButton) Q_EMIT dragged(windowX(e));
+}
+
+void PositionThumb::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() == Qt::LeftButton) Q_EMIT released();
 }
 
 }  // namespace mozu

@@ -118,15 +118,38 @@ void Document::closePicture() {
     notify({DocumentChange::Kind::PictureClosed, state_.currentSlot, {}});
 }
 
-void Document::showVideoFrame(std::int32_t index) {
-    if (!video_.open) return;
+const Picture& Document::decodeVideoFrame(std::int32_t index) {
+    if (video_.symbosVideo) {
+        // A fresh picture at the frame's own size, never drawn into whatever was on show.
+        showVIDframe2(*vidReader_, index, vidFrame_);
+        return vidFrame_;
+    }
     DecodeVideoFrame(video_, index);
-    notify({DocumentChange::Kind::VideoFrame, Slot::Source, {}});
+    return video_.frame;
+}
+
+const Picture& Document::videoFrame() const {
+    return video_.symbosVideo ? vidFrame_ : video_.frame;
+}
+
+void Document::showVideoFrame(std::int32_t index) {
+    if (!video_.open && !(video_.symbosVideo && vidReader_->isOpen())) return;
+    decodeVideoFrame(index);
+    adoptVideoFrame();
+}
+
+void Document::adoptVideoFrame() {
+    if (videoFrame().empty()) return;
+    state_.source = videoFrame();
+    state_.currentSlot = state_.sourceSlot;
+    state_.sourceShown = true;
+    notify({DocumentChange::Kind::VideoFrame, state_.sourceSlot, {}});
 }
 
 void Document::closeVideo() {
     CloseVideoSource(video_);
     if (vidReader_->isOpen()) CloseVIDfile(*vidReader_);
+    vidFrame_ = Picture();
     video_.loaded = false;
     video_.symbosVideo = false;
 }

@@ -92,8 +92,18 @@ class Document {
     void refreshSource();
     void closePicture();
 
-    // The PC video's frame `index` on show; IoError when it cannot be decoded.
+    // Frame `index` of the loaded video decoded into videoFrame(), nothing else changed and no
+    // notice (the frame a full preview shows). IoError when it cannot be decoded.
+    const Picture& decodeVideoFrame(std::int32_t index);
+    // Frame `index` of the loaded video (PC or SymbOS) on show: decoded, made the source (the
+    // frame on show is what the keys convert), VideoFrame notice. IoError when it cannot be
+    // decoded; nothing is shown then and the source stays as it was.
     void showVideoFrame(std::int32_t index);
+    // The last decoded frame becomes the source and is on show again (VideoFrame).
+    void adoptVideoFrame();
+    // The last decoded frame at its shape on screen: a PC frame as decoded, a SymbOS frame
+    // W x H, or W x 2H with every line doubled for sixteen colours (its pixels are wide).
+    const Picture& videoFrame() const;
     // Closes the PC video and the SymbOS video.
     void closeVideo();
 
@@ -121,6 +131,7 @@ class Document {
     ConversionState state_;
     VideoState video_;
     std::unique_ptr<VidReader> vidReader_;
+    Picture vidFrame_;  // the last SymbOS video frame decoded, at its shape on screen
     std::vector<std::pair<int, Observer>> observers_;
     UndoHistory editHistory_;
     EditSnapshot editOriginal_;  // what the current edit started from

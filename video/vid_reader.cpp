@@ -113,7 +113,7 @@ void OpenVIDfile(VidReader& reader, const ConversionState& state, VideoState& vi
                  const std::string& path) {
     reader.open(state.colourTable, path);
     video.symbosFrameCount = reader.frameCount();
-    video.endMark = reader.frameCount();
+    ResetVideoPosition(video, reader.frameCount());
 }
 
 void showVIDframe2(VidReader& reader, std::int32_t index, Picture& target) {

@@ -49,9 +49,7 @@ void OpenVideo(VideoState& v, const std::string& path) {
     OpenVideoSource(v, path);
     v.frameCountCopy = v.info.frameCount;
     DecodeVideoFrame(v, 0);
-    v.currentFrame = 0;
-    v.startMark = 0;
-    v.endMark = v.info.frameCount;
+    ResetVideoPosition(v, v.info.frameCount);
     v.loaded = true;
     v.symbosVideo = false;
 }
@@ -82,8 +80,19 @@ std::string VideoInfoText(const VideoInfo& info, std::int32_t frameCountCopy) {
     return RunningTimeText(seconds) + "\n\r" + std::to_string(fps) + " fps";
 }
 
+std::int32_t LastFrame(const VideoState& v) {
+    return std::max(SourceFrameCount(v) - 1, 0);
+}
+
+void ResetVideoPosition(VideoState& v, std::int32_t frameCount) {
+    v.currentFrame = 0;
+    v.startMark = 0;
+    v.endMark = frameCount;
+}
+
 bool NextFrame(VideoState& v) {
-    if (v.currentFrame >= SourceFrameCount(v)) return false;
+    // The last frame is the limit: the frame count itself is one past the end of the video.
+    if (v.currentFrame >= LastFrame(v)) return false;
     ++v.currentFrame;
     return true;
 }
@@ -99,7 +108,9 @@ void BackwardFrame(VideoState& v) {
 }
 
 void ForwardFrame(VideoState& v) {
-    v.currentFrame = v.currentFrame < v.endMark ? v.endMark : SourceFrameCount(v);
+    // The end mark may be the frame count (the end of the range): the last frame stands in.
+    const std::int32_t mark = std::min(v.endMark, LastFrame(v));
+    v.currentFrame = v.currentFrame < mark ? mark : LastFrame(v);
 }
 
 void SetStartMark(VideoState& v) {
@@ -110,7 +121,12 @@ void SetEndMark(VideoState& v) {
 }
 
 std::optional<std::int32_t> PlaybackTick(VideoState& v) {
-    if (v.currentFrame >= v.endMark) return std::nullopt;
+    // With the end mark on the frame count playback stops after the last frame, which stays
+    // the current one: no position past the end of the video.
+    if (v.currentFrame >= v.endMark || v.currentFrame > LastFrame(v)) {
+        v.currentFrame = std::min(v.currentFrame, LastFrame(v));
+        return std::nullopt;
+    }
     return v.currentFrame++;
 }
 
@@ -121,9 +137,10 @@ int ThumbLeft(std::int32_t current, std::int32_t count, int trackWidth, int trac
 }
 
 int FrameAtTrackPosition(std::int32_t count, int trackWidth, int position) {
-    if (trackWidth <= 0) return 0;
+    if (trackWidth <= 0 || count <= 0) return 0;
     const long double q = static_cast<long double>(count) / trackWidth;
-    return static_cast<int>(std::trunc(q * position));
+    // The track's right end would be the frame count itself: the last frame is the limit.
+    return std::clamp(static_cast<int>(std::trunc(q * position)), 0, count - 1);
 }
 
 int ClampThumbLeft(int left, int trackWidth, int trackLeft) {

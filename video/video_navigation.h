@@ -28,7 +28,7 @@ struct VideoState {
     std::int32_t symbosFrameCount = 0;  // N of an open SymbOS video
     bool loaded = false;                // a PC or SymbOS video is loaded
     bool symbosVideo = false;
-    bool preview = false;  // frames go to the full preview (the preview key)
+    bool preview = false;  // the preview key: a video conversion shows its frames as it goes
 };
 
 // The frame count of the current source: the PC video's or the SymbOS video's.
@@ -50,7 +50,14 @@ std::string RunningTimeText(std::int64_t seconds);
 // A PC video's description after its kind: the running time, "\n\r", the rate and " fps".
 std::string VideoInfoText(const VideoInfo& info, std::int32_t frameCountCopy);
 
-// Navigation; Next and Previous return false (beep) at their limits.
+// The last frame of the current source (0 for an empty one): the upper limit of Next, Forward,
+// the slider and playback.
+std::int32_t LastFrame(const VideoState& v);
+// A video was opened: current frame and start mark 0, end mark `frameCount` (the end of the
+// range, which playback and conversion stop before). Nothing of the previous video carries over.
+void ResetVideoPosition(VideoState& v, std::int32_t frameCount);
+
+// Navigation; Next and Previous return false (beep) at their limits (0 and the last frame).
 bool NextFrame(VideoState& v);
 bool PreviousFrame(VideoState& v);
 void BackwardFrame(VideoState& v);
@@ -59,11 +66,13 @@ void SetStartMark(VideoState& v);
 void SetEndMark(VideoState& v);
 
 // One PlayTimer (or VIDTimer) tick: the frame to show, after which the current frame moves on;
-// nullopt when the current frame has reached the end mark and playback stops there.
+// nullopt when the current frame has reached the end mark (or passed the last frame) and
+// playback stops there, the current frame at most the last frame.
 std::optional<std::int32_t> PlaybackTick(VideoState& v);
 
 // Slider arithmetic, in extended precision as the controls do it, truncated.
 int ThumbLeft(std::int32_t current, std::int32_t count, int trackWidth, int trackLeft);
+// The frame at a position on the track, at most the last frame.
 int FrameAtTrackPosition(std::int32_t count, int trackWidth, int position);
 int ClampThumbLeft(int left, int trackWidth, int trackLeft);
 // x range of the grey mark bands.

@@ -14,6 +14,7 @@
 #include "dialogs/save_dialog.h"
 #include "editing/edit_geometry.h"
 #include "editor/edit_canvas.h"
+#include "dialogs/full_preview.h"
 #include "editor/edit_window.h"
 #include "formats/cpc_file_reader.h"
 #include "skin/picture_key.h"
@@ -77,8 +78,16 @@ TEST(Editor, Key08DrawsALineIntoSlot0AndTheExitAsks) {
     for (int i = 0; i < 16; ++i)
         shownSwatches += Key(&editor, QStringLiteral("Color%1").arg(i).toLatin1())->isVisible();
     EXPECT_EQ(shownSwatches, 16);
-    EXPECT_FALSE(Key(&editor, "PreviewKey")->isEnabled());  // until the full preview comes
     Screenshot(&editor, "editor_mode0_zoom1");
+
+    // The Preview key shows the picture full screen at mode 0's shape; Escape comes back.
+    Click(Key(&editor, "PreviewKey"));
+    FullPreview& preview = *p.windows().preview;
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_FALSE(editor.isVisible());
+    QTest::keyClick(&preview, Qt::Key_Escape);
+    EXPECT_FALSE(preview.isVisible());
+    ASSERT_TRUE(editor.isVisible());
 
     // The line tool, from view (20, 30) to (100, 30): mode 0 pixels (10, 30) to (49, 30).
     Click(Key(&editor, "Image6"));

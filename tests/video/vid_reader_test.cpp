@@ -72,7 +72,12 @@ TEST_F(VidReaderTest, FourColourPixels) {
     VidFile v;
     v.data = {{0xA6, 0x01, 0xFF, 0x00}, {}, {0x10, 0, 0, 0}};
     VideoState nav;
+    // Where the previous video was left does not carry over.
+    nav.currentFrame = 500;
+    nav.startMark = 400;
     OpenVIDfile(reader, state, nav, v.write(dir));
+    EXPECT_EQ(nav.currentFrame, 0);
+    EXPECT_EQ(nav.startMark, 0);
     EXPECT_EQ(nav.endMark, 3);
     EXPECT_EQ(nav.symbosFrameCount, 3);
     const Picture& p = reader.decodeFrame(0);

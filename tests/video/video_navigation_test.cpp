@@ -70,11 +70,10 @@ TEST(VideoNavigation, NextPreviousAndTheirLimits) {
     VideoState v = OpenFake(Info(64, 48, 25, 5));
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(NextFrame(v));
     EXPECT_EQ(v.currentFrame, 3);
-    EXPECT_TRUE(NextFrame(v));
-    EXPECT_TRUE(NextFrame(v));  // the frame count itself is the upper limit
-    EXPECT_EQ(v.currentFrame, 5);
-    EXPECT_FALSE(NextFrame(v));
-    EXPECT_EQ(v.currentFrame, 5);
+    EXPECT_TRUE(NextFrame(v));  // the last frame, 4, is the upper limit
+    EXPECT_EQ(v.currentFrame, 4);
+    EXPECT_FALSE(NextFrame(v));  // the frame count would be past the end of the video
+    EXPECT_EQ(v.currentFrame, 4);
     v.currentFrame = 0;
     EXPECT_FALSE(PreviousFrame(v));
     EXPECT_EQ(v.currentFrame, 0);
@@ -94,8 +93,30 @@ TEST(VideoNavigation, BackwardForwardAndMarks) {
     v.currentFrame = 15;
     ForwardFrame(v);
     EXPECT_EQ(v.currentFrame, 20);
+    ForwardFrame(v);  // at the end mark: on to the last frame, not the frame count
+    EXPECT_EQ(v.currentFrame, 99);
     ForwardFrame(v);
-    EXPECT_EQ(v.currentFrame, 100);
+    EXPECT_EQ(v.currentFrame, 99);
+    // An end mark on the frame count (as opened): Forward stops on the last frame.
+    v.endMark = 100;
+    v.currentFrame = 50;
+    ForwardFrame(v);
+    EXPECT_EQ(v.currentFrame, 99);
+}
+
+TEST(VideoNavigation, OpeningAnotherVideoStartsOver) {
+    VideoState v = OpenFake(Info(64, 48, 25, 700));
+    v.currentFrame = 500;
+    v.startMark = 400;
+    v.endMark = 600;
+    auto source = std::make_unique<test::FakeFrameSource>(Info(64, 48, 25, 50));
+    v.source = std::move(source);
+    OpenVideo(v, "short.avi");
+    EXPECT_EQ(v.currentFrame, 0);
+    EXPECT_EQ(v.startMark, 0);
+    EXPECT_EQ(v.endMark, 50);
+    ResetVideoPosition(v, 7);
+    EXPECT_EQ(v.endMark, 7);
 }
 
 TEST(VideoNavigation, SymbosVideosUseTheirOwnFrameCount) {
@@ -103,10 +124,11 @@ TEST(VideoNavigation, SymbosVideosUseTheirOwnFrameCount) {
     v.symbosVideo = true;
     v.symbosFrameCount = 2;
     v.frameCountCopy = 500;
-    v.currentFrame = 2;
-    EXPECT_FALSE(NextFrame(v));
-    ForwardFrame(v);  // end mark 0 <= current: to the frame count
-    EXPECT_EQ(v.currentFrame, 2);
+    v.currentFrame = 1;
+    EXPECT_FALSE(NextFrame(v));  // frame 1 is the last of two
+    ForwardFrame(v);             // end mark 0 <= current: to the last frame
+    EXPECT_EQ(v.currentFrame, 1);
+    EXPECT_EQ(LastFrame(v), 1);
 }
 
 TEST(VideoSlider, TrackAndThumb) {
@@ -117,6 +139,10 @@ TEST(VideoSlider, TrackAndThumb) {
     const int frame = FrameAtTrackPosition(700, width, position);
     EXPECT_EQ(frame, 350);
     EXPECT_EQ(ThumbLeft(frame, 700, width, trackLeft), trackLeft + 168);
+    // The right end of the track is the last frame, not the frame count; the left end frame 0.
+    EXPECT_EQ(FrameAtTrackPosition(700, width, width), 699);
+    EXPECT_EQ(FrameAtTrackPosition(700, width, 0), 0);
+    EXPECT_EQ(FrameAtTrackPosition(0, width, 100), 0);
     EXPECT_EQ(ClampThumbLeft(0, width, trackLeft), trackLeft - 7);
     EXPECT_EQ(ClampThumbLeft(9999, width, trackLeft), trackLeft + width - 7);
     EXPECT_EQ(ThumbLeft(0, 0, width, trackLeft), trackLeft - 7);
@@ -158,6 +184,17 @@ TEST(VideoPlayback, PlaysUpToTheEndMarkAndStopsThere) {
     while (const auto f = PlaybackTick(v)) shown.push_back(*f);
     EXPECT_EQ(shown, (std::vector<std::int32_t>{5, 6, 7}));
     EXPECT_EQ(v.currentFrame, 8);
+}
+
+TEST(VideoPlayback, AnEndMarkOnTheFrameCountStopsOnTheLastFrame) {
+    VideoState v;
+    v.frameCountCopy = 10;
+    v.currentFrame = 7;
+    v.endMark = 10;
+    std::vector<std::int32_t> shown;
+    while (const auto f = PlaybackTick(v)) shown.push_back(*f);
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{7, 8, 9}));
+    EXPECT_EQ(v.currentFrame, 9);
 }
 
 }  // namespace
