@@ -347,8 +347,4 @@ void VideoCommands::previewClosed() {
     if (document_.video().loaded && !conversionRunning()) showCurrentFrame();
 }
 
-bool VideoCommands::playing() const {
-    return playTimer_->isActive() || vidTimer_->isActive();
-}
-
 }  // namespace mozu
