@@ -28,6 +28,12 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
+// One line on stderr that names the input, once: most of the readers' messages name it already.
+void Report(const std::string& input, const std::string& message) {
+    std::cerr << "mozu-thumbnailer: "
+              << (message.find(input) == std::string::npos ? input + ": " : "") << message << '\n';
+}
+
 // A whole number 1 .. kLargestSize, or 0.
 int ParseSize(const char* text) {
     char* end = nullptr;
@@ -68,10 +74,9 @@ int main(int argc, char** argv) {
         return 0;
     } catch (const mozu::IoError& e) {
         const std::string text = e.what();
-        std::cerr << "mozu-thumbnailer: " << files[0] << ": "
-                  << (text.empty() ? std::string(mozu::ErrorText(e.code())) : text) << '\n';
+        Report(files[0], text.empty() ? std::string(mozu::ErrorText(e.code())) : text);
     } catch (const std::exception& e) {
-        std::cerr << "mozu-thumbnailer: " << files[0] << ": " << e.what() << '\n';
+        Report(files[0], e.what());
     }
     return 1;
 }
