@@ -26,7 +26,7 @@ expected=(
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml
   share/mime/packages/mozu.xml share/thumbnailers/mozu.thumbnailer
   share/man/man1/mozu.1.gz share/man/man1/mozu-cli.1.gz share/man/man1/mozu-thumbnailer.1.gz
-  share/bash-completion/completions/mozu-cli
+  share/bash-completion/completions/mozu-cli share/bash-completion/completions/mozu
   share/mozu/samples/sample.jpg share/mozu/samples/README.md
 )
 for size in 16 22 24 32 48 64 128 256; do
