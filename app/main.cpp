@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(mozu::kApplicationTitle);
+    // Ties the window to its desktop entry (desktop/org.mozu.Mozu.desktop): its icon and name.
+    QApplication::setDesktopFileName("org.mozu.Mozu");
     QApplication::setQuitOnLastWindowClosed(false);  // the exit command ends the program
     // Absolute: the running instance may have been started in another folder.
     const QString file =

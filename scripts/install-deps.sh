@@ -7,6 +7,8 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libglib2.0-bin man-db
+  bash-completion dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@ jobs=$(nproc)
 
 "$root/scripts/build.sh" "$root/build" -DMOZU_WERROR=ON -DMOZU_BENCH=ON
 ctest --test-dir "$root/build" --no-tests=error --output-on-failure --parallel "$jobs"
+"$root/scripts/check-install.sh" "$root/build"
 
 "$root/scripts/build.sh" "$root/build-nogui" -DMOZU_WERROR=ON -DMOZU_GUI=OFF -DMOZU_BENCH=OFF
 test -x "$root/build-nogui/cli/mozu-cli"

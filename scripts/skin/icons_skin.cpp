@@ -1,5 +1,7 @@
 // The program's own icon: a small CPC-style monitor showing the badge's stripes.
 
+#include <QDir>
+
 #include "skin_common.h"
 
 namespace {
@@ -30,5 +32,20 @@ void DrawIcons(Output& out) {
 }
 
 }  // namespace
+
+namespace skin {
+
+bool WriteDesktopIcons(const QString& folder, const QString& name) {
+    // The sizes desktops look for in the hicolor theme; each drawn at its size, not scaled.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QString("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
+        if (!QDir().mkpath(dir)) return false;
+        Output out(dir);
+        if (!out.save(name, AppIcon(size))) return false;
+    }
+    return true;
+}
+
+}  // namespace skin
 
 MOZU_SKIN_DRAWER("icons", DrawIcons);

@@ -1,5 +1,6 @@
 // Draws every picture of Mozu's skin and writes them, with the resource list skin.qrc, into
-// the folder given (skin/pictures). Run through scripts/make-skin.sh.
+// the folder given (skin/pictures); given an icon folder and name too, also the program's
+// icons for the desktop (desktop/icons). Run through scripts/make-skin.sh.
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +13,8 @@
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_skin OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 4) {
+        std::fprintf(stderr, "usage: make_skin OUTPUT_FOLDER [ICON_FOLDER ICON_NAME]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -46,5 +47,9 @@ int main(int argc, char** argv) {
     for (const auto& n : names) s << "    <file>" << n << ".png</file>\n";
     s << "  </qresource>\n</RCC>\n";
     std::printf("%zu pictures written to %s\n", names.size(), argv[1]);
+    // The desktop's icons of the program (desktop/icons), drawn like the skin's own.
+    if (argc == 4 &&
+        !skin::WriteDesktopIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])))
+        return 1;
     return 0;
 }

@@ -67,6 +67,10 @@ struct Registrar {
 };
 #define MOZU_SKIN_DRAWER(name, fn) static ::skin::Registrar skin_registrar_##fn(name, fn)
 
+// The program's icon in the hicolor theme under `folder`: hicolor/NxN/apps/`name`.png at the
+// usual sizes. False (and a message) if a file cannot be written.
+bool WriteDesktopIcons(const QString& folder, const QString& name);
+
 // A transparent picture to draw on, and a painter with antialiasing on.
 QImage NewPicture(int w, int h, QColor fill = Qt::transparent);
 void BeginPainter(QPainter& p, QImage& picture);
