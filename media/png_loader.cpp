@@ -16,6 +16,8 @@ namespace mozu {
 void LoadPng(const std::string& path, Picture& image, Colour background) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
+        throw IoError(io::kInvalidData, path + ": not a PNG file");
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     struct Free {
