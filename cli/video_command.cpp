@@ -15,6 +15,7 @@
 #include <iostream>
 
 #include "cli/options.h"
+#include "cli/prefetching_frame_source.h"
 #include "document/open_file.h"
 #include "platform/asker.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
@@ -103,7 +104,8 @@ int Run(int argc, char** argv) {
 
     QuietFfmpegLog();
     // Whatever its name, the input is read as a PC video.
-    Document document(MakeFfmpegFrameSource());
+    // Frames are decoded on a second thread while this one converts and writes.
+    Document document(std::make_unique<PrefetchingFrameSource>(MakeFfmpegFrameSource()));
     OpenFileAs(document, input, FileType::PcVideo, OpenOrigin::Chosen);
     VideoState& video = document.video();
     const std::int32_t frameCount = video.info.frameCount;

@@ -3,6 +3,7 @@
 
 #include <stb_image.h>
 
+#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -42,24 +43,65 @@ void LoadWithStb(const std::string& path, Picture& image, Colour background, con
     image = std::move(picture);
 }
 
-// A PNM file starts "P5" (grey) or "P6" (colour); the text variants are not read.
-bool IsPnm(const std::vector<std::uint8_t>& b) {
-    return b.size() >= 2 && b[0] == 'P' && (b[1] == '5' || b[1] == '6');
+// stb_image reads missing bytes as zeros; these checks make a file that ends before its pixels
+// do an error rather than a picture with a black end.
+
+// A PNM file starts "P5" (grey) or "P6" (colour); the text variants are not read. Its header
+// (numbers between white space and comments) is followed by width x height samples.
+bool CompletePnm(const std::vector<std::uint8_t>& b) {
+    if (b.size() < 2 || b[0] != 'P' || (b[1] != '5' && b[1] != '6')) return false;
+    std::size_t pos = 2;
+    std::uint64_t numbers[3] = {};
+    for (std::uint64_t& n : numbers) {
+        for (;;) {  // white space and comments
+            if (pos >= b.size()) return false;
+            if (b[pos] == '#') {
+                while (pos < b.size() && b[pos] != '\n') ++pos;
+            } else if (std::isspace(b[pos])) {
+                ++pos;
+            } else {
+                break;
+            }
+        }
+        if (!std::isdigit(b[pos])) return false;
+        while (pos < b.size() && std::isdigit(b[pos]) && n < 1'000'000)
+            n = n * 10 + (b[pos++] - '0');
+    }
+    ++pos;  // the one white space character before the samples
+    const std::uint64_t sample = numbers[2] > 255 ? 2 : 1;
+    const std::uint64_t channels = b[1] == '6' ? 3 : 1;
+    return pos + numbers[0] * numbers[1] * channels * sample <= b.size();
 }
 
-// TGA has no signature; stb_image checks the header's fields itself.
-bool AnyBytes(const std::vector<std::uint8_t>&) {
-    return true;
+// TGA has no signature: stb_image checks the header's fields; here the pixel data is walked,
+// packet by packet for the RLE kinds.
+bool CompleteTga(const std::vector<std::uint8_t>& b) {
+    if (b.size() < 18) return false;
+    const int type = b[2];
+    const std::uint64_t width = b[12] | (b[13] << 8), height = b[14] | (b[15] << 8);
+    const std::uint64_t bytesPerPixel = (b[16] + 7u) / 8;
+    const std::uint64_t mapLength = b[5] | (b[6] << 8), mapEntry = (b[7] + 7u) / 8;
+    std::uint64_t pos = 18 + b[0] + (b[1] ? mapLength * mapEntry : 0);
+    const std::uint64_t pixels = width * height;
+    if (type < 8) return pos + pixels * bytesPerPixel <= b.size();
+    for (std::uint64_t done = 0; done < pixels;) {
+        if (pos >= b.size()) return false;
+        const std::uint8_t packet = b[static_cast<std::size_t>(pos++)];
+        const std::uint64_t count = (packet & 0x7Fu) + 1;
+        pos += packet & 0x80 ? bytesPerPixel : count * bytesPerPixel;
+        done += count;
+    }
+    return pos <= b.size();
 }
 
 }  // namespace
 
 void LoadTga(const std::string& path, Picture& image, Colour background) {
-    LoadWithStb(path, image, background, "TGA", AnyBytes);
+    LoadWithStb(path, image, background, "TGA", CompleteTga);
 }
 
 void LoadPnm(const std::string& path, Picture& image) {
-    LoadWithStb(path, image, 0, "PNM", IsPnm);
+    LoadWithStb(path, image, 0, "PNM", CompletePnm);
 }
 
 }  // namespace mozu

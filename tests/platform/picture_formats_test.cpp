@@ -164,6 +164,9 @@ TEST(TgaInput, BothRowOrdersAndAlpha) {
     EXPECT_EQ(p.pixel(1, 0), MakeColour(0, 0, 200));      // transparent red: the background
     EXPECT_EQ(p.pixel(0, 1), MakeColour(128, 128, 228));  // white half over blue 200
     EXPECT_EQ(p.pixel(1, 1), MakeColour(30, 20, 10));
+    // A file that ends before its pixels do is refused, not shown with a black end.
+    EXPECT_THROW(LoadTga(dir.write("c.tga", MakeTga(24, false, {3, 2, 1, 6, 5, 4, 9, 8})), p),
+                 IoError);
 }
 
 TEST(PnmInput, ColourAndGreyAndNotText) {
@@ -180,6 +183,8 @@ TEST(PnmInput, ColourAndGreyAndNotText) {
     EXPECT_EQ(p.pixel(0, 0), MakeColour(7, 7, 7));
     EXPECT_EQ(p.pixel(0, 1), MakeColour(77, 77, 77));
     EXPECT_THROW(LoadPnm(dir.write("t.ppm", {'h', 'i'}), p), IoError);
+    ppm.pop_back();
+    EXPECT_THROW(LoadPnm(dir.write("short.ppm", ppm), p), IoError);
 }
 
 // Headers that claim more pixels than the limit: refused with their size in the message, before
