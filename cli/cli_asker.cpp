@@ -1,7 +1,5 @@
 #include "cli/cli_asker.h"
 
-#include <iostream>
-
 #include "cli/options.h"
 #include "colour/conversion_commands.h"
 
@@ -24,7 +22,7 @@ std::optional<std::string> CliAsker::askName(const std::string& prompt, int) {
 }
 
 void CliAsker::notify(const std::string& text) {
-    std::cerr << "mozu-cli: " << text << '\n';
+    ReportFailure(text, 0);
 }
 
 }  // namespace mozu::cli

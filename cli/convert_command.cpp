@@ -1,12 +1,13 @@
 // mozu-cli convert: a picture to CPC and SymbOS files through the conversion and save flows.
 
-#include <QFileInfo>
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
-#include <iostream>
+#include <map>
 #include <string_view>
 #include <vector>
 
+#include "cli/batch.h"
 #include "cli/cli_asker.h"
 #include "cli/commands.h"
 #include "cli/options.h"
@@ -37,10 +38,20 @@ constexpr std::array<Format, 10> kFormats = {{
     {"sgx-msx-full", Slot::SgxMsxFree, "M.sgx"},
 }};
 
-std::vector<Format> ParseFormats(const QString& list) {
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<Format> ParseFormats(const std::string& list) {
     std::vector<Format> formats;
-    for (const QString& item : list.split(',', Qt::SkipEmptyParts)) {
-        const std::string name = item.trimmed().toStdString();
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        const std::string name = Trimmed(list.substr(from, comma - from));
+        from = comma + 1;
+        if (name.empty()) continue;
         if (name == "all") {
             formats.insert(formats.end(), kFormats.begin(), kFormats.end());
             continue;
@@ -64,7 +75,7 @@ struct AdjustmentStep {
 };
 
 // The adjustments in the order given on the command line, each repeated as often as asked.
-std::vector<AdjustmentStep> ParseAdjustments(const QCommandLineParser& parser) {
+std::vector<AdjustmentStep> ParseAdjustments(const CLI::App& app) {
     struct Named {
         const char* name;
         Adjustment what;
@@ -74,15 +85,16 @@ std::vector<AdjustmentStep> ParseAdjustments(const QCommandLineParser& parser) {
                                        {"more-contrast", Adjustment::MoreContrast},
                                        {"less-contrast", Adjustment::LessContrast}};
     std::vector<AdjustmentStep> steps;
-    std::array<int, 4> used{};  // how many values of each option were taken so far
-    for (const QString& option : parser.optionNames()) {
-        if (option == "autobalance") {
+    std::array<std::size_t, 4> used{};  // how many values of each option were taken so far
+    for (const CLI::Option* option : app.parse_order()) {
+        const std::string name = option->get_name(false, true);
+        if (name == "--autobalance") {
             steps.push_back({Adjustment::Autobalance, 1});
             continue;
         }
         for (std::size_t i = 0; i < std::size(kNamed); ++i) {
-            if (option != kNamed[i].name) continue;
-            const QStringList values = parser.values(kNamed[i].name);
+            if (name != std::string("--") + kNamed[i].name) continue;
+            const std::vector<std::string> values = option->as<std::vector<std::string>>();
             const int n = ParseCount(values.at(used[i]++), kNamed[i].name);
             steps.push_back({kNamed[i].what, n});
         }
@@ -109,73 +121,138 @@ std::vector<std::string> TargetFiles(const ConversionState& state, const std::st
     return files;
 }
 
+struct Settings {
+    std::vector<Format> formats;
+    std::vector<AdjustmentStep> adjustments;
+    bool dither = false;
+    bool exact = false;
+    bool force = false;
+    Colour background = 0;
+};
+
+// Converts one input to the files of `base`; returns the files written, one a line. Raises on
+// any failure; the files written before it are whole (each goes through a temporary file).
+std::string ConvertOne(const std::string& input, const std::string& base, const Settings& s) {
+    Document document;
+    OpenPicture(document, input, s.background);
+    for (const AdjustmentStep& step : s.adjustments) Apply(document, step);
+    const ConversionState& state = document.state();
+
+    if (s.exact) {
+        for (const Format& f : s.formats) {
+            if (state.sourceColourCount > SlotPens(f.slot))
+                throw CliError(input + " has " + std::to_string(state.sourceColourCount) +
+                               " colours, more than the " + std::to_string(SlotPens(f.slot)) +
+                               " pens of " + std::string(f.name));
+        }
+    }
+    CliAsker asker(!s.dither, s.force);
+    std::string selection(kSlotCount, 'F');
+    for (const Format& f : s.formats) {
+        document.convert(f.slot, asker);
+        selection[SlotIndex(f.slot)] = 'T';
+    }
+
+    const std::vector<std::string> files = TargetFiles(state, base, s.formats);
+    if (!s.force) {
+        for (const std::string& file : files)
+            if (PathExists(file)) throw CliError(file + " exists (use --force to replace it)");
+    }
+    MakeParentFolder(base);
+    document.save(asker, base, selection);
+    std::string written;
+    for (const std::string& file : files) written += file + '\n';
+    return written;
+}
+
 }  // namespace
 
 int RunConvertCommand(int argc, char** argv) {
     return Guarded([&] {
-        QCommandLineParser parser;
-        parser.setApplicationDescription(
-            "Converts a BMP or JPEG picture (or a Mozu picture file) to CPC and SymbOS files.\n"
+        CLI::App app(
+            "Converts pictures (BMP, JPEG, PNG, GIF, TGA, PNM, or Mozu picture files) to CPC and\n"
+            "SymbOS files. With several inputs (or -o ending in /) each input gets its own name\n"
+            "in the output folder, which is made when missing; they are converted in parallel.\n"
             "Formats: mode0 mode1 mode2 overscan0 overscan1 overscan2 sgx-cpc sgx-cpc-full\n"
             "sgx-msx sgx-msx-full, or all (in this order). overscan0 and overscan1 also write\n"
-            "the level file. Adjustments run in the order given, before any conversion.");
-        parser.addPositionalArgument("INPUT", "The picture to convert.", "INPUT");
-        parser.addOptions({
-            {{"o", "output"},
-             "Folder and name of the files, without suffix; the name is cut to 7 characters.",
-             "BASE"},
-            {"format", "Comma list of formats (default mode0).", "LIST", "mode0"},
-            {"dither", "Always dither, even a picture with few enough colours."},
-            {"exact", "Never dither: fail when the picture has more colours than pens."},
-            {"autobalance", "Stretch the brightness range."},
-            {"brighter", "5% brighter, N times.", "N"},
-            {"darker", "5% darker, N times.", "N"},
-            {"more-contrast", "5% more contrast, N times.", "N"},
-            {"less-contrast", "5% less contrast, N times.", "N"},
-            {"force", "Replace existing files."},
-        });
-        if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
-        const QStringList inputs = parser.positionalArguments();
-        if (inputs.size() != 1) throw CliError("convert takes one INPUT (see --help)", 2);
-        if (!parser.isSet("output")) throw CliError("convert needs -o BASE (see --help)", 2);
-        const bool dither = parser.isSet("dither");
-        const bool exact = parser.isSet("exact");
-        if (dither && exact) throw CliError("--dither and --exact exclude each other", 2);
-        const bool force = parser.isSet("force");
-        const std::vector<Format> formats = ParseFormats(parser.value("format"));
-        const std::vector<AdjustmentStep> adjustments = ParseAdjustments(parser);
-        const std::string base = OutputBaseName(parser.value("output").toStdString());
-        const std::string input = inputs.first().toStdString();
+            "the level file. Adjustments run in the order given, before any conversion.",
+            "mozu-cli convert");
+        std::vector<std::string> inputs;
+        std::string output, formatList = "mode0", jobs, background;
+        std::vector<std::string> counts[4];
+        app.add_option("INPUT", inputs, "The pictures to convert.")->type_name("INPUT...");
+        app.add_option("-o,--output", output,
+                       "Folder and name of the files, without suffix; the name is cut to 7\n"
+                       "characters. A folder (ending in /) for several inputs.")
+            ->type_name("BASE|DIR/");
+        app.add_option("--format", formatList, "Comma list of formats (default mode0).")
+            ->type_name("LIST");
+        const CLI::Option* dither =
+            app.add_flag("--dither")
+                ->description("Always dither, even a picture with few enough colours.");
+        const CLI::Option* exact = app.add_flag("--exact")->description(
+            "Never dither: fail when the picture has more colours than pens.");
+        app.add_flag("--autobalance")->description("Stretch the brightness range.");
+        app.add_option("--brighter", counts[0], "5% brighter, N times.")
+            ->type_name("N")
+            ->allow_extra_args(false);
+        app.add_option("--darker", counts[1], "5% darker, N times.")
+            ->type_name("N")
+            ->allow_extra_args(false);
+        app.add_option("--more-contrast", counts[2], "5% more contrast, N times.")
+            ->type_name("N")
+            ->allow_extra_args(false);
+        app.add_option("--less-contrast", counts[3], "5% less contrast, N times.")
+            ->type_name("N")
+            ->allow_extra_args(false);
+        app.add_option("--background", background,
+                       "Colour under transparent pixels, RRGGBB (default 000000).")
+            ->type_name("RRGGBB");
+        app.add_option("-j,--jobs", jobs, "Pictures converted at once (default: every core).")
+            ->type_name("N");
+        const CLI::Option* force = app.add_flag("--force")->description("Replace existing files.");
+        if (ParseOrHelp(app, argc, argv)) return 0;
+        if (inputs.empty()) throw CliError("convert needs at least one INPUT (see --help)", 2);
+        if (output.empty()) throw CliError("convert needs -o BASE (see --help)", 2);
+        Settings s;
+        s.dither = dither->count() > 0;
+        s.exact = exact->count() > 0;
+        if (s.dither && s.exact) throw CliError("--dither and --exact exclude each other", 2);
+        s.force = force->count() > 0;
+        s.formats = ParseFormats(formatList);
+        s.adjustments = ParseAdjustments(app);
+        if (!background.empty()) s.background = ParseColour(background, "background");
+        const int jobCount = ParseJobs(jobs);
 
-        Document document;
-        OpenPicture(document, input);
-        for (const AdjustmentStep& step : adjustments) Apply(document, step);
-        const ConversionState& state = document.state();
-
-        if (exact) {
-            for (const Format& f : formats) {
-                if (state.sourceColourCount > SlotPens(f.slot))
-                    throw CliError(input + " has " + std::to_string(state.sourceColourCount) +
-                                   " colours, more than the " + std::to_string(SlotPens(f.slot)) +
-                                   " pens of " + std::string(f.name));
-            }
+        const bool several = inputs.size() > 1;
+        if (!NamesFolder(output, several)) {
+            // One input, one base name: the files and nothing else on stdout.
+            const std::string base = OutputBaseName(output);
+            std::fputs(ConvertOne(inputs.front(), base, s).c_str(), stdout);
+            return 0;
         }
-        CliAsker asker(!dither, force);
-        std::string selection(kSlotCount, 'F');
-        for (const Format& f : formats) {
-            document.convert(f.slot, asker);
-            selection[SlotIndex(f.slot)] = 'T';
+        // Each input to its own base name in the folder; two inputs that would write the same
+        // files are refused before anything is written.
+        std::vector<std::string> bases;
+        std::map<std::string, std::string> owner;
+        for (const std::string& input : inputs) {
+            const std::string base = OutputBaseName(InFolder(output, input));
+            const auto [at, fresh] = owner.emplace(base, input);
+            if (!fresh)
+                throw CliError(input + " and " + at->second + " would both write " + base +
+                                   ".*; rename one of them",
+                               2);
+            bases.push_back(base);
         }
-
-        const std::vector<std::string> files = TargetFiles(state, base, formats);
-        if (!force) {
-            for (const std::string& file : files)
-                if (QFileInfo::exists(QString::fromStdString(file)))
-                    throw CliError(file + " exists (use --force to replace it)");
-        }
-        document.save(asker, base, selection);
-        for (const std::string& file : files) std::cout << file << '\n';
-        return 0;
+        const BatchReport report =
+            RunBatch(inputs, jobCount, several, "converted",
+                     [&](std::size_t i) { PrintOut(ConvertOne(inputs[i], bases[i], s)); });
+        if (several)
+            std::fprintf(
+                stderr, "mozu-cli: converted %d of %zu pictures%s\n", report.done - report.failed,
+                inputs.size(),
+                report.failed ? (", " + std::to_string(report.failed) + " failed").c_str() : "");
+        return report.failed ? 1 : 0;
     });
 }
 

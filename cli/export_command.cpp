@@ -1,14 +1,18 @@
-// mozu-cli export: what a Mozu picture file shows, as a PNG.
+// mozu-cli export: what a Mozu picture file (or a video frame) shows, as a PNG; several files
+// at once into a folder.
 
-#include <QFileInfo>
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
+#include <map>
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/video_library.h"
 #include "formats/shown_picture.h"
 #include "media/png_file.h"
 #include "platform/io_error.h"
-#include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/video_describe.h"
 
 namespace mozu::cli {
@@ -24,11 +28,13 @@ void SavePng(const Picture& picture, const std::string& path) {
     }
 }
 
-std::int32_t ParseFrame(const QString& value) {
-    bool ok = false;
-    const qlonglong k = value.toLongLong(&ok);
-    if (!ok || k < 0 || k > 0x7FFFFFFF)
-        throw CliError("--frame takes a frame number, not '" + value.toStdString() + "'", 2);
+std::int32_t ParseFrame(const std::string& value) {
+    long long k = -1;
+    if (!value.empty() && value.size() <= 10 &&
+        value.find_first_not_of("0123456789") == std::string::npos)
+        k = std::stoll(value);
+    if (k < 0 || k > 0x7FFFFFFF)
+        throw CliError("--frame takes a frame number, not '" + value + "'", 2);
     return static_cast<std::int32_t>(k);
 }
 
@@ -40,58 +46,102 @@ Picture HalveLines(const Picture& doubled) {
     return half;
 }
 
+struct ExportSettings {
+    bool raw = false;
+    bool frameGiven = false;
+    std::int32_t frame = 0;
+    Colour background = 0;
+};
+
+void ExportOne(const std::string& path, const std::string& out, const ExportSettings& s) {
+    if (!PathExists(path)) throw CliError(path + ": no such file");
+    const FileType type = RecogniseFile(path);
+    if (IsSymbosVideoType(type) || type == FileType::PcVideo) {
+        Picture picture;
+        if (type == FileType::PcVideo) {
+            const auto source = LoadVideoLibrary().makeFrameSource();
+            picture = PcVideoFrame(*source, path, s.frame);
+        } else {
+            // 16-colour frames come with their lines doubled, as the preview shows them;
+            // --raw gives one line per frame line.
+            picture = VidFileFrame(kDefaultColourTable, path, s.frame);
+            if (s.raw && type == FileType::Video16) picture = HalveLines(picture);
+        }
+        SavePng(picture, out);
+        return;
+    }
+    if (s.frameGiven) throw CliError(path + ": --frame is for videos only", 2);
+    Document document;
+    OpenPicture(document, path, s.background);
+    // A CPC or SymbOS file shows the slot it was read into; a PC picture shows itself.
+    const ConversionState& state = document.state();
+    const Picture& picture =
+        IsPictureFileType(type) ? state.picture(SlotOfFileType(type)) : state.source;
+    SavePng(s.raw ? picture : AtPixelShape(picture, PixelShapeOf(type)), out);
+}
+
 }  // namespace
 
 int RunExportCommand(int argc, char** argv) {
     return Guarded([&] {
-        QCommandLineParser parser;
-        parser.setApplicationDescription(
+        CLI::App app(
             "Writes what a Mozu picture file shows as a PNG, at its pixel shape (mode 0 pixels\n"
-            "twice as wide, mode 2 and MSX pixels twice as tall) unless --raw.");
-        parser.addPositionalArgument(
-            "FILE", "A Mozu picture file (.rim .scr .bin .sca .sgx), or a video.", "FILE");
-        parser.addOptions({
-            {{"o", "output"}, "The PNG file to write.", "OUT.png"},
-            {"raw", "One PNG pixel per picture pixel."},
-            {"frame", "Frame K of a video (PC or SymbOS; default 0).", "K"},
-        });
-        if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
-        const QStringList files = parser.positionalArguments();
-        if (files.size() != 1) throw CliError("export takes one FILE (see --help)", 2);
-        if (!parser.isSet("output")) throw CliError("export needs -o OUT.png (see --help)", 2);
-        const std::string path = files.first().toStdString();
-        const std::string out = parser.value("output").toStdString();
-        const bool raw = parser.isSet("raw");
-        if (!QFileInfo::exists(QString::fromStdString(path)))
-            throw CliError(path + ": no such file");
+            "twice as wide, mode 2 and MSX pixels twice as tall) unless --raw. With several\n"
+            "files (or -o ending in /) each becomes NAME.png in the output folder.",
+            "mozu-cli export");
+        std::vector<std::string> files;
+        std::string output, frame, jobs, background;
+        app.add_option("FILE", files,
+                       "Mozu picture files (.rim .scr .bin .sca .sgx), PC pictures or videos.")
+            ->type_name("FILE...");
+        app.add_option("-o,--output", output, "The PNG file to write, or a folder (ending in /).")
+            ->type_name("OUT.png|DIR/");
+        const CLI::Option* raw =
+            app.add_flag("--raw")->description("One PNG pixel per picture pixel.");
+        app.add_option("--frame", frame, "Frame K of a video (PC or SymbOS; default 0).")
+            ->type_name("K");
+        app.add_option("--background", background,
+                       "Colour under transparent pixels, RRGGBB (default 000000).")
+            ->type_name("RRGGBB");
+        app.add_option("-j,--jobs", jobs, "Files exported at once (default: every core).")
+            ->type_name("N");
+        if (ParseOrHelp(app, argc, argv)) return 0;
+        if (files.empty()) throw CliError("export needs at least one FILE (see --help)", 2);
+        if (output.empty()) throw CliError("export needs -o OUT.png (see --help)", 2);
+        ExportSettings s;
+        s.raw = raw->count() > 0;
+        s.frameGiven = !frame.empty();
+        if (s.frameGiven) s.frame = ParseFrame(frame);
+        if (!background.empty()) s.background = ParseColour(background, "background");
+        const int jobCount = ParseJobs(jobs);
 
-        const FileType type = RecogniseFile(path);
-        if (IsSymbosVideoType(type) || type == FileType::PcVideo) {
-            const std::int32_t frame =
-                parser.isSet("frame") ? ParseFrame(parser.value("frame")) : 0;
-            Picture picture;
-            if (type == FileType::PcVideo) {
-                QuietFfmpegLog();
-                const auto source = MakeFfmpegFrameSource();
-                picture = PcVideoFrame(*source, path, frame);
-            } else {
-                // 16-colour frames come with their lines doubled, as the preview shows them;
-                // --raw gives one line per frame line.
-                picture = VidFileFrame(kDefaultColourTable, path, frame);
-                if (raw && type == FileType::Video16) picture = HalveLines(picture);
-            }
-            SavePng(picture, out);
+        const bool several = files.size() > 1;
+        if (!NamesFolder(output, several)) {
+            ExportOne(files.front(), output, s);
             return 0;
         }
-        if (parser.isSet("frame")) throw CliError("--frame is for videos only", 2);
-        Document document;
-        OpenPicture(document, path);
-        // A CPC or SymbOS file shows the slot it was read into; a PC picture shows itself.
-        const ConversionState& state = document.state();
-        const Picture& picture =
-            IsPictureFileType(type) ? state.picture(SlotOfFileType(type)) : state.source;
-        SavePng(raw ? picture : AtPixelShape(picture, PixelShapeOf(type)), out);
-        return 0;
+        std::vector<std::string> targets;
+        std::map<std::string, std::string> owner;
+        for (const std::string& file : files) {
+            const std::string target =
+                InFolder(output, std::filesystem::path(file).stem().string() + ".png");
+            const auto [at, fresh] = owner.emplace(target, file);
+            if (!fresh)
+                throw CliError(file + " and " + at->second + " would both write " + target, 2);
+            targets.push_back(target);
+        }
+        MakeParentFolder(InFolder(output, "x.png"));
+        const BatchReport report =
+            RunBatch(files, jobCount, several, "exported", [&](std::size_t i) {
+                ExportOne(files[i], targets[i], s);
+                PrintOut(targets[i] + '\n');
+            });
+        if (several)
+            std::fprintf(
+                stderr, "mozu-cli: exported %d of %zu files%s\n", report.done - report.failed,
+                files.size(),
+                report.failed ? (", " + std::to_string(report.failed) + " failed").c_str() : "");
+        return report.failed ? 1 : 0;
     });
 }
 

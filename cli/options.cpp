@@ -1,48 +1,74 @@
 #include "cli/options.h"
 
-#include <QFileInfo>
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <iostream>
+#include <thread>
 
 #include "formats/file_name.h"
 
 namespace mozu::cli {
 
-QStringList Arguments(int argc, char** argv) {
-    QStringList args;
-    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    return args;
-}
+namespace fs = std::filesystem;
 
-bool ParseOrHelp(QCommandLineParser& parser, const QStringList& args) {
-    const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
-    parser.addOption(help);
-    if (!parser.parse(args)) throw CliError(parser.errorText().toStdString(), 2);
-    if (parser.isSet(help)) {
-        // Without an application object the parser does not know the program's name.
-        QString text = parser.helpText();
-        text.replace("<executable_name>", "mozu-cli " + args.value(0));
-        std::cout << text.toStdString();
+bool ParseOrHelp(CLI::App& app, int argc, char** argv) {
+    try {
+        // CLI11 takes argv[0] as the program's name; ours is "mozu-cli COMMAND".
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
         return true;
+    } catch (const CLI::ParseError& e) {
+        throw CliError(e.what(), 2);
     }
     return false;
 }
 
 int ReportFailure(const std::string& message, int status) {
-    std::string line = message;
+    std::string line = "mozu-cli: " + message;
     std::replace(line.begin(), line.end(), '\n', ' ');
     line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-    std::cerr << "mozu-cli: " << line << '\n';
+    line += '\n';
+    // One write, so that lines of parallel jobs never mix.
+    std::fwrite(line.data(), 1, line.size(), stderr);
     return status;
 }
 
-int ParseCount(const QString& value, const std::string& option) {
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || n < 0 || n > 1000)
-        throw CliError(
-            "--" + option + " takes a whole number 0-1000, not '" + value.toStdString() + "'", 2);
+std::pair<std::string, int> CurrentFailure() {
+    try {
+        throw;
+    } catch (const CliError& e) {
+        return {e.what(), e.status()};
+    } catch (const IoError& e) {
+        const std::string text = e.what();
+        return {text.empty() ? std::string(ErrorText(e.code())) : text, 1};
+    } catch (const std::bad_alloc&) {
+        return {"not enough memory", 1};
+    } catch (const std::exception& e) {
+        return {e.what(), 1};
+    }
+}
+
+int ParseCount(const std::string& value, const std::string& option) {
+    int n = -1;
+    const bool digits = !value.empty() && value.size() <= 4 &&
+                        std::all_of(value.begin(), value.end(),
+                                    [](unsigned char c) { return std::isdigit(c) != 0; });
+    if (digits) n = std::stoi(value);
+    if (n < 0 || n > 1000)
+        throw CliError("--" + option + " takes a whole number 0-1000, not '" + value + "'", 2);
+    return n;
+}
+
+int ParseJobs(const std::string& value) {
+    if (value.empty()) return std::max(1u, std::thread::hardware_concurrency());
+    const bool digits =
+        value.size() <= 3 && std::all_of(value.begin(), value.end(),
+                                         [](unsigned char c) { return std::isdigit(c) != 0; });
+    const int n = digits ? std::stoi(value) : 0;
+    if (n < 1 || n > 256) throw CliError("-j takes a number of jobs 1-256, not '" + value + "'", 2);
     return n;
 }
 
@@ -54,13 +80,47 @@ std::string OutputBaseName(const std::string& base) {
     return folder + name;
 }
 
-OpenResult OpenPicture(Document& document, const std::string& path) {
-    if (!QFileInfo::exists(QString::fromStdString(path))) throw CliError(path + ": no such file");
+bool NamesFolder(const std::string& output, bool several) {
+    if (!output.empty() && output.back() == '/') return true;
+    if (!several) return false;
+    std::error_code ec;
+    if (fs::exists(output, ec) && !fs::is_directory(output, ec))
+        throw CliError(output + " is a file; several inputs need an output folder", 2);
+    return true;
+}
+
+std::string InFolder(const std::string& folder, const std::string& path) {
+    const std::string name = fs::path(path).filename().string();
+    if (folder.empty()) return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void MakeParentFolder(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    if (parent.empty()) return;
+    std::error_code ec;
+    if (fs::is_directory(parent, ec)) return;
+    fs::create_directories(parent, ec);
+    if (ec && !fs::is_directory(parent))
+        throw CliError("cannot create the folder " + parent.string() + ": " + ec.message());
+}
+
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+OpenResult OpenPicture(Document& document, const std::string& path, Colour background) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) throw CliError(path + ": no such file");
+    if (fs::is_directory(path, ec)) throw CliError(path + ": a folder, not a file");
     const FileType type = RecogniseFile(path);
     if (IsSymbosVideoType(type) || type == FileType::PcVideo)
         throw CliError(path + ": a video (file type " + std::to_string(FileTypeNumber(type)) +
                        "); use 'mozu-cli video'");
-    const OpenResult result = OpenFileAs(document, path, type, OpenOrigin::Chosen);
+    OpenSettings settings;
+    settings.background = background;
+    const OpenResult result = OpenFileAs(document, path, type, OpenOrigin::Chosen, settings);
     if (!result.opened())
         throw CliError(path + ": Not supported file format (file type " +
                        std::to_string(FileTypeNumber(type)) + ")");
@@ -78,6 +138,17 @@ std::string PlainLines(const std::string& label) {
         }
     }
     return out;
+}
+
+Colour ParseColour(const std::string& value, const std::string& option) {
+    std::string hex = value;
+    if (!hex.empty() && hex[0] == '#') hex.erase(0, 1);
+    const bool ok = hex.size() == 6 && std::all_of(hex.begin(), hex.end(), [](unsigned char c) {
+                        return std::isxdigit(c) != 0;
+                    });
+    if (!ok) throw CliError("--" + option + " takes a colour RRGGBB, not '" + value + "'", 2);
+    const unsigned long v = std::stoul(hex, nullptr, 16);
+    return MakeColour(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v));
 }
 
 }  // namespace mozu::cli

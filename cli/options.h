@@ -1,14 +1,16 @@
 #pragma once
-// Small helpers shared by the subcommands: argument lists for Qt's parser, failure reporting,
-// the output base name and opening a picture as the main window does.
+// Small helpers shared by the subcommands: parsing with CLI11, failure reporting, the output
+// base name and opening a picture as the main window does.
 
-#include <QCommandLineParser>
-#include <QStringList>
 #include <stdexcept>
 #include <string>
 
 #include "document/open_file.h"
 #include "platform/io_error.h"
+
+namespace CLI {
+class App;
+}
 
 namespace mozu::cli {
 
@@ -23,43 +25,58 @@ class CliError : public std::runtime_error {
     int status_;
 };
 
-QStringList Arguments(int argc, char** argv);
-
-// Parses, then prints help and returns true when --help was given. Raises CliError on unknown
-// options or a missing value.
-bool ParseOrHelp(QCommandLineParser& parser, const QStringList& args);
+// Parses argv (argv[0] the subcommand) into `app`, then prints help and returns true when
+// --help was given. Raises CliError (status 2) on unknown options or missing values.
+bool ParseOrHelp(CLI::App& app, int argc, char** argv);
 
 // Runs a subcommand body, turning CliError, IoError and other exceptions into one line on stderr
 // and an exit status.
 int ReportFailure(const std::string& message, int status);
+// The one-line text of the exception being handled and its exit status.
+std::pair<std::string, int> CurrentFailure();
 template <typename F>
 int Guarded(F&& body) {
     try {
         return body();
-    } catch (const CliError& e) {
-        return ReportFailure(e.what(), e.status());
-    } catch (const IoError& e) {
-        const std::string text = e.what();
-        return ReportFailure(text.empty() ? std::string(ErrorText(e.code())) : text, 1);
-    } catch (const std::exception& e) {
-        return ReportFailure(e.what(), 1);
+    } catch (...) {
+        const auto [message, status] = CurrentFailure();
+        return ReportFailure(message, status);
     }
 }
 
 // A non-negative whole number option value, or CliError naming the option.
-int ParseCount(const QString& value, const std::string& option);
+int ParseCount(const std::string& value, const std::string& option);
+
+// The number of parallel jobs: -j N (1-256), by default the number of cores.
+int ParseJobs(const std::string& value);
 
 // The base name as the save dialog forms it: the folder as given plus the name cut to its
 // AMS name (everything from the first dot goes, at most 7 characters). CliError if that leaves
 // no name.
 std::string OutputBaseName(const std::string& base);
 
-// Opens a BMP, JPEG or Mozu picture file into the document as the open dialog does; the result
-// holds the file type and its description. CliError for missing files, videos and files of no
-// supported type; IoError for files that cannot be read.
-OpenResult OpenPicture(Document& document, const std::string& path);
+// Whether `output` names a folder: it ends in '/' (or is an existing folder when `several`
+// inputs share it). CliError when several inputs would share one file name.
+bool NamesFolder(const std::string& output, bool several);
+
+// `folder` and the file name of `path`, with one '/' between.
+std::string InFolder(const std::string& folder, const std::string& path);
+
+// Creates the folder part of `path` (and its parents) when missing; CliError if that fails.
+void MakeParentFolder(const std::string& path);
+
+bool PathExists(const std::string& path);
+
+// Opens a PC picture or Mozu picture file into the document as the open dialog does; the result
+// holds the file type and its description. CliError for missing files, folders, videos and files
+// of no supported type; IoError for files that cannot be read. PNG, GIF and TGA transparency is
+// laid over `background`.
+OpenResult OpenPicture(Document& document, const std::string& path, Colour background = 0);
 
 // "\n\r" (the labels' line break) as a newline.
 std::string PlainLines(const std::string& label);
+
+// A colour given as RRGGBB (an optional leading '#'); CliError naming the option otherwise.
+Colour ParseColour(const std::string& value, const std::string& option);
 
 }  // namespace mozu::cli

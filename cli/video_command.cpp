@@ -7,13 +7,15 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <QDate>
-#include <QFileInfo>
 #include <QLocale>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/options.h"
+#include "cli/prefetching_frame_source.h"
 #include "document/open_file.h"
 #include "platform/asker.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
@@ -44,12 +46,13 @@ class VideoCliAsker : public Asker {
     std::string question_;
 };
 
-std::int32_t ParseFrame(const QString& value, const std::string& option) {
-    bool ok = false;
-    const long long n = value.toLongLong(&ok);
-    if (!ok || n < 0 || n > INT32_MAX)
-        throw CliError("--" + option + " takes a frame number, not '" + value.toStdString() + "'",
-                       2);
+std::int32_t ParseFrame(const std::string& value, const std::string& option) {
+    long long n = -1;
+    if (!value.empty() && value.size() <= 10 &&
+        value.find_first_not_of("0123456789") == std::string::npos)
+        n = std::stoll(value);
+    if (n < 0 || n > INT32_MAX)
+        throw CliError("--" + option + " takes a frame number, not '" + value + "'", 2);
     return static_cast<std::int32_t>(n);
 }
 
@@ -70,60 +73,60 @@ void DrawProgress(std::int32_t done, std::int32_t total) {
 }
 
 int Run(int argc, char** argv) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Converts a PC video (or frames START to END of it) into a "
-        "SymbOS video BASE.vid.");
-    parser.addPositionalArgument("INPUT", "The PC video (AVI, MPEG, MOV, MP4, MKV, WMV, ...).");
-    const QCommandLineOption output(QStringList{"o", "output"},
-                                    "Output base name; .vid is added (name cut to 7 characters).",
-                                    "BASE");
-    const QCommandLineOption colors("colors", "4 (default) or 16 colours.", "N", "4");
-    const QCommandLineOption start("start", "First frame of the range (default 0).", "N", "0");
-    const QCommandLineOption end("end", "End of the range (default the frame count).", "N");
-    const QCommandLineOption autobalance("autobalance", "Autobalance every frame.");
-    const QCommandLineOption title("title",
-                                   "Title (default the input's name), up to 32 characters.", "T");
-    const QCommandLineOption info("info", "Additional information, up to 32 characters.", "I");
-    const QCommandLineOption force("force", "Replace an existing file.");
-    parser.addOptions({output, colors, start, end, autobalance, title, info, force});
-    if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
+    CLI::App app("Converts a PC video (or frames START to END of it) into a SymbOS video BASE.vid.",
+                 "mozu-cli video");
+    std::vector<std::string> inputs;
+    std::string output, colourText = "4", start = "0", end, title, info;
+    app.add_option("INPUT", inputs, "The PC video (AVI, MPEG, MOV, MP4, MKV, WMV, ...).");
+    app.add_option("-o,--output", output,
+                   "Output base name; .vid is added (name cut to 7 characters).")
+        ->type_name("BASE");
+    app.add_option("--colors", colourText, "4 (default) or 16 colours.")->type_name("N");
+    app.add_option("--start", start, "First frame of the range (default 0).")->type_name("N");
+    app.add_option("--end", end, "End of the range (default the frame count).")->type_name("N");
+    const CLI::Option* autobalance =
+        app.add_flag("--autobalance")->description("Autobalance every frame.");
+    const CLI::Option* titleOption =
+        app.add_option("--title", title, "Title (default the input's name), up to 32 characters.")
+            ->type_name("T");
+    const CLI::Option* infoOption =
+        app.add_option("--info", info, "Additional information, up to 32 characters.")
+            ->type_name("I");
+    const CLI::Option* force = app.add_flag("--force")->description("Replace an existing file.");
+    if (ParseOrHelp(app, argc, argv)) return 0;
 
-    const QStringList inputs = parser.positionalArguments();
     if (inputs.size() != 1) throw CliError("video takes one INPUT file", 2);
-    if (!parser.isSet(output)) throw CliError("video needs -o BASE", 2);
-    const QString colourText = parser.value(colors);
+    if (output.empty()) throw CliError("video needs -o BASE", 2);
     if (colourText != "4" && colourText != "16")
-        throw CliError("--colors takes 4 or 16, not '" + colourText.toStdString() + "'", 2);
-    const std::string input = inputs.front().toStdString();
-    if (!QFileInfo::exists(inputs.front())) throw CliError(input + ": no such file");
+        throw CliError("--colors takes 4 or 16, not '" + colourText + "'", 2);
+    const std::string input = inputs.front();
+    if (!PathExists(input)) throw CliError(input + ": no such file");
 
     QuietFfmpegLog();
     // Whatever its name, the input is read as a PC video.
-    Document document(MakeFfmpegFrameSource());
+    // Frames are decoded on a second thread while this one converts and writes.
+    Document document(std::make_unique<PrefetchingFrameSource>(MakeFfmpegFrameSource()));
     OpenFileAs(document, input, FileType::PcVideo, OpenOrigin::Chosen);
     VideoState& video = document.video();
     const std::int32_t frameCount = video.info.frameCount;
-    video.startMark = ParseFrame(parser.value(start), "start");
-    video.endMark = parser.isSet(end) ? ParseFrame(parser.value(end), "end") : frameCount;
+    video.startMark = ParseFrame(start, "start");
+    video.endMark = end.empty() ? frameCount : ParseFrame(end, "end");
     if (video.endMark > frameCount)
         throw CliError("--end " + std::to_string(video.endMark) + " is past the end of " + input +
                        " (" + std::to_string(frameCount) + " frames)");
 
     VideoRunSettings settings;
     settings.sixteen = colourText == "16";
-    settings.autobalance = parser.isSet(autobalance);
-    settings.baseName = OutputBaseName(parser.value(output).toStdString());
-    settings.title = parser.isSet(title)
-                         ? parser.value(title).toStdString()
-                         : QFileInfo(inputs.front()).completeBaseName().toStdString();
-    settings.information =
-        parser.isSet(info) ? parser.value(info).toStdString() : DefaultInformation();
+    settings.autobalance = autobalance->count() > 0;
+    settings.baseName = OutputBaseName(output);
+    settings.title =
+        titleOption->count() > 0 ? title : std::filesystem::path(input).stem().string();
+    settings.information = infoOption->count() > 0 ? info : DefaultInformation();
     settings.title = settings.title.substr(0, kVidTextSize);
     settings.information = settings.information.substr(0, kVidTextSize);
 
     ConversionState& state = document.state();
-    VideoCliAsker asker(parser.isSet(force));
+    VideoCliAsker asker(force->count() > 0);
     VideoWriterRun run;
     run.start(state, video, asker, settings);
     const bool showProgress = ::isatty(STDERR_FILENO) != 0;

@@ -81,7 +81,9 @@ FilePreview PreviewPcVideo(const QString& path, const FrameSourceFactory& makeSo
 
 FilePreview PreviewPcPicture(const QString& path) {
     Document document;
-    OpenForPreview(document, path, UpperExtension(path) == ".BMP" ? FileType::Bmp : FileType::Jpeg);
+    // BMP, PNG, GIF, TGA and PNM by their extension; any other PC picture name is read as JPEG.
+    const FileType byName = IsSupportedFile(path.toStdString());
+    OpenForPreview(document, path, IsPcPictureType(byName) ? byName : FileType::Jpeg);
     const Picture& picture = document.state().source;
     FilePreview preview;
     preview.picture = ToImage(picture);

@@ -9,8 +9,10 @@
 namespace mozu {
 
 QStringList OpenDialogMask() {
-    return {"*.bmp", "*.jpg",  "*.rim",  "*.sgx", "*.bin",  "*.sca", "*.vid", "*.mpg",
-            "*.avi", "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv"};
+    return {"*.bmp", "*.jpg", "*.rim", "*.sgx", "*.bin", "*.sca", "*.vid", "*.mpg", "*.avi",
+            "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv",
+            // further PC pictures
+            "*.png", "*.gif", "*.tga", "*.ppm", "*.pgm", "*.pnm"};
 }
 
 QStringList SaveDialogMask() {
@@ -28,7 +30,8 @@ bool IsVideo(const QString& name) {
 
 bool PCFile(const QString& extension) {
     static const QStringList kPc = {".JPG",  ".JPEG", ".BMP", ".AVI", ".MPEG", ".MPG",
-                                    ".DIVX", ".XVID", ".MOV", ".VOB", ".RMVB", ".WMV"};
+                                    ".DIVX", ".XVID", ".MOV", ".VOB", ".RMVB", ".WMV",
+                                    ".PNG",  ".GIF",  ".TGA", ".PPM", ".PGM",  ".PNM"};
     return kPc.contains(extension.toUpper());
 }
 

@@ -29,12 +29,27 @@ OpenResult Opened(FileType type, std::string description, std::string title = {}
     return {OpenResult::Status::Opened, type, std::move(description), std::move(title)};
 }
 
-OpenResult OpenPcPicture(Document& doc, const std::string& path, FileType type, OpenOrigin origin) {
+PictureKind KindOf(FileType type) {
+    switch (type) {
+        case FileType::Jpeg:
+            return PictureKind::Jpeg;
+        case FileType::Png:
+            return PictureKind::Png;
+        case FileType::Gif:
+            return PictureKind::Gif;
+        case FileType::Tga:
+            return PictureKind::Tga;
+        case FileType::Pnm:
+            return PictureKind::Pnm;
+        default:
+            return PictureKind::Bmp;
+    }
+}
+
+OpenResult OpenPcPicture(Document& doc, const std::string& path, FileType type, OpenOrigin origin,
+                         const OpenSettings& settings) {
     Picture loaded;
-    if (type == FileType::Jpeg)
-        LoadJpeg(path, loaded);
-    else
-        LoadBmp(path, loaded);
+    LoadPictureOf(KindOf(type), path, loaded, settings.background);
     ConversionState& state = doc.state();
     doc.closeVideo();
     doc.resetForNewFile(path);
@@ -135,11 +150,20 @@ OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin orig
 
 OpenResult OpenFileAs(Document& document, const std::string& path, FileType type,
                       OpenOrigin origin) {
+    return OpenFileAs(document, path, type, origin, OpenSettings{});
+}
+
+OpenResult OpenFileAs(Document& document, const std::string& path, FileType type, OpenOrigin origin,
+                      const OpenSettings& settings) {
     OpenResult result;
     switch (type) {
         case FileType::Bmp:
         case FileType::Jpeg:
-            result = OpenPcPicture(document, path, type, origin);
+        case FileType::Png:
+        case FileType::Gif:
+        case FileType::Tga:
+        case FileType::Pnm:
+            result = OpenPcPicture(document, path, type, origin, settings);
             break;
         case FileType::PcVideo:
             result = OpenPcVideo(document, path, origin);

@@ -1,8 +1,8 @@
 #pragma once
-// Opening any file Mozu reads: BMP and JPEG pictures, CPC screen and overscan files, SymbOS
-// graphics, SymbOS videos and PC videos. The one place that recognises a file and puts it into
-// a document; the main window, the open dialog's previews and the command-line tool all open
-// through it.
+// Opening any file Mozu reads: BMP, JPEG, PNG, GIF, TGA and PNM pictures, CPC screen and overscan
+// files, SymbOS graphics, SymbOS videos and PC videos. The one place that recognises a file and
+// puts it into a document; the main window, the open dialog's previews and the command-line tool
+// all open through it.
 //
 // A file replaces the document only once it has been read completely: when reading fails, every
 // slot, flag and the source stay as they were. Videos are the exception the window has always
@@ -35,6 +35,11 @@ struct OpenResult {
     bool opened() const { return status == Status::Opened; }
 };
 
+// What a caller may choose about how a file opens.
+struct OpenSettings {
+    Colour background = 0;  // under transparent pixels of PNG, GIF and TGA pictures
+};
+
 // The file's type by its name and first bytes; IoError when a file that needs looking into
 // cannot be read.
 FileType RecogniseFile(const std::string& path);
@@ -47,5 +52,7 @@ OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin orig
 // its own rules).
 OpenResult OpenFileAs(Document& document, const std::string& path, FileType type,
                       OpenOrigin origin);
+OpenResult OpenFileAs(Document& document, const std::string& path, FileType type, OpenOrigin origin,
+                      const OpenSettings& settings);
 
 }  // namespace mozu

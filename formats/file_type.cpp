@@ -129,6 +129,10 @@ FileType IsSupportedFile(const std::string& path) {
     const std::string ext = Lower(Extension(path));
     if (ext == ".bmp") return FileType::Bmp;
     if (ext == ".jpg" || ext == ".jpeg") return FileType::Jpeg;
+    if (ext == ".png") return FileType::Png;
+    if (ext == ".gif") return FileType::Gif;
+    if (ext == ".tga") return FileType::Tga;
+    if (ext == ".ppm" || ext == ".pgm" || ext == ".pnm") return FileType::Pnm;
     static constexpr const char* kVideos[] = {".avi", ".divx", ".xvid", ".vob", ".mov",
                                               ".wmv", ".rmvb", ".mpg",  ".mpeg"};
     for (const char* v : kVideos)

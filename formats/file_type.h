@@ -27,6 +27,10 @@ enum class FileType : std::uint8_t {
     Bmp = 20,
     Jpeg = 21,
     PcVideo = 22,
+    Png = 30,  // 30-33: further PC pictures, read like BMP and JPEG
+    Gif = 31,
+    Tga = 32,
+    Pnm = 33,
     Unsupported = 255,
 };
 
@@ -47,6 +51,21 @@ constexpr bool IsPictureFileType(FileType t) {
     }
 }
 
+// A PC picture: BMP, JPEG, PNG, GIF, TGA or PNM.
+constexpr bool IsPcPictureType(FileType t) {
+    switch (t) {
+        case FileType::Bmp:
+        case FileType::Jpeg:
+        case FileType::Png:
+        case FileType::Gif:
+        case FileType::Tga:
+        case FileType::Pnm:
+            return true;
+        default:
+            return false;
+    }
+}
+
 constexpr bool IsSymbosVideoType(FileType t) {
     return t == FileType::Video4 || t == FileType::Video16;
 }
@@ -61,7 +80,7 @@ constexpr int FileTypeNumber(FileType t) {
     return static_cast<int>(t);
 }
 
-// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22 or 255). The
+// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22, 30-33 or 255). The
 // extension is compared whole, in lower case; BMP, JPEG and video files are not opened. Other
 // files are opened (IoError if that fails) and their first bytes tested; a file too short for a
 // test simply does not match it.

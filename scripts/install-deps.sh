@@ -3,10 +3,10 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache clang-format
-  qt6-base-dev libjpeg-dev libpng-dev
+  qt6-base-dev libjpeg-dev libpng-dev libgif-dev libstb-dev libcli11-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core libjpeg-turbo-progs
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libglib2.0-bin man-db
   bash-completion dpkg-dev
 )

@@ -171,7 +171,7 @@ TEST(CliConvert, ErrorsExitWithOneLine) {
         {"convert", kPhoto, "-o", "x", "--dither", "--exact"},
         {"convert", kPhoto, "-o", "x", "--brighter", "lots"},
         {"convert", kPhoto},
-        {"convert", kPhoto, "-o", "folder/"},
+        {"convert", kPhoto, "-o", "x", "-j", "0"},
         {"convert", kPhoto, "-o", "x", "--unknown"},
         {"frobnicate"},
     };

@@ -1,0 +1,48 @@
+// PNG input through libpng's simplified reading interface: every PNG kind (palette, grey,
+// 16-bit, interlaced) arrives as 8-bit red, green, blue, alpha and is laid over the background.
+
+#include <png.h>
+
+#include <vector>
+
+#include "media/alpha_blend.h"
+#include "media/image_loader.h"
+#include "media/picture_limits.h"
+#include "platform/binary_file.h"
+#include "platform/io_error.h"
+
+namespace mozu {
+
+void LoadPng(const std::string& path, Picture& image, Colour background) {
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
+        throw IoError(io::kInvalidData, path + ": not a PNG file");
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    struct Free {
+        png_image* png;
+        ~Free() { png_image_free(png); }
+    } free{&png};
+    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()))
+        throw IoError(io::kInvalidData, path + ": PNG: " + png.message);
+    CheckPictureSize(png.width, png.height, path);
+    png.format = PNG_FORMAT_RGBA;
+    // The one full-size working copy: four bytes a pixel.
+    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) {
+        const std::string message = png.message;
+        const bool shortFile = message.find("end") != std::string::npos ||
+                               message.find("Not enough") != std::string::npos ||
+                               message.find("Read Error") != std::string::npos;
+        throw IoError(shortFile ? io::kReadPastEnd : io::kInvalidData, path + ": PNG: " + message);
+    }
+    Picture picture(static_cast<int>(png.width), static_cast<int>(png.height));
+    const std::size_t rowBytes = std::size_t{png.width} * 4;
+    for (int y = 0; y < picture.height(); ++y)
+        BlendRgbaRow(rgba.data() + rowBytes * static_cast<std::size_t>(y), picture.row(y),
+                     picture.width(), background);
+    image = std::move(picture);
+}
+
+}  // namespace mozu
