@@ -7,6 +7,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  clang libclang-rt-dev valgrind
 )
 missing=()
 for p in "${packages[@]}"; do
