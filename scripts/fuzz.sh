@@ -39,7 +39,7 @@ run() {
   set -e
   grep -E '^(#[0-9]+.*DONE|Done|stat::|INFO: seed)' "$log" || tail -n 5 "$log"
   local found
-  found=$(find "$crashes" -type f -newer "$marker")
+  found=$(find "$crashes" -type f -newer "$marker" ! -name .keep)
   rm -f "$marker"
   if [ "$rc" != 0 ] || [ -n "$found" ]; then
     echo "fuzz.sh: $target failed (exit $rc)" >&2
