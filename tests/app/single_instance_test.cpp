@@ -22,6 +22,9 @@
 namespace mozu {
 namespace {
 
+using app_test::Settle;
+using app_test::WaitUntil;
+
 // Sets an environment variable (or unsets it) for one test.
 class EnvSetting {
   public:
