@@ -166,7 +166,9 @@ MOZU_TARGET_AVX2_POPCNT std::int32_t CountAndClearAvx2(ColourSet& set, std::uint
 }
 
 #pragma GCC diagnostic push  // as for the conversion of the marking
+#if !defined(__clang__)      // a GCC-only warning; clang names it nowhere
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic ignored "-Wuninitialized"
 // Sixteen words at a time; a block that holds no bit is not written, so the untouched
 // blocks of a used unit stay clean in the cache.

@@ -1,6 +1,8 @@
 #include "platform/binary_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "platform/io_error.h"
 
@@ -100,11 +103,23 @@ void InputFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
 namespace {
 
 // The failures asked for through FailNextOutputStep, an errno per step; 0: none.
-std::array<std::atomic<int>, 3> gFailNext{};
+std::array<std::atomic<int>, 5> gFailNext{};
+// FailOutputStepNumber: steps taken, the number of the one to fail (0: none) and its errno.
+std::atomic<int> gStepsTaken{0};
+std::atomic<int> gFailNumber{0};
+std::atomic<int> gFailNumberErr{0};
 
 // True (with errno set) when the step is to fail instead of calling the system; each failure
 // asked for is taken once.
 bool Refused(OutputStep step) {
+    const int number = gStepsTaken.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (number == gFailNumber.load(std::memory_order_relaxed)) {
+        int expected = number;
+        if (gFailNumber.compare_exchange_strong(expected, 0)) {
+            errno = gFailNumberErr.load();
+            return true;
+        }
+    }
     std::atomic<int>& slot = gFailNext[static_cast<std::size_t>(step)];
     if (slot.load(std::memory_order_relaxed) == 0) return false;
     const int err = slot.exchange(0);
@@ -135,7 +150,7 @@ void WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, const std::st
         const ssize_t n = Refused(OutputStep::kWrite) ? -1 : ::write(fd, bytes + done, size - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ThrowErrno(errno, "cannot write", path);
+            ThrowWriteErrno(errno, "cannot write", path);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -145,16 +160,72 @@ void WriteAll(int fd, const std::uint8_t* bytes, std::size_t size, const std::st
 bool SyncByPath(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;  // EINVAL: no flushing to be had
+    const bool ok = Refused(OutputStep::kSync)
+                        ? false
+                        : ::fsync(fd) == 0 || errno == EINVAL;  // EINVAL: no flushing to be had
     const int err = errno;
     ::close(fd);
     errno = err;
     return ok;
 }
+
+bool IsTempSuffix(const std::string& name, std::size_t at) {
+    if (name.size() != at + 6) return false;
+    for (std::size_t i = at; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+// Removes the temporary files that writers which died left in `dir` ("" the current folder).
+// A writer holds an exclusive lock on its temporary file for as long as it lives, and the
+// kernel lets go of it when the process ends however it ends: a file whose lock can be taken
+// belongs to nobody. It is removed while the lock is held, and only if the name still names
+// the file that was locked and it is a plain file of ours.
+void RemoveDeadTempFiles(const std::string& dir) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (!IsOutputTempName(name)) continue;
+        const std::string path = dir + name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+    ::closedir(d);
+}
 }  // namespace
+
+bool IsOutputTempName(const std::string& name) {
+    // "." + at least one character + ".mozu-" + six letters or digits.
+    constexpr std::string_view kMark = ".mozu-";
+    if (name.size() < 1 + 1 + kMark.size() + 6 || name[0] != '.') return false;
+    const std::size_t at = name.size() - 6 - kMark.size();
+    return name.compare(at, kMark.size(), kMark) == 0 && IsTempSuffix(name, at + kMark.size());
+}
 
 void FailNextOutputStep(OutputStep step, int err) {
     gFailNext[static_cast<std::size_t>(step)].store(err);
+}
+
+void FailOutputStepNumber(int n, int err) {
+    gFailNumber.store(0);
+    gStepsTaken.store(0);
+    gFailNumberErr.store(err);
+    gFailNumber.store(n);
+}
+
+int OutputStepsTaken() {
+    return gStepsTaken.load();
 }
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
@@ -164,18 +235,31 @@ OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
     const auto clock =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     std::uint64_t seed = clock ^ (reinterpret_cast<std::uintptr_t>(this) << 20);
+    const auto slash = path_.find_last_of('/');
+    RemoveDeadTempFiles(slash == std::string::npos ? std::string() : path_.substr(0, slash + 1));
     for (int attempt = 0; attempt < 1000; ++attempt) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
         tempPath_ = TempPathFor(path_, seed >> 16);
         fd_ = Refused(OutputStep::kCreate)
                   ? -1
                   : ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) return;
-        if (errno != EEXIST) break;
+        if (fd_ < 0) {
+            if (errno != EEXIST) break;
+            continue;
+        }
+        // Locked for as long as this writer lives (RemoveDeadTempFiles). Should another
+        // process's clean-up have locked or removed it between the create and the lock, the
+        // next name is tried.
+        struct stat st {};
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd_, &st) == 0 && st.st_nlink > 0)
+            return;
+        ::close(fd_);
+        fd_ = -1;
+        errno = EEXIST;
     }
     const int err = errno;
     tempPath_.clear();  // nothing of ours to remove
-    ThrowErrno(err, "cannot create", path_);
+    ThrowWriteErrno(err, "cannot create", path_);
 }
 
 OutputFile::~OutputFile() {
@@ -234,7 +318,7 @@ void OutputFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> byt
                                          static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            ThrowErrno(errno, "cannot write", path_);
+            ThrowWriteErrno(errno, "cannot write", path_);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -247,6 +331,11 @@ void OutputFile::commit() {
     fd_ = -1;
     // Closed before it gets the target's name, so that a failure to close (a late write error)
     // is seen while the old file is still in place.
+    if (Refused(OutputStep::kClose)) {
+        const int err = errno;
+        ::close(fd);
+        fail(err, "cannot write");
+    }
     if (::close(fd) != 0) fail(errno, "cannot write");
     // A new file takes its name in one step that refuses to replace anything. A new file has
     // nothing to lose if the machine stops before its contents reach the disk, so it skips the
@@ -272,7 +361,7 @@ void OutputFile::commit() {
 void OutputFile::fail(int err, const char* what) {
     ::unlink(tempPath_.c_str());
     committed_ = true;  // nothing left to discard
-    ThrowErrno(err, what, path_);
+    ThrowWriteErrno(err, what, path_);
 }
 
 void OutputFile::discard() noexcept {

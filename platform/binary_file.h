@@ -96,7 +96,24 @@ class OutputFile {
 // `err` as if the system had refused it (0 takes a pending failure back). It lets the tests
 // show refusals that cannot be brought about otherwise, such as a read-only folder to root or
 // a full disc. Nothing in Mozu calls it; without it every step is the system's own.
-enum class OutputStep { kCreate, kWrite, kRename };
+//   kCreate  creating the temporary file
+//   kWrite   each write of bytes to it
+//   kRename  giving it the target's name
+//   kSync    flushing it to disk before it replaces an existing file
+//   kClose   closing it (where a late write error shows)
+enum class OutputStep { kCreate, kWrite, kRename, kSync, kClose };
 void FailNextOutputStep(OutputStep step, int err);
+
+// The same seam by number, so that a test can fail a writer at each of its steps in turn:
+// counting starts afresh, and the n-th OutputFile step from now (1 the very next, of any kind,
+// in any thread) fails with errno `err`; n = 0 only counts.
+void FailOutputStepNumber(int n, int err);
+// The OutputFile steps taken since the last FailOutputStepNumber.
+int OutputStepsTaken();
+
+// Whether `name` (a file name without folder) is an OutputFile's temporary file:
+// ".NAME.mozu-" and six letters or digits. One left behind by a process that died is removed
+// by the next OutputFile made in that folder; one still being written is left alone.
+bool IsOutputTempName(const std::string& name);
 
 }  // namespace mozu

@@ -109,13 +109,24 @@ int ErrnoToIoCode(int err) {
     }
 }
 
-void ThrowErrno(int err, std::string_view what, const std::string& path) {
+namespace {
+std::string ErrnoMessage(int err, std::string_view what, const std::string& path) {
     std::string message(what);
     message += ' ';
     message += path;
     message += ": ";
     message += std::strerror(err);
-    throw IoError(ErrnoToIoCode(err), message);
+    return message;
+}
+}  // namespace
+
+void ThrowErrno(int err, std::string_view what, const std::string& path) {
+    throw IoError(ErrnoToIoCode(err), ErrnoMessage(err, what, path));
+}
+
+void ThrowWriteErrno(int err, std::string_view what, const std::string& path) {
+    const int code = err == EIO ? io::kDeviceWriteFault : ErrnoToIoCode(err);
+    throw IoError(code, ErrnoMessage(err, what, path));
 }
 
 }  // namespace mozu

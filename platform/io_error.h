@@ -45,5 +45,8 @@ int ErrnoToIoCode(int err);
 
 // Throws IoError with the code for `err` and a message "<what> <path>: <strerror>".
 [[noreturn]] void ThrowErrno(int err, std::string_view what, const std::string& path);
+// The same for a failed write, flush, close or rename: an I/O error there is a write fault
+// (29), not the read fault (30) ErrnoToIoCode gives.
+[[noreturn]] void ThrowWriteErrno(int err, std::string_view what, const std::string& path);
 
 }  // namespace mozu

@@ -22,7 +22,7 @@ check() {  # runs a validator; its report is shown when it fails
 
 echo "check-install: files"
 expected=(
-  bin/mozu bin/mozu-cli bin/mozu-thumbnailer
+  bin/mozu bin/mozu-cli bin/mozu-thumbnailer lib/mozu/mozu-cli-video.so
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml
   share/mime/packages/mozu.xml share/thumbnailers/mozu.thumbnailer
   share/man/man1/mozu.1.gz share/man/man1/mozu-cli.1.gz share/man/man1/mozu-thumbnailer.1.gz

@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core libjpeg-turbo-progs
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libglib2.0-bin man-db
   bash-completion dpkg-dev
+  clang libclang-rt-dev valgrind
 )
 missing=()
 for p in "${packages[@]}"; do

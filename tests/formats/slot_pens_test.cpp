@@ -37,8 +37,10 @@ bool Mentions(const std::string& message, const std::string& part) {
 
 TEST(SlotPenRows, AnAreaOutsideThePictureIsRefusedAtOnce) {
     const Picture p(10, 10);
-    for (const auto& [x, y, w, h] : {std::array{0, 0, 11, 10}, std::array{0, 0, 10, 11},
-                                     std::array{5, 0, 6, 1}, std::array{-1, 0, 2, 2}}) {
+    for (const auto& area : {std::array{0, 0, 11, 10}, std::array{0, 0, 10, 11},
+                             std::array{5, 0, 6, 1}, std::array{-1, 0, 2, 2}}) {
+        // Plain names, not a structured binding: clang 14 cannot capture one in a lambda.
+        const int x = area[0], y = area[1], w = area[2], h = area[3];
         const std::string m =
             MessageOf([&] { SlotPenRows(p, x, y, w, h, PixelEncoding::Mode1, "test area"); });
         EXPECT_TRUE(Mentions(m, "test area")) << m;

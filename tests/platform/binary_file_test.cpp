@@ -3,7 +3,9 @@
 
 #include "platform/binary_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,7 +52,8 @@ int CodeOf(F&& f) {
 // reaches the next test.
 struct TakeBackRefusals {
     ~TakeBackRefusals() {
-        for (OutputStep step : {OutputStep::kCreate, OutputStep::kWrite, OutputStep::kRename})
+        for (OutputStep step : {OutputStep::kCreate, OutputStep::kWrite, OutputStep::kRename,
+                                OutputStep::kSync, OutputStep::kClose})
             FailNextOutputStep(step, 0);
     }
 };
@@ -422,6 +425,111 @@ TEST(ErrorTextTest, ErrnoMapping) {
         EXPECT_EQ(e.code(), io::kFileNotFound);
         EXPECT_NE(std::string(e.what()).find("/x/y.bmp"), std::string::npos);
     }
+}
+
+}  // namespace
+}  // namespace mozu
+
+namespace mozu {
+namespace {
+
+TEST(OutputTempFiles, NamesAreRecognisedExactly) {
+    EXPECT_TRUE(IsOutputTempName(".pic0.rim.mozu-a1B2c3"));
+    EXPECT_TRUE(IsOutputTempName(".x.mozu-000000"));
+    EXPECT_FALSE(IsOutputTempName("pic0.rim.mozu-a1B2c3"));    // no leading dot
+    EXPECT_FALSE(IsOutputTempName(".pic0.rim.mozu-a1B2c"));    // five characters
+    EXPECT_FALSE(IsOutputTempName(".pic0.rim.mozu-a1B2c3d"));  // seven
+    EXPECT_FALSE(IsOutputTempName(".pic0.rim.mozu-a1B2c."));   // not a letter or digit
+    EXPECT_FALSE(IsOutputTempName(".mozu-a1B2c3"));            // no name
+    EXPECT_FALSE(IsOutputTempName(".pic0.rim"));
+}
+
+// A temporary file left by a writer that died (no lock on it) is removed by the next writer in
+// the folder; one still locked by a live writer, look-alikes and links are left alone.
+TEST(OutputTempFiles, TheNextSaveRemovesWhatDeadWritersLeft) {
+    test::TempDir dir;
+    const std::vector<std::uint8_t> half(100, 7);
+    const std::string dead = dir / ".old.rim.mozu-Dead01";
+    test::WriteBytes(dead, half);
+    const std::string live = dir / ".other.sgx.mozu-Live01";
+    test::WriteBytes(live, half);
+    const int held = ::open(live.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);                 // as a writer in another process holds it
+    test::WriteBytes(dir / "old.rim.mozu-Dead01", half);  // no leading dot: not ours
+    test::WriteBytes(dir / ".old.rim.mozu-Dead0", half);  // too short: not ours
+    std::filesystem::create_symlink(dir / "target", dir / ".link.rim.mozu-Link01");
+    test::WriteBytes(dir / "target", half);
+    {
+        OutputFile out(dir / "new.rim");
+        out.write(half);
+        out.commit();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dead));
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{".link.rim.mozu-Link01", ".old.rim.mozu-Dead0",
+                                                     ".other.sgx.mozu-Live01", "new.rim",
+                                                     "old.rim.mozu-Dead01", "target"}));
+    ::close(held);
+    // Once its writer is gone, the next save takes it away too.
+    {
+        OutputFile out(dir / "new.rim");
+        out.write(half);
+        out.commit();
+    }
+    EXPECT_FALSE(std::filesystem::exists(live));
+}
+
+// While a writer lives its own temporary file is locked, so a second writer in the same folder
+// (another process's clean-up included) never removes it.
+TEST(OutputTempFiles, AWriterInProgressKeepsItsTemporaryFile) {
+    test::TempDir dir;
+    OutputFile first(dir / "a.rim");
+    first.write(std::vector<std::uint8_t>(10, 1));
+    OutputFile second(dir / "b.rim");
+    second.write(std::vector<std::uint8_t>(10, 2));
+    second.commit();
+    first.commit();
+    EXPECT_EQ(test::ReadBytes(dir / "a.rim"), std::vector<std::uint8_t>(10, 1));
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{"a.rim", "b.rim"}));
+}
+
+TEST(OutputFaults, AnIoErrorWhileWritingIsAWriteFault) {
+    test::TempDir dir;
+    FailOutputStepNumber(2, EIO);  // the create, then the write
+    try {
+        OutputFile out(dir / "x.rim");
+        out.write(std::vector<std::uint8_t>(5000, 1));
+        out.commit();
+        ADD_FAILURE() << "no failure";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kDeviceWriteFault);
+        EXPECT_EQ(ErrorText(e.code()), "Device write fault");
+    }
+    FailOutputStepNumber(0, 0);
+    EXPECT_TRUE(dir.files().empty());
+}
+
+TEST(OutputFaults, StepsAreCountedAcrossKinds) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "x.rim", {1, 2, 3});
+    FailOutputStepNumber(0, 0);
+    {
+        OutputFile out(dir / "x.rim");
+        out.write(std::vector<std::uint8_t>(5000, 1));
+        out.commit();
+    }
+    // Create, write, close, the rename that refuses to replace, flush, rename.
+    EXPECT_EQ(OutputStepsTaken(), 6);
+    // A flush that fails keeps the old file.
+    FailOutputStepNumber(5, ENOSPC);
+    {
+        OutputFile out(dir / "x.rim");
+        out.write(std::vector<std::uint8_t>(5000, 2));
+        EXPECT_THROW(out.commit(), IoError);
+    }
+    FailOutputStepNumber(0, 0);
+    EXPECT_EQ(test::ReadBytes(dir / "x.rim"), std::vector<std::uint8_t>(5000, 1));
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"x.rim"});
 }
 
 }  // namespace

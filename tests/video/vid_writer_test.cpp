@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "platform/binary_file.h"
@@ -221,6 +222,48 @@ TEST_F(VideoWriterTest, AFailureMidRunRemovesTheFileAndLeavesTheRunIdle) {
     fake->failAt = -1;
     run.start(state, video, asker, settings(false));
     EXPECT_TRUE(run.running());
+}
+
+// The video writer failed at each of its file steps in turn (create, each frame's write, the
+// frame count's rewrite, close, flush, rename), with a full disc and with an I/O error: the
+// old video stays, no temporary file is left, the error carries the message window's text.
+TEST_F(VideoWriterTest, FailedAtEachFileStepTheOldVideoStays) {
+    open(VideoInfo{640, 480, 10000000, 400000, 24});
+    const std::string old = "old video";
+    const auto writeOld = [&] { std::ofstream(base + ".vid", std::ios::trunc) << old; };
+    const auto runAll = [&] {
+        VideoWriterRun run;
+        run.start(state, video, asker, settings(true));
+        runToEnd(run);
+    };
+    writeOld();
+    FailOutputStepNumber(0, 0);
+    runAll();
+    const int steps = OutputStepsTaken();
+    const auto made = bytes();
+    ASSERT_GE(steps, 12 + 5);  // 12 frames written one by one, and the steps around them
+    for (const int err : {ENOSPC, EIO}) {
+        for (int step = 1; step <= steps; ++step) {
+            SCOPED_TRACE("step " + std::to_string(step) + " errno " + std::to_string(err));
+            writeOld();
+            FailOutputStepNumber(step, err);
+            try {
+                runAll();
+                ADD_FAILURE() << "the failed step went unnoticed";
+            } catch (const IoError& e) {
+                EXPECT_EQ(ErrorText(e.code()),
+                          err == ENOSPC ? "Write error:Disc is full" : "Device write fault");
+            }
+            std::ifstream in(base + ".vid");
+            std::string text;
+            std::getline(in, text);
+            EXPECT_EQ(text, old);
+            EXPECT_EQ(dir.files(), std::vector<std::string>{"clip.vid"});
+        }
+    }
+    FailOutputStepNumber(0, 0);
+    runAll();
+    EXPECT_EQ(bytes(), made);
 }
 
 TEST_F(VideoWriterTest, AFolderThatCannotTakeTheFileLeavesTheRunIdle) {

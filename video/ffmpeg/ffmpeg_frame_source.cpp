@@ -55,4 +55,8 @@ std::unique_ptr<VideoFrameSource> MakeFfmpegFrameSource() {
     return std::make_unique<detail::FfmpegFrameSource>();
 }
 
+std::unique_ptr<VideoFrameSource> MakeFfmpegMemorySource(std::span<const std::uint8_t> bytes) {
+    return std::make_unique<detail::FfmpegFrameSource>(bytes);
+}
+
 }  // namespace mozu

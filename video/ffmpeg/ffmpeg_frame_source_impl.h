@@ -28,6 +28,10 @@ using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 
 class FfmpegFrameSource final : public VideoFrameSource {
   public:
+    FfmpegFrameSource() = default;
+    // Reads the container from `memory` instead of the file open() names.
+    explicit FfmpegFrameSource(std::span<const std::uint8_t> memory)
+        : memory_(memory), fromMemory_(true) {}
     ~FfmpegFrameSource() override { close(); }
 
     const VideoInfo& open(const std::string& path) override;
@@ -46,6 +50,8 @@ class FfmpegFrameSource final : public VideoFrameSource {
     // ---- opening and the stream's facts (ffmpeg_open.cpp)
 
     void openStreams();
+    // A custom I/O context over memory_ handed to fmt_ before it is opened.
+    void openMemoryInput();
     void readInfo();
     // The container says nothing of the length: count the video packets (no decoding).
     std::int64_t countPackets();
@@ -79,6 +85,10 @@ class FfmpegFrameSource final : public VideoFrameSource {
     void convert(const AVFrame* f, std::span<std::uint8_t> buffer);
 
     std::string path_;
+    std::span<const std::uint8_t> memory_;
+    bool fromMemory_ = false;  // else the file at path_
+    std::size_t memoryPos_ = 0;
+    AVIOContext* io_ = nullptr;
     AVFormatContext* fmt_ = nullptr;
     AVCodecContext* decoder_ = nullptr;
     AVPacket* packet_ = nullptr;

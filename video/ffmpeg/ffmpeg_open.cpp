@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "platform/io_error.h"
@@ -51,6 +52,10 @@ void FfmpegFrameSource::close() {
     if (packet_) av_packet_free(&packet_);
     if (decoder_) avcodec_free_context(&decoder_);
     if (fmt_) avformat_close_input(&fmt_);
+    if (io_) {
+        av_freep(&io_->buffer);
+        avio_context_free(&io_);
+    }
     info_ = VideoInfo{};
     anchors_.clear();
     counting_ = false;
@@ -60,8 +65,60 @@ void FfmpegFrameSource::fail(int code, const std::string& what) const {
     throw IoError(code, what + " " + path_);
 }
 
+namespace {
+
+constexpr int kMemoryBufferSize = 4096;
+
+}  // namespace
+
+void FfmpegFrameSource::openMemoryInput() {
+    memoryPos_ = 0;
+    auto* buffer = static_cast<std::uint8_t*>(av_malloc(kMemoryBufferSize));
+    if (buffer) {
+        const auto read = [](void* opaque, std::uint8_t* buf, int size) -> int {
+            auto* self = static_cast<FfmpegFrameSource*>(opaque);
+            const std::size_t left = self->memory_.size() - self->memoryPos_;
+            if (left == 0) return AVERROR_EOF;
+            const std::size_t n = std::min(left, static_cast<std::size_t>(size));
+            std::copy_n(self->memory_.data() + self->memoryPos_, n, buf);
+            self->memoryPos_ += n;
+            return static_cast<int>(n);
+        };
+        const auto seek = [](void* opaque, std::int64_t offset, int whence) -> std::int64_t {
+            auto* self = static_cast<FfmpegFrameSource*>(opaque);
+            const auto size = static_cast<std::int64_t>(self->memory_.size());
+            if (whence & AVSEEK_SIZE) return size;
+            std::int64_t pos = offset;
+            switch (whence & ~AVSEEK_FORCE) {
+                case SEEK_SET:
+                    break;
+                case SEEK_CUR:
+                    pos += static_cast<std::int64_t>(self->memoryPos_);
+                    break;
+                case SEEK_END:
+                    pos += size;
+                    break;
+                default:
+                    return AVERROR(EINVAL);
+            }
+            if (pos < 0 || pos > size) return AVERROR(EINVAL);
+            self->memoryPos_ = static_cast<std::size_t>(pos);
+            return pos;
+        };
+        io_ = avio_alloc_context(buffer, kMemoryBufferSize, 0, this, +read, nullptr, +seek);
+        if (!io_) av_free(buffer);
+    }
+    fmt_ = io_ ? avformat_alloc_context() : nullptr;
+    if (!fmt_) fail(io::kInvalidData, "out of memory opening");
+    fmt_->pb = io_;
+    fmt_->flags |= AVFMT_FLAG_CUSTOM_IO;
+}
+
 void FfmpegFrameSource::openStreams() {
-    int err = avformat_open_input(&fmt_, path_.c_str(), nullptr, nullptr);
+    if (fromMemory_) openMemoryInput();
+    // With a custom I/O context fmt_ is already allocated; avformat_open_input frees it (not
+    // the context) on failure.
+    int err = avformat_open_input(&fmt_, fromMemory_ ? nullptr : path_.c_str(), nullptr, nullptr);
     if (err < 0) {
         fmt_ = nullptr;
         fail(OpenErrorCode(err), "cannot open video (" + AvErrorText(err) + "):");
