@@ -34,6 +34,9 @@ class GuiAsker : public Asker {
     void showError(const IoError& error);
     void showErrorCode(int code);
 
+    // The message window (null until attached).
+    MessageWindow* window() const { return window_; }
+
     // Shows a message of `kind` and waits for its answer byte.
     std::uint8_t Ask(int kind, const QString& text, int nameLength = 7);
 
@@ -43,6 +46,10 @@ class GuiAsker : public Asker {
     MessageWindow* window_ = nullptr;
     QPointer<QWidget> owner_;
 };
+
+// An error about one file or folder: the code's text, then the file's name (a folder's whole
+// path) on a line of its own; the code's text alone without a path.
+QString ErrorTextNaming(int code, const QString& path);
 
 // Waits, processing events, until `flag` is set.
 void WaitForFlag(const std::uint8_t& flag);

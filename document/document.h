@@ -88,6 +88,7 @@ class Document {
     // slot the source came from current (a file's own slot, or the source).
     void showSource();
     void refreshSource();
+    // No picture any more: the open video closes and nothing counts as unsaved.
     void closePicture();
 
     // The PC video's frame `index` on show; IoError when it cannot be decoded.

@@ -129,8 +129,10 @@ FileType IsSupportedFile(const std::string& path) {
     const std::string ext = Lower(Extension(path));
     if (ext == ".bmp") return FileType::Bmp;
     if (ext == ".jpg" || ext == ".jpeg") return FileType::Jpeg;
-    static constexpr const char* kVideos[] = {".avi", ".divx", ".xvid", ".vob", ".mov",
-                                              ".wmv", ".rmvb", ".mpg",  ".mpeg"};
+    static constexpr const char* kVideos[] = {
+        ".avi", ".divx", ".xvid", ".vob", ".mov", ".wmv", ".rmvb", ".mpg", ".mpeg",
+        // Today's containers, which the same frame source reads.
+        ".mp4", ".m4v", ".mkv", ".webm", ".ogv", ".flv", ".ts", ".mts"};
     for (const char* v : kVideos)
         if (ext == v) return FileType::PcVideo;
     InputFile in(path);

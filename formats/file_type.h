@@ -26,7 +26,7 @@ enum class FileType : std::uint8_t {
     Video16 = 14,
     Bmp = 20,
     Jpeg = 21,
-    PcVideo = 22,
+    PcVideo = 22,  // .avi .mpg .mov ... and .mp4 .mkv .webm and the other containers of today
     Unsupported = 255,
 };
 
