@@ -22,8 +22,11 @@ MozuWindows::MozuWindows() {
     msg = std::make_unique<MessageWindow>();
     preview = std::make_unique<FullPreview>();
     asker.Attach(msg.get(), main.get());
-    // The dialogs' input/output errors are shown by their code's text, as every other.
-    auto showError = [this](int code, const QString&) { asker.showErrorCode(code); };
+    // The dialogs' input/output errors are shown by their code's text, as every other, with
+    // the file or folder they concern on a line of its own.
+    auto showError = [this](int code, const QString& path) {
+        asker.Ask(MessageWindow::kError, ErrorTextNaming(code, path));
+    };
     open->setErrorHandler(showError);
     save->setErrorHandler(showError);
     main->attachWindows(open.get(), save.get(), &asker);

@@ -75,8 +75,4 @@ void ConvertCommands::showSource() {
     context_.setStatus("");
 }
 
-void ConvertCommands::closePicture() {
-    document_.closePicture();
-}
-
 }  // namespace mozu

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's picture commands: a conversion key for each target, the adjustments, show
-// source, close picture. The document converts and adjusts; the main window shows what its
-// notices say.
+// source (close is a file command: it asks about unsaved pictures first). The document
+// converts and adjusts; the main window shows what its notices say.
 
 #include <functional>
 
@@ -26,7 +26,6 @@ class ConvertCommands {
     // An adjustment of the source, shown before and after; `area` is the window's size.
     void adjust(Adjustment adjustment, ContrastArea area);
     void showSource();
-    void closePicture();
 
   private:
     Document& document_;

@@ -3,6 +3,8 @@
 
 #include "app/file_commands.h"
 
+#include <QFileInfo>
+
 #include "app/command_context.h"
 #include "app/gui_asker.h"
 #include "app/message_window.h"
@@ -48,6 +50,10 @@ void FileCommands::notice(const QString& text) {
 
 void FileCommands::showError(const IoError& error) {
     if (asker_) asker_->showError(error);
+}
+
+void FileCommands::showFileError(const IoError& error, const QString& path) {
+    if (asker_) asker_->Ask(MessageWindow::kError, ErrorTextNaming(error.code(), path));
 }
 
 bool FileCommands::askAboutUnsaved() {
@@ -109,6 +115,23 @@ void FileCommands::dropFiles(const QStringList& paths) {
     context_.updateVideoControls();
 }
 
+bool FileCommands::closeFile() {
+    if (busy_) return false;
+    if (refuseWhileConverting()) return false;
+    BusyGuard guard(busy_);
+    // Closing gives the converted pictures up, as opening another file does: the same question
+    // first, and a cancelled or failed save keeps everything as it is.
+    if (!askAboutUnsaved()) return false;
+    context_.stopPlayback();
+    document_.closePicture();
+    context_.setDescription("");
+    context_.setTitle("");
+    context_.setTargetDescription("");
+    context_.setStatus("");
+    context_.updateVideoControls();
+    return true;
+}
+
 void FileCommands::openHandedOverFile(const QString& path) {
     if (path.isEmpty() || conversionRunning() || busy_) return;
     BusyGuard guard(busy_);
@@ -121,7 +144,7 @@ bool FileCommands::open(const QString& path, OpenOrigin origin) {
     try {
         result = OpenFile(document_, path.toStdString(), origin);
     } catch (const IoError& e) {
-        showError(e);
+        showFileError(e, path);
         return false;
     }
     if (!result.opened()) {
@@ -130,6 +153,8 @@ bool FileCommands::open(const QString& path, OpenOrigin origin) {
     }
     context_.setDescription(QString::fromStdString(result.description));
     context_.setTitle(QString::fromStdString(result.title));
+    // What the last key made belongs to the file before.
+    context_.setTargetDescription("");
     return true;
 }
 

@@ -44,11 +44,16 @@ class FileCommands {
     bool saveFiles();
     void dropFiles(const QStringList& paths);
     void openHandedOverFile(const QString& path);
+    // The close key: asks about unsaved pictures like open and exit, then puts the picture and
+    // the video away; false when the user wanted to save and the save was cancelled or failed.
+    bool closeFile();
     // The unsaved-pictures question; false when the user wanted to save and the save was
     // cancelled or failed (the command that asked must not go on).
     bool askAboutUnsaved();
     void notice(const QString& text);
     void showError(const IoError& error);
+    // An error about one file: the code's text, then the file's name on a line of its own.
+    void showFileError(const IoError& error, const QString& path);
 
   private:
     // Opens `path`; false (with the message shown) when nothing was opened.

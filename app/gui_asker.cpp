@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 
 #include "app/message_window.h"
 #include "platform/io_error.h"
@@ -12,6 +13,14 @@ void WaitForFlag(const std::uint8_t& flag) {
     // A volatile read: the flag is set by event handlers run from inside processEvents.
     const volatile std::uint8_t* f = &flag;
     while (*f == 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+QString ErrorTextNaming(int code, const QString& path) {
+    const std::string_view text = ErrorText(code);
+    QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (path.isEmpty()) return message;
+    const QString name = QFileInfo(path).fileName();
+    return message + "\n\r" + (name.isEmpty() ? path : name);
 }
 
 QWidget* GuiAsker::Owner() const {

@@ -35,6 +35,9 @@ class GuiAsker : public Asker {
     void showError(const IoError& error);
     void showErrorCode(int code);
 
+    // The message window (null until attached).
+    MessageWindow* window() const { return window_; }
+
     // Shows a message of `kind` and waits for its answer byte.
     std::uint8_t Ask(int kind, const QString& text, int nameLength = 7);
     // Shows a notice (kind 2) and returns at once: the end of a video conversion is told
@@ -49,6 +52,10 @@ class GuiAsker : public Asker {
     // The flags of notices nobody waits for: they must live until answered.
     std::list<std::pair<std::uint8_t, std::uint8_t>> unwaited_;
 };
+
+// An error about one file or folder: the code's text, then the file's name (a folder's whole
+// path) on a line of its own; the code's text alone without a path.
+QString ErrorTextNaming(int code, const QString& path);
 
 // Waits, processing events, until `flag` is set.
 void WaitForFlag(const std::uint8_t& flag);

@@ -3,7 +3,10 @@
 
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QTimer>
@@ -12,11 +15,15 @@
 #include "app/convert_commands.h"
 #include "app/edit_command.h"
 #include "app/file_commands.h"
+#include "app/gui_asker.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
+#include "app/message_window.h"
 #include "app/picture_display.h"
 #include "app/picture_view.h"
 #include "app/video_commands.h"
+#include "dialogs/open_dialog.h"
+#include "dialogs/save_dialog.h"
 #include "skin/picture_key.h"
 #include "skin/shape.h"
 #include "skin/skin_label.h"
@@ -63,12 +70,21 @@ MainWindow::MainWindow(QWidget* parent)
     conversion_->setBlankHandler([this] { edit_->edit(); });
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
     connectKeys();
+    bindShortcuts();
     updateVideoControls();  // nothing loaded: all disabled
+    // A file handed over while the user must answer something first is opened once the
+    // answer is given: looked at a few times a second, so no dialog has to report closing.
+    handOffTimer_ = new QTimer(this);
+    handOffTimer_->setInterval(150);
+    connect(handOffTimer_, &QTimer::timeout, this, [this] { openWaitingHandOff(); });
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::attachWindows(OpenDialog* open, SaveDialog* save, GuiAsker* asker) {
+    openDialog_ = open;
+    saveDialog_ = save;
+    asker_ = asker;
     files_->attach(open, save, asker);
     conversion_->attach(asker);
     video_->attach(asker, save);
@@ -91,7 +107,7 @@ void MainWindow::connectKeys() {
     // The key ignores whether the save went through.
     on(c.saveKey, [this] { files_->saveFiles(); });
     on(c.sourceKey, [this] { conversion_->showSource(); });
-    on(c.closeKey, [this] { conversion_->closePicture(); });
+    on(c.closeKey, [this] { closeFile(); });
     on(c.infoKey, [this] { showInformation(); });
     on(c.editKey, [this] { edit_->edit(); });
     on(c.exitKey, [this] { exitProgram(); });
@@ -107,7 +123,118 @@ void MainWindow::connectKeys() {
     on(c.darkerKey, adjust(Adjustment::Darker));
 }
 
+void MainWindow::bind(QKeyCombination combination, PictureKey* key) {
+    if (key) shortcuts_.push_back({combination, key});
+}
+
+void MainWindow::bindShortcuts() {
+    const MainWindowControls& c = *controls_;
+    bind(Qt::CTRL | Qt::Key_O, c.openKey);
+    bind(Qt::CTRL | Qt::Key_S, c.saveKey);
+    bind(Qt::CTRL | Qt::Key_W, c.closeKey);
+    bind(Qt::CTRL | Qt::Key_Q, c.exitKey);
+    bind(QKeyCombination(Qt::Key_Escape), c.exitKey);
+    bind(QKeyCombination(Qt::Key_F1), c.infoKey);
+    // The conversion keys by the digits, down the left column and then the right one.
+    int digit = 0;
+    for (const auto& [key, slot] : c.convertKeys)
+        bind(QKeyCombination(static_cast<Qt::Key>(Qt::Key_0 + digit++)), key);
+    bind(QKeyCombination(Qt::Key_S), c.sourceKey);
+    bind(QKeyCombination(Qt::Key_A), c.autobalanceKey);
+    bind(QKeyCombination(Qt::Key_C), c.moreContrastKey);
+    bind(QKeyCombination(Qt::Key_X), c.lessContrastKey);
+    bind(QKeyCombination(Qt::Key_B), c.brighterKey);
+    bind(QKeyCombination(Qt::Key_D), c.darkerKey);
+    // The video keys: play/stop and a frame back or on (they act once a video is loaded).
+    bind(QKeyCombination(Qt::Key_Space), c.video.keys[4]);
+    bind(QKeyCombination(Qt::Key_Left), c.video.keys[3]);
+    bind(QKeyCombination(Qt::Key_Right), c.video.keys[5]);
+    // Each key's tooltip: what it does (its caption or its old tooltip) and its shortcuts.
+    std::vector<std::pair<PictureKey*, QStringList>> tips;
+    for (const Shortcut& s : shortcuts_) {
+        auto at = std::find_if(tips.begin(), tips.end(),
+                               [&s](const auto& t) { return t.first == s.key; });
+        if (at == tips.end()) at = tips.insert(tips.end(), {s.key, {}});
+        at->second << QKeySequence(s.combination).toString(QKeySequence::NativeText);
+    }
+    for (const auto& [key, keys] : tips) {
+        const QString what = key->caption().isEmpty() ? key->toolTip() : key->caption();
+        const QString joined = keys.join(", ");
+        key->setToolTip(what.isEmpty() ? joined : QString("%1 (%2)").arg(what, joined));
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* e) {
+    // Escape first puts the information picture away, if it is up.
+    if (e->key() == Qt::Key_Escape && controls_->infoPicture->isVisible()) {
+        hideInformation();
+        return;
+    }
+    // Keypad digits count as digits.
+    const QKeyCombination pressed(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key()));
+    for (const Shortcut& s : shortcuts_) {
+        if (s.combination != pressed) continue;
+        s.key->click();
+        return;
+    }
+    SkinnedWindow::keyPressEvent(e);
+}
+
+void MainWindow::updateWindowTitle() {
+    const std::string& file = document_->state().currentFileName;
+    if (document_->state().noPicture || file.empty()) {
+        setWindowTitle(kCaption);
+        return;
+    }
+    const QString name = QFileInfo(QString::fromStdString(file)).fileName();
+    setWindowTitle(QString("%1%2 - %3")
+                       .arg(name, document_->unsavedCount() > 0 ? "*" : "", kApplicationTitle));
+}
+
+void MainWindow::markCurrentKey(const DocumentChange& change) {
+    using Kind = DocumentChange::Kind;
+    if (change.kind == Kind::VideoFrame || change.kind == Kind::Saved) return;
+    PictureKey* current = nullptr;
+    const Slot shown = change.kind == Kind::PictureClosed ? Slot::Unused3
+                       : change.kind == Kind::SourceShown || change.kind == Kind::SourceAdjusted
+                           ? Slot::Source
+                           : change.slot;
+    if (shown == Slot::Source) current = controls_->sourceKey;
+    for (const auto& [key, slot] : controls_->convertKeys)
+        if (slot == shown) current = key;
+    for (PictureKey* key : findChildren<PictureKey*>(Qt::FindDirectChildrenOnly))
+        key->setCurrent(key == current);
+}
+
+QWidget* MainWindow::windowInFront() const {
+    // The message window first: it may stand over a dialog that asked it.
+    if (asker_ && asker_->window() && asker_->window()->busy()) return asker_->window();
+    for (QWidget* dialog : {static_cast<QWidget*>(openDialog_), static_cast<QWidget*>(saveDialog_)})
+        if (dialog && dialog->isVisible()) return dialog;
+    // Any other of the program's windows on show (the editor, the full preview).
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && qobject_cast<SkinnedWindow*>(w)) return w;
+    return nullptr;
+}
+
+void MainWindow::openWaitingHandOff() {
+    if (pendingHandOff_.isEmpty()) {
+        handOffTimer_->stop();
+        return;
+    }
+    // Still answering something, or a command still works on its answer.
+    if (windowInFront() || files_->busy() || !isEnabled()) return;
+    handOffTimer_->stop();
+    openHandedOverFile(std::exchange(pendingHandOff_, QString()));
+}
+
+void MainWindow::closeFile() {
+    files_->closeFile();
+}
+
 void MainWindow::onDocumentChange(const DocumentChange& change) {
+    updateWindowTitle();
+    markCurrentKey(change);
     // With a picture loaded the screen is dark around it; without one the skin's prompt shows.
     if (change.kind == DocumentChange::Kind::Opened)
         update(kScreen);
@@ -130,6 +257,18 @@ QImage MainWindow::shownImage() const {
 }
 
 void MainWindow::openHandedOverFile(const QString& path) {
+    if (QWidget* front = windowInFront(); front || files_->busy() || !isEnabled()) {
+        // The user must answer something first: that stays in front and keeps the focus (the
+        // main window raised over it would hide it and take every click while disabled), and
+        // the file waits for the answer.
+        if (!path.isEmpty()) pendingHandOff_ = path;
+        if (front) {
+            front->raise();
+            front->activateWindow();
+        }
+        if (!pendingHandOff_.isEmpty()) handOffTimer_->start();
+        return;
+    }
     // A second instance was started: come to the front, with or without a file. An edit in
     // progress is taken back first, so the file cannot replace the pictures under it.
     edit_->endEdit();

@@ -4,13 +4,17 @@
 // notices say (Image1 through PictureDisplay).
 
 #include <QImage>
+#include <QKeyCombination>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "app/command_context.h"
 #include "document/document.h"
 #include "skin/skinned_window.h"
+
+class QTimer;
 
 namespace mozu {
 
@@ -23,6 +27,7 @@ class FullPreview;
 class GuiAsker;
 class PictureDisplay;
 class OpenDialog;
+class PictureKey;
 class SaveDialog;
 class VideoCommands;
 struct MainWindowControls;
@@ -56,7 +61,12 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     QImage shownImage() const;
 
     // A file handed over by a second instance: the window comes to the front and opens it.
+    // While a message, a question or a dialog is open, that stays in front with the focus and
+    // the file waits until it is answered (the last file handed over is the one opened).
     void openHandedOverFile(const QString& path);
+    QString waitingHandOff() const { return pendingHandOff_; }
+    // The close key: asks about unsaved pictures, then puts the picture and the video away.
+    void closeFile();
     // Files dropped on the window (one at a time).
     void dropFiles(const QStringList& paths);
     // The exit key: asks about unsaved pictures, then closes the window and ends the program.
@@ -73,6 +83,7 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     void mouseDoubleClickEvent(QMouseEvent*) override;
     void dragEnterEvent(QDragEnterEvent*) override;
     void dropEvent(QDropEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
   private:
     // CommandContext
@@ -85,7 +96,18 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     QWidget* window() override { return this; }
 
     void connectKeys();
+    // The keyboard: shortcuts press the keys' buttons; each key's tooltip names its shortcut.
+    void bindShortcuts();
+    void bind(QKeyCombination combination, PictureKey* key);
     void onDocumentChange(const DocumentChange& change);
+    // The window title names the file and marks unsaved conversions ("photo.jpg* - Mozu").
+    void updateWindowTitle();
+    // The key of the slot on show is marked as current.
+    void markCurrentKey(const DocumentChange& change);
+    // The program's window the user must answer first (a message, a question, a dialog), or
+    // null when the main window is free.
+    QWidget* windowInFront() const;
+    void openWaitingHandOff();
     void showInformation();
     void hideInformation();
 
@@ -96,6 +118,17 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     std::unique_ptr<ConvertCommands> conversion_;
     VideoCommands* video_ = nullptr;  // a child QObject: its timers live with the window
     EditCommand* edit_ = nullptr;     // a child QObject
+
+    OpenDialog* openDialog_ = nullptr;
+    SaveDialog* saveDialog_ = nullptr;
+    GuiAsker* asker_ = nullptr;
+    struct Shortcut {
+        QKeyCombination combination;
+        PictureKey* key;
+    };
+    std::vector<Shortcut> shortcuts_;
+    QString pendingHandOff_;
+    QTimer* handOffTimer_ = nullptr;
 
     bool firstShow_ = true;
     bool exiting_ = false;

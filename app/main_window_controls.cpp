@@ -183,8 +183,10 @@ MainWindowControls CreateMainWindowControls(QWidget* window, std::function<void(
         MakeLabel(window, "Label3", ToRect(L::kLabel3), 11, Qt::AlignLeft | Qt::AlignVCenter);
     c.status = MakeLabel(window, "Label4", ToRect(L::kLabel4), 12, Qt::AlignCenter);
     c.status->setColour(QColor(120, 255, 140));
-    c.title = MakeLabel(window, "Label2", QRect(L::kLabel4.x, L::kLabel4.y - 22, L::kLabel4.w, 16),
-                        10, Qt::AlignCenter);
+    // A SymbOS video's title and information: two lines across the dial's opening.
+    c.title = MakeLabel(window, "Label2",
+                        QRect(L::kLabel4.x - 20, L::kLabel4.y - 36, L::kLabel4.w + 40, 32), 10,
+                        Qt::AlignCenter);
     c.title->setColour(Theme::DimTextColour());
 
     CreateKeys(window, c);

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/message_window_layout.h"
 #include "platform/io_error.h"
@@ -152,6 +153,11 @@ void MessageWindow::showRequest(const Request& r) {
                                ? QGuiApplication::primaryScreen()->availableGeometry()
                                : QRect(0, 0, 1024, 768));
     move(area.center() - QPoint(width() / 2, height() / 2));
+    // Kept above the window it belongs to: a window manager never lets that window cover it.
+    if (anchor && anchor->windowHandle()) {
+        winId();
+        windowHandle()->setTransientParent(anchor->windowHandle());
+    }
     show();
     raise();
     activateWindow();

@@ -66,6 +66,81 @@ void RowToRgb32(PictureScalePath path, const std::uint8_t* in, int width, QRgb* 
         for (int k = 0; k < kTimes; ++k) out[k] = Rgb32(in);
 }
 
+// What one shown pixel takes along one axis: source pixels and their weights. Shrinking, each
+// shown pixel covers n/dn source pixels and takes each by how much of it it covers (a box
+// average, so that fine stripes keep their brightness); enlarging, it takes the pixel under
+// its centre, so that a CPC pixel stays a hard-edged block.
+struct AxisTaps {
+    std::vector<int> first;  // per shown pixel: index of its first tap in `taps`
+    std::vector<std::pair<int, std::uint32_t>> taps;  // source index, weight
+    std::uint32_t total = 1;  // the weights of one shown pixel add up to this
+};
+
+AxisTaps MakeTaps(std::int64_t n, int dn) {
+    AxisTaps a;
+    a.first.reserve(static_cast<std::size_t>(dn) + 1);
+    if (dn >= n) {
+        for (int o = 0; o < dn; ++o) {
+            a.first.push_back(static_cast<int>(a.taps.size()));
+            a.taps.emplace_back(
+                static_cast<int>((2 * static_cast<std::int64_t>(o) + 1) * n / (2 * dn)), 1u);
+        }
+    } else {
+        // In units of 1/dn of a source pixel: shown pixel o covers [o*n, (o+1)*n).
+        a.total = static_cast<std::uint32_t>(n);
+        for (int o = 0; o < dn; ++o) {
+            a.first.push_back(static_cast<int>(a.taps.size()));
+            const std::int64_t start = o * n, end = (o + 1) * n;
+            for (std::int64_t i = start / dn; i * dn < end; ++i) {
+                const std::int64_t from = std::max(start, i * dn), to = std::min(end, (i + 1) * dn);
+                if (to > from)
+                    a.taps.emplace_back(static_cast<int>(i), static_cast<std::uint32_t>(to - from));
+            }
+        }
+    }
+    a.first.push_back(static_cast<int>(a.taps.size()));
+    return a;
+}
+
+// The picture shrunk (in at least one direction) to `size` by averaging, into `image`.
+void AveragedQImage(const Picture& picture, int lineRepeat, QSize size, QImage& image) {
+    const int dw = size.width(), dh = size.height();
+    const AxisTaps across = MakeTaps(picture.width(), dw);
+    const AxisTaps down = MakeTaps(static_cast<std::int64_t>(picture.height()) * lineRepeat, dh);
+    const std::uint64_t total = static_cast<std::uint64_t>(across.total) * down.total;
+    std::vector<std::uint64_t> sums(static_cast<std::size_t>(dw) * 3);
+    for (int y = 0; y < dh; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int t = down.first[static_cast<std::size_t>(y)];
+             t < down.first[static_cast<std::size_t>(y) + 1]; ++t) {
+            const auto [row, rowWeight] = down.taps[static_cast<std::size_t>(t)];
+            const std::uint8_t* in = picture.row(row / lineRepeat);
+            for (int x = 0; x < dw; ++x) {
+                std::uint64_t b = 0, g = 0, r = 0;
+                for (int k = across.first[static_cast<std::size_t>(x)];
+                     k < across.first[static_cast<std::size_t>(x) + 1]; ++k) {
+                    const auto [col, w] = across.taps[static_cast<std::size_t>(k)];
+                    const std::uint8_t* px = in + static_cast<std::size_t>(col) * 3;
+                    b += std::uint64_t{px[0]} * w;
+                    g += std::uint64_t{px[1]} * w;
+                    r += std::uint64_t{px[2]} * w;
+                }
+                std::uint64_t* s = &sums[static_cast<std::size_t>(x) * 3];
+                s[0] += b * rowWeight;
+                s[1] += g * rowWeight;
+                s[2] += r * rowWeight;
+            }
+        }
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < dw; ++x) {
+            const std::uint64_t* s = &sums[static_cast<std::size_t>(x) * 3];
+            out[x] = qRgb(static_cast<int>((s[2] + total / 2) / total),
+                          static_cast<int>((s[1] + total / 2) / total),
+                          static_cast<int>((s[0] + total / 2) / total));
+        }
+    }
+}
+
 }  // namespace
 
 bool KernelPathTraits<PictureScalePath>::Has(PictureScalePath path) {
@@ -94,6 +169,11 @@ void ToScaledQImage(const Picture& picture, int lineRepeat, QSize size, QImage& 
     const int w = picture.width();
     const auto h = static_cast<std::int64_t>(picture.height()) * lineRepeat;
     const int dw = size.width(), dh = size.height();
+    if (dw < w || dh < h) {
+        // Dropping columns or lines would lose detail (mode 2's stripes turn into streaks).
+        AveragedQImage(picture, lineRepeat, size, image);
+        return;
+    }
     // The picture pixel under each shown column's centre. A whole-number widening (mode 0's
     // pixels shown two wide) is each pixel repeated, without a look-up per column.
     const int repeat = dw % w == 0 ? dw / w : 0;

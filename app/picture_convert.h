@@ -11,9 +11,10 @@ namespace mozu {
 
 // The picture as an RGB32 image, each line `lineRepeat` times (tall MSX pixels).
 QImage ToQImage(const Picture& picture, int lineRepeat = 1);
-// The same image scaled to `size` without smoothing, each shown pixel taking the picture pixel
-// under its centre: what a picture control paints, made in one pass into `image` (whose
-// memory is reused when it already has that size).
+// The same image scaled to `size`: what a picture control paints, made into `image` (whose
+// memory is reused when it already has that size). Enlarged, without smoothing: each shown
+// pixel takes the picture pixel under its centre, so CPC pixels stay hard-edged blocks.
+// Shrunk in either direction, each shown pixel is the average of the pixels it covers.
 void ToScaledQImage(const Picture& picture, int lineRepeat, QSize size, QImage& image);
 Picture FromQImage(const QImage& image);
 

@@ -92,6 +92,14 @@ bool VideoCommands::conversionRunning() const {
 }
 
 void VideoCommands::onChange(const DocumentChange& change) {
+    if (change.kind == DocumentChange::Kind::PictureClosed) {
+        // Closed with its picture: nothing plays and the bar is empty.
+        controls_.playLabel->setText("4");
+        stopPlayback();
+        controls_.positionBar->clearMarks();
+        controls_.thumb->move(layout::kHorizontal.x - 7, layout::kHorizontal.y);
+        return;
+    }
     if (change.kind != DocumentChange::Kind::Opened) return;
     // A new file: nothing plays, the play key shows its play symbol, and the bar starts over
     // for a video (both bands green, the thumb at the track's left edge).

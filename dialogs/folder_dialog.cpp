@@ -14,11 +14,12 @@ namespace mozu {
 FolderDialog::FolderDialog(Asker& asker, QWidget* parent)
     : SkinnedWindow(Dragging::Manual, parent), asker_(asker), homeFolder_(HomeFolder()) {}
 
-void FolderDialog::reportError(int code, const QString& message) {
+void FolderDialog::reportError(int code, const QString& path) {
     if (errorHandler_)
-        errorHandler_(code, message);
+        errorHandler_(code, path);
     else
-        asker_.notify(std::string(ErrorText(code)));
+        asker_.notify(std::string(ErrorText(code)) +
+                      (path.isEmpty() ? std::string() : "\n\r" + path.toStdString()));
 }
 
 std::vector<Drive> FolderDialog::availableDrives() const {

@@ -22,7 +22,8 @@ class ScrollTrack;
 class FolderDialog : public SkinnedWindow {
     Q_OBJECT
   public:
-    using ErrorHandler = std::function<void(int code, const QString& message)>;
+    // `path`: the file, folder or drive the error concerns.
+    using ErrorHandler = std::function<void(int code, const QString& path)>;
 
     void setErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
     QString homeFolder() const { return homeFolder_; }
@@ -33,8 +34,9 @@ class FolderDialog : public SkinnedWindow {
     // Dragged by its background; the home folder is read once, here.
     FolderDialog(Asker& asker, QWidget* parent);
 
-    // An input/output error goes to the error handler with its code and message; without one
-    // it is shown as a notice through the asker with the code's text.
+    // An input/output error goes to the error handler with its code and the file, folder or
+    // drive it concerns; without one it is shown as a notice through the asker with the code's
+    // text and that path on a line of its own.
     void reportError(int code, const QString& message);
     std::vector<Drive> availableDrives() const;
     // A skin key named `name` with its `up` and `down` pictures, at `place` and of its size.

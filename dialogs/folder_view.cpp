@@ -10,28 +10,32 @@ namespace mozu {
 
 QStringList OpenDialogMask() {
     return {"*.bmp", "*.jpg", "*.rim", "*.sgx", "*.bin", "*.sca", "*.vid", "*.mpg", "*.avi",
-            "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv",
+            "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv", "*.mp4", "*.m4v", "*.mkv",
+            "*.webm", "*.ogv", "*.flv", "*.ts", "*.mts",
             // further PC pictures
             "*.png", "*.gif", "*.tga", "*.ppm", "*.pgm", "*.pnm"};
 }
 
 QStringList SaveDialogMask() {
-    return {"*.bmp", "*.jpg", "*.rim", "*.sgx",  "*.bin", "*.sca",
-            "*.vid", "*.mov", "*.vob", "*.rmvb", "*.wmv"};
+    return {"*.bmp",  "*.jpg", "*.rim",  "*.sgx", "*.bin", "*.sca", "*.vid",
+            "*.mov",  "*.vob", "*.rmvb", "*.wmv", "*.mp4", "*.m4v", "*.mkv",
+            "*.webm", "*.ogv", "*.flv",  "*.ts",  "*.mts"};
 }
 
 bool IsVideo(const QString& name) {
     const int dot = name.left(std::max<qsizetype>(0, name.size() - 2)).lastIndexOf('.');
     const QString ext = (dot < 0 ? name : name.mid(dot + 1)).toUpper();
-    static const QStringList kVideo = {"VID",  "MPG", "MPEG", "AVI", "DIVX",
-                                       "XVID", "MOV", "RMVB", "VOB", "WMV"};
+    static const QStringList kVideo = {"VID", "MPG",  "MPEG", "AVI", "DIVX", "XVID",
+                                       "MOV", "RMVB", "VOB",  "WMV", "MP4",  "M4V",
+                                       "MKV", "WEBM", "OGV",  "FLV", "TS",   "MTS"};
     return kVideo.contains(ext);
 }
 
 bool PCFile(const QString& extension) {
-    static const QStringList kPc = {".JPG",  ".JPEG", ".BMP", ".AVI", ".MPEG", ".MPG",
-                                    ".DIVX", ".XVID", ".MOV", ".VOB", ".RMVB", ".WMV",
-                                    ".PNG",  ".GIF",  ".TGA", ".PPM", ".PGM",  ".PNM"};
+    static const QStringList kPc = {".JPG",  ".JPEG", ".BMP", ".AVI",  ".MPEG", ".MPG", ".DIVX",
+                                    ".XVID", ".MOV",  ".VOB", ".RMVB", ".WMV",  ".MP4", ".M4V",
+                                    ".MKV",  ".WEBM", ".OGV", ".FLV",  ".TS",   ".MTS", ".PNG",
+                                    ".GIF",  ".TGA",  ".PPM", ".PGM",  ".PNM"};
     return kPc.contains(extension.toUpper());
 }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 
 #include "dialogs/dialog_layout.h"
@@ -22,8 +23,10 @@ namespace {
 
 namespace L = dialog_layout::open;
 
-constexpr int kRowHeight = 24, kFontHeight = 16;            // folder view
-constexpr int kDriveRowHeight = 60, kDriveFontHeight = 36;  // drives view
+constexpr int kRowHeight = 24, kFontHeight = 16;  // folder view
+// The drives view keeps its tall rows for the large icons; the names are drawn at the dialog's
+// own font size, so that long ones ("Home", a stick's label) are not cut.
+constexpr int kDriveRowHeight = 60, kDriveFontHeight = kFontHeight;
 
 QLabel* MakeLabel(const QString& name, const dialog_layout::Box& box, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -62,6 +65,19 @@ OpenDialog::OpenDialog(Asker& asker, QWidget* parent) : FolderDialog(asker, pare
 
     folderLabel_ = new FolderLabel("Label1", this);
     PlaceOver(folderLabel_, L::kLabel1);
+    // The folder can be typed over: a folder goes there, a file opens, Escape gives up.
+    folderLabel_->hide();
+    pathEdit_ = new QLineEdit(this);
+    pathEdit_->setObjectName("PathEdit");
+    PlaceOver(pathEdit_, L::kLabel1);
+    pathEdit_->setFocusPolicy(Qt::ClickFocus);
+    pathEdit_->setFont(Theme::Font(13, true));
+    pathEdit_->setFrame(false);
+    pathEdit_->setStyleSheet(
+        "QLineEdit { color: white; background: transparent; border: none; padding: 0;"
+        " selection-background-color: #2860d0; }"
+        "QLineEdit:focus { background: rgba(0, 0, 64, 150); border-bottom: 1px solid #7880a0; }");
+    pathEdit_->installEventFilter(this);
     descriptionLabel_ = MakeLabel("Label2", L::kLabel2, this);
     descriptionLabel_->setAlignment(Qt::AlignCenter);
     previewImage_ = new PreviewImage("Image2", this);
@@ -133,7 +149,7 @@ void OpenDialog::enterFolder(const QString& folder) {
     listing_ = std::move(listing);
     currentFolder_ = WithTrailingSlash(folder);
     depth_ = PathDepth(currentFolder_);
-    folderLabel_->setText(currentFolder_);
+    setFolderText(currentFolder_);
     scrollTrack_->setThumbOffset(0);
 }
 
@@ -164,7 +180,7 @@ void OpenDialog::fillColumns() {
 }
 
 void OpenDialog::showDrives() {
-    folderLabel_->clear();
+    setFolderText(QString());
     clearColumns();
     depth_ = 0;
     currentFolder_.clear();
@@ -199,13 +215,13 @@ void OpenDialog::entryClicked(int column, int row) {
     if (depth_ == 0) {
         const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
         if (!DriveReady(drive)) {
-            reportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+            reportError(io::kInvalidDiskChange, drive.rootPath);
             return;
         }
         try {
             enterFolder(drive.rootPath);
         } catch (const IoError& e) {
-            reportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), drive.rootPath);
             return;
         }
         fileClicked_ = false;
@@ -215,7 +231,7 @@ void OpenDialog::entryClicked(int column, int row) {
         try {
             enterFolder(currentFolder_ + clicked->text(row) + '/');
         } catch (const IoError& e) {
-            reportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), currentFolder_ + clicked->text(row) + '/');
             return;
         }
     } else {
@@ -227,7 +243,7 @@ void OpenDialog::entryClicked(int column, int row) {
             if (!preview.picture.isNull()) previewImage_->setPicture(preview.picture);
             SetFittingText(descriptionLabel_, preview.label);
         } catch (const IoError& e) {
-            reportError(e.code(), QString::fromStdString(e.what()));
+            reportError(e.code(), currentFolder_ + name);
             return;
         }
         previewImage_->show();
@@ -238,29 +254,94 @@ void OpenDialog::entryClicked(int column, int row) {
 
     setColumnsLarge(false);
     if (!fileClicked_) fillColumns();
-    folderLabel_->setText(currentFolder_);
+    setFolderText(currentFolder_);
     showColumns();
+}
+
+void OpenDialog::setFolderText(const QString& text) {
+    folderLabel_->setText(text);
+    pathEdit_->setText(text);
+    pathEdit_->setToolTip(text);
+}
+
+bool OpenDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != pathEdit_ || event->type() != QEvent::KeyPress)
+        return FolderDialog::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+            // Escape in the path gives the typing up (the dialog stays open).
+            pathEdit_->setText(currentFolder_);
+            setFocus();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Return goes where the path says; it never reaches the dialog, whose Return would
+            // open the file clicked before.
+            goToTypedPath(pathEdit_->text());
+            return true;
+        default:
+            return FolderDialog::eventFilter(watched, event);
+    }
+}
+
+void OpenDialog::goToTypedPath(const QString& typed) {
+    QString path = typed.trimmed();
+    if (path.isEmpty()) return;
+    if (path == "~" || path.startsWith("~/")) path = homeFolder_ + path.mid(2);
+    if (!path.startsWith('/'))
+        path = (currentFolder_.isEmpty() ? homeFolder_ : currentFolder_) + path;
+    const QFileInfo info(path);
+    descriptionLabel_->clear();
+    if (info.isDir()) {
+        previewImage_->hide();
+        const QString folder = WithTrailingSlash(QDir::cleanPath(info.absoluteFilePath()));
+        try {
+            enterFolder(folder);
+        } catch (const IoError& e) {
+            reportError(e.code(), folder);
+            return;
+        }
+        fileClicked_ = false;
+        chosenPath_.clear();
+        clearColumns();
+        setColumnsLarge(false);
+        fillColumns();
+        showColumns();
+        setFocus();
+        return;
+    }
+    if (info.exists()) {
+        // A file: opened at once, and its folder is where the next open starts.
+        const QString file = QDir::cleanPath(info.absoluteFilePath());
+        try {
+            enterFolder(WithTrailingSlash(info.absolutePath()));
+        } catch (const IoError&) {
+        }
+        chosenPath_ = file;
+        confirmed_ = true;
+        close();
+        return;
+    }
+    reportError(path.endsWith('/') ? io::kPathNotFound : io::kFileNotFound, path);
+    pathEdit_->setFocus();
 }
 
 void OpenDialog::goUp() {
     descriptionLabel_->clear();
     previewImage_->hide();
-    if (currentFolder_ != homeFolder_) {
-        if (depth_ == 0) {
-            // Up in the drives view: back to the home folder.
-            currentFolder_ = homeFolder_;
-        } else {
-            currentFolder_ = ParentFolder(currentFolder_);
-        }
-        depth_ = PathDepth(currentFolder_);
-    } else {
-        depth_ = 0;
-    }
-    clearColumns();
-    if (depth_ < 2) {
+    if (depth_ == 0) {
+        // Up in the drives view: back to the home folder.
+        currentFolder_ = homeFolder_;
+    } else if (depth_ == 1) {
+        // Above the root: the drives.
+        clearColumns();
         showDrives();
         return;
+    } else {
+        currentFolder_ = ParentFolder(currentFolder_);
     }
+    depth_ = PathDepth(currentFolder_);
+    clearColumns();
     try {
         enterFolder(currentFolder_);
     } catch (const IoError&) {
@@ -320,6 +401,14 @@ void OpenDialog::keyPressEvent(QKeyEvent* event) {
             goUp();
             break;
         default:
+            // Typing a path: the first character starts the path field over.
+            if (const QString typed = event->text();
+                !typed.isEmpty() && typed.at(0).isPrint() && !typed.at(0).isSpace() &&
+                (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+                pathEdit_->setFocus();
+                pathEdit_->setText(typed);
+                return;
+            }
             QWidget::keyPressEvent(event);
     }
 }

@@ -29,6 +29,7 @@
 #include "dialogs/folder_view.h"
 
 class QLabel;
+class QLineEdit;
 
 namespace mozu {
 
@@ -61,6 +62,7 @@ class OpenDialog : public FolderDialog {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Handlers.
@@ -68,6 +70,9 @@ class OpenDialog : public FolderDialog {
     void goUp();                                      // Key01 and Backspace: one level up
     void confirm();                                   // KeyGreen01 and Enter: open the clicked file
     void cancel();                                    // KeyRed01 and Escape
+    // Return in the path field: a folder is shown, a file is opened, anything else is reported.
+    void goToTypedPath(const QString& typed);
+    void setFolderText(const QString& text);  // Label1 and the path field
     // The dialog closes (by OK, Cancel or the window manager): the owner comes back and
     // `finished` tells the result.
     void finishClosing();
@@ -93,7 +98,8 @@ class OpenDialog : public FolderDialog {
     FolderListing listing_;  // the current folder's subfolders and files
 
     // Controls, with their object names.
-    FolderLabel* folderLabel_ = nullptr;    // Label1
+    FolderLabel* folderLabel_ = nullptr;    // Label1 (the text; the path field shows it)
+    QLineEdit* pathEdit_ = nullptr;         // PathEdit: the folder, to be typed over
     QLabel* descriptionLabel_ = nullptr;    // Label2
     PreviewImage* previewImage_ = nullptr;  // Image2
     PictureKey* upButton_ = nullptr;        // Key01

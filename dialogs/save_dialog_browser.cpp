@@ -19,7 +19,8 @@ namespace mozu {
 namespace {
 
 constexpr int kRowHeight = 24, kFontHeight = 16;
-constexpr int kDriveRowHeight = 60, kDriveFontHeight = 36;
+// Tall rows for the large icons; the names at the dialog's own font size, so "Home" fits.
+constexpr int kDriveRowHeight = 60, kDriveFontHeight = 16;
 
 }  // namespace
 
@@ -94,7 +95,7 @@ void SaveDialog::entryClicked(int column, int row) {
         if (level_ == 0) {
             const Drive drive = shownDrives_.at(static_cast<std::size_t>(entry));
             if (!DriveReady(drive)) {
-                reportError(io::kInvalidDiskChange, "no medium in " + drive.rootPath);
+                reportError(io::kInvalidDiskChange, drive.rootPath);
                 return;
             }
             currentFolder_ = drive.rootPath;
@@ -111,28 +112,25 @@ void SaveDialog::entryClicked(int column, int row) {
             clicked->setSelectedRow(row);
         }
     } catch (const IoError& e) {
+        const QString failed = currentFolder_;
         currentFolder_ = before;
         level_ = levelBefore;
-        reportError(e.code(), QString::fromStdString(e.what()));
+        reportError(e.code(), failed);
     }
 }
 
 void SaveDialog::goUp() {
-    if (currentFolder_ == homeFolder_) {
-        showDrives();
-        return;
-    }
     if (level_ == 0) {
         // Up in the drives view: the home folder.
         currentFolder_ = homeFolder_;
+    } else if (level_ == 1) {
+        // Above the root: the drives.
+        showDrives();
+        return;
     } else {
         currentFolder_ = ParentFolder(currentFolder_);
     }
     level_ = PathDepth(currentFolder_);
-    if (level_ <= 1) {
-        showDrives();
-        return;
-    }
     try {
         showFolder();
     } catch (const IoError&) {
@@ -145,13 +143,13 @@ void SaveDialog::createFolder() {
     if (!answer || answer->empty()) return;
     const QString name = QString::fromStdString(*answer);
     if (currentFolder_.isEmpty() || name.contains('/') || name == "." || name == "..") {
-        reportError(io::kPathNotFound, "cannot make a folder " + name + " here");
+        reportError(io::kPathNotFound, currentFolder_ + name);
         return;
     }
     const QString path = currentFolder_ + name;
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
         const int err = errno;
-        reportError(ErrnoToIoCode(err), "cannot make the folder " + path);
+        reportError(ErrnoToIoCode(err), path);
         return;
     }
     currentFolder_ = path + '/';
@@ -159,7 +157,7 @@ void SaveDialog::createFolder() {
     try {
         showFolder();
     } catch (const IoError& e) {
-        reportError(e.code(), QString::fromStdString(e.what()));
+        reportError(e.code(), currentFolder_);
     }
 }
 

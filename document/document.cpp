@@ -115,6 +115,10 @@ void Document::refreshSource() {
 
 void Document::closePicture() {
     state_.noPicture = true;
+    // The user was asked about unsaved pictures before closing: what is left unsaved is given
+    // up (the exit does not ask about it again), and a video closes with its picture.
+    for (int k = 0; k < kSavedSlots; ++k) state_.saved[SlotFromNumber(k)] = 1;
+    closeVideo();
     notify({DocumentChange::Kind::PictureClosed, state_.currentSlot, {}});
 }
 

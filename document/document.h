@@ -90,6 +90,7 @@ class Document {
     // slot the source came from current (a file's own slot, or the source).
     void showSource();
     void refreshSource();
+    // No picture any more: the open video closes and nothing counts as unsaved.
     void closePicture();
 
     // Frame `index` of the loaded video decoded into videoFrame(), nothing else changed and no

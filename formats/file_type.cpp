@@ -133,8 +133,10 @@ FileType IsSupportedFile(const std::string& path) {
     if (ext == ".gif") return FileType::Gif;
     if (ext == ".tga") return FileType::Tga;
     if (ext == ".ppm" || ext == ".pgm" || ext == ".pnm") return FileType::Pnm;
-    static constexpr const char* kVideos[] = {".avi", ".divx", ".xvid", ".vob", ".mov",
-                                              ".wmv", ".rmvb", ".mpg",  ".mpeg"};
+    static constexpr const char* kVideos[] = {
+        ".avi", ".divx", ".xvid", ".vob", ".mov", ".wmv", ".rmvb", ".mpg", ".mpeg",
+        // Today's containers, which the same frame source reads.
+        ".mp4", ".m4v", ".mkv", ".webm", ".ogv", ".flv", ".ts", ".mts"};
     for (const char* v : kVideos)
         if (ext == v) return FileType::PcVideo;
     InputFile in(path);

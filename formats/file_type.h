@@ -26,8 +26,8 @@ enum class FileType : std::uint8_t {
     Video16 = 14,
     Bmp = 20,
     Jpeg = 21,
-    PcVideo = 22,
-    Png = 30,  // 30-33: further PC pictures, read like BMP and JPEG
+    PcVideo = 22,  // .avi .mpg .mov ... and .mp4 .mkv .webm and the other containers of today
+    Png = 30,      // 30-33: further PC pictures, read like BMP and JPEG
     Gif = 31,
     Tga = 32,
     Pnm = 33,

@@ -1,6 +1,8 @@
 #include "skin/picture_key.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,6 +14,19 @@ PictureKey::PictureKey(const QString& objectName, QWidget* parent) : QWidget(par
     setObjectName(objectName);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::PointingHandCursor);
+    // Tab walks through the keys; a mouse click does not take the focus from where it is.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureKey::click() {
+    if (!isEnabled() || !isVisible()) return;
+    Q_EMIT clicked();
+}
+
+void PictureKey::setCurrent(bool current) {
+    if (current_ == current) return;
+    current_ = current;
+    update();
 }
 
 void PictureKey::setPictures(const QString& up, const QString& down) {
@@ -59,6 +74,59 @@ const QPixmap& PictureKey::face() const {
 void PictureKey::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawPixmap(0, 0, face());
+    if (!isEnabled()) return;
+    // The states over the face: a light wash under the mouse, a bar under the key of what is on
+    // show, a frame around the key with the keyboard's focus.
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    if (hovered_ && !down_) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 28));
+        p.drawRoundedRect(r, 5, 5);
+    }
+    if (current_) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(120, 255, 140, 220));
+        const qreal w = std::max<qreal>(8, r.width() * 0.4);
+        p.drawRoundedRect(QRectF(r.center().x() - w / 2, r.bottom() - 3.5, w, 3), 1.5, 1.5);
+    }
+    if (hasFocus() && focusShown_) {
+        p.setPen(QPen(QColor(255, 210, 90), 1.5, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r, 5, 5);
+    }
+}
+
+void PictureKey::enterEvent(QEnterEvent*) {
+    hovered_ = true;
+    update();
+}
+
+void PictureKey::leaveEvent(QEvent*) {
+    hovered_ = false;
+    update();
+}
+
+void PictureKey::focusInEvent(QFocusEvent* e) {
+    // Only a focus the user moved with the keyboard is drawn: the window's first key takes
+    // the focus when the window comes up, and a frame on it then would only puzzle.
+    focusShown_ = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason ||
+                  e->reason() == Qt::ShortcutFocusReason;
+    update();
+}
+
+void PictureKey::focusOutEvent(QFocusEvent*) {
+    focusShown_ = false;
+    update();
+}
+
+void PictureKey::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        e->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void PictureKey::mousePressEvent(QMouseEvent* e) {

@@ -23,6 +23,14 @@ class PictureKey : public QWidget {
     bool isDown() const { return down_; }
     QString upPicture() const { return upName_; }
 
+    // A click from the keyboard (a shortcut, or Return on the key with the focus): the command
+    // runs as after a mouse click, if the key is enabled.
+    void click();
+    // The key of what is on show: drawn with a light bar under its face.
+    void setCurrent(bool current);
+    bool isCurrent() const { return current_; }
+    bool isHovered() const { return hovered_; }
+
   Q_SIGNALS:
     void clicked();
 
@@ -32,6 +40,11 @@ class PictureKey : public QWidget {
     void mouseReleaseEvent(QMouseEvent*) override;
     void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
 
   private:
     // The face with its caption, drawn once for each of pressed/released and enabled/disabled:
@@ -47,6 +60,9 @@ class PictureKey : public QWidget {
     QPixmap upPixmap_, downPixmap_;
     QString caption_;
     bool down_ = false;
+    bool current_ = false;
+    bool hovered_ = false;
+    bool focusShown_ = false;  // the focus came from the keyboard: drawn as a frame
 };
 
 }  // namespace mozu

@@ -1,7 +1,12 @@
 #pragma once
 // A text on the skin: the program's texts carry "\n\r" line breaks, which this label keeps in
 // text() and shows as plain line breaks. Transparent, so the skin shows through.
+//
+// Every text fits its box: a text too large for the label's font is drawn smaller, down to a
+// smallest readable size, and what still does not fit is cut with an ellipsis; the whole text
+// is then the label's tooltip.
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 
@@ -10,6 +15,9 @@ namespace mozu {
 class SkinLabel : public QWidget {
     Q_OBJECT
   public:
+    // The smallest pixel size a text is shrunk to before it is cut.
+    static constexpr int kSmallestPixelSize = 8;
+
     SkinLabel(const QString& objectName, QWidget* parent);
 
     void setText(const QString& text);
@@ -18,14 +26,28 @@ class SkinLabel : public QWidget {
     void setWordWrap(bool on);
     void setColour(const QColor& c);
 
+    // The font the text is drawn in and the lines drawn (after shrinking and cutting).
+    QFont shownFont() const { return shownFont_; }
+    QStringList shownLines() const { return shownLines_; }
+    // Whether the text had to be cut.
+    bool elided() const { return elided_; }
+
   protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent*) override;
 
   private:
+    // Chooses the shown font and lines for the text, the box and the label's font.
+    void fit();
+
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
     bool wrap_ = false;
     QColor colour_;
+    QFont shownFont_;
+    QStringList shownLines_;
+    bool elided_ = false;
 };
 
 }  // namespace mozu

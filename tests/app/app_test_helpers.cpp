@@ -54,6 +54,11 @@ MessageScript& MessageScript::Name(const QString& name) {
     return *this;
 }
 
+MessageScript& MessageScript::Do(std::function<void()> act) {
+    Add(std::move(act));
+    return *this;
+}
+
 MessageScript& MessageScript::Snap(const QString& file) {
     snap_ = file;
     return *this;
@@ -169,6 +174,9 @@ void Screenshot(QWidget* w, const QString& file) {
     // The window's own shape, the rest transparent.
     QPixmap grabbed = w->grab();
     QImage picture(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
+    // At a scale factor the picture has more pixels than the window: drawn in the window's
+    // own coordinates, the shape and the grab line up.
+    picture.setDevicePixelRatio(grabbed.devicePixelRatio());
     picture.fill(Qt::transparent);
     QPainter p(&picture);
     if (const auto* skinned = qobject_cast<const SkinnedWindow*>(w);

@@ -36,6 +36,8 @@ class MessageScript : public QObject {
     MessageScript& No();
     MessageScript& Ok();                       // the single button
     MessageScript& Name(const QString& name);  // types the name and presses Enter
+    // Runs `act` while the message is on show; `act` answers it (or leaves it to the user).
+    MessageScript& Do(std::function<void()> act);
     // Saves a screenshot of the message window under `file` before answering the next message.
     MessageScript& Snap(const QString& file);
 

@@ -128,7 +128,7 @@ TEST(MainWindowFiles, ForeignScreenFileIsNotSupportedAndChangesNothing) {
     EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
 }
 
-TEST(MainWindowFiles, InputOutputErrorIsShownByItsText) {
+TEST(MainWindowFiles, InputOutputErrorIsShownByItsTextAndTheFileName) {
     Program p;
     QFile f(p.folder() + "broken.jpg");
     f.open(QIODevice::WriteOnly);
@@ -138,15 +138,23 @@ TEST(MainWindowFiles, InputOutputErrorIsShownByItsText) {
     DropFiles(&p.main(), {f.fileName()});
     ASSERT_TRUE(WaitUntil([&] { return !p.script().shown.empty(); }));
     EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kError);
-    EXPECT_TRUE(p.script().shown[0].text == "Read error:End of file" ||
-                p.script().shown[0].text == "Unavailable input operation")
+    // The code's text first, then the file's name on a line of its own.
+    EXPECT_TRUE(p.script().shown[0].text == "Read error:End of file\n\rbroken.jpg" ||
+                p.script().shown[0].text == "Unavailable input operation\n\rbroken.jpg")
         << p.script().shown[0].text.toStdString();
     EXPECT_TRUE(p.main().document().state().noPicture);
 
     p.script().Ok();
     DropFiles(&p.main(), {p.folder() + "missing.jpg"});
     ASSERT_TRUE(WaitUntil([&] { return p.script().shown.size() == 2; }));
-    EXPECT_EQ(p.script().shown[1].text, "File not found");
+    EXPECT_EQ(p.script().shown[1].text, "File not found\n\rmissing.jpg");
+
+    // A file handed over by a second instance: the same.
+    p.script().Ok();
+    p.main().openHandedOverFile(p.folder() + "gone.bmp");
+    ASSERT_TRUE(WaitUntil([&] { return p.script().shown.size() == 3; }));
+    EXPECT_EQ(p.script().shown[2].kind, MessageWindow::kError);
+    EXPECT_EQ(p.script().shown[2].text, "File not found\n\rgone.bmp");
 }
 
 TEST(MainWindowFiles, SecondInstanceHandsItsFileOver) {

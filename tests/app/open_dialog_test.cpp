@@ -5,6 +5,7 @@
 #include "dialog_test_support.h"
 
 #include <gtest/gtest.h>
+#include <QLineEdit>
 
 #include <QImage>
 #include <QLabel>
@@ -255,22 +256,28 @@ TEST_F(OpenDialogTest, ManyEntriesShowTheScrollBarAndItMovesTheColumns) {
     EXPECT_EQ(Column(0)->selectedRow(), 0);
 }
 
-TEST_F(OpenDialogTest, UpLeadsToTheDrivesViewAndBackToTheHomeFolder) {
+TEST_F(OpenDialogTest, UpGoesToTheParentThenTheDrivesViewAndBackToTheHomeFolder) {
     dir.mkdir("sub");
     dialog->setDrives({{"/", "/", DriveType::Fixed, "/dev/sda1"},
                        {"Home", dialog->homeFolder(), DriveType::Fixed, {}},
                        {"STICK", dir.path(), DriveType::Removable, "/dev/sdb1"},
                        {"DISC", dir.path() + "no-disc/", DriveType::Optical, "/dev/sr0"}});
-    // Up from a folder directly below the root (depth 2) shows the drives view.
+    // Up from a folder directly below the root goes to the root, not to the drives.
     Open("/tmp/");
     ASSERT_EQ(dialog->depth(), 2);
+    Click(Find<PictureKey>(dialog.get(), "Key01"));
+    EXPECT_EQ(dialog->depth(), 1);
+    EXPECT_EQ(dialog->currentFolder(), "/");
+    EXPECT_EQ(Label("Label1"), "/");
+    EXPECT_FALSE(Texts(Column(0)).empty());
+    // Up from the root shows the drives, their names at the dialog's font size.
     Click(Find<PictureKey>(dialog.get(), "Key01"));
     EXPECT_EQ(dialog->depth(), 0);
     EXPECT_EQ(Label("Label1"), "");
     EXPECT_EQ(Texts(Column(0)), (std::vector<QString>{"/", "Home"}));
     EXPECT_EQ(Texts(Column(1)), (std::vector<QString>{"STICK", "DISC"}));
     EXPECT_EQ(Column(0)->itemHeight(), 60);
-    EXPECT_EQ(Column(0)->fontPixels(), 36);
+    EXPECT_EQ(Column(0)->fontPixels(), 16);
     EXPECT_EQ(Column(0)->entries()[0].icon, EntryIcon::Disc);
     EXPECT_EQ(Column(1)->entries()[0].icon, EntryIcon::USB);
     EXPECT_EQ(Column(1)->entries()[1].icon, EntryIcon::CD);
@@ -287,15 +294,74 @@ TEST_F(OpenDialogTest, UpLeadsToTheDrivesViewAndBackToTheHomeFolder) {
     EXPECT_EQ(dialog->currentFolder(), dir.path());
     EXPECT_EQ(Texts(Column(0)), (std::vector<QString>{"sub"}));
 
-    // Up in the drives view shows the home folder; Up from the home folder the drives again.
-    Click(Find<PictureKey>(dialog.get(), "Key01"));  // to the temp folder's parent ...
-    while (dialog->depth() != 0) Click(Find<PictureKey>(dialog.get(), "Key01"));
+    // Up climbs folder by folder to the root, then the drives; Up there shows the home folder,
+    // and Up from the home folder goes to its parent.
+    int ups = 0;
+    while (dialog->depth() > 1 && ups++ < 64) {
+        const QString before = dialog->currentFolder();
+        Click(Find<PictureKey>(dialog.get(), "Key01"));
+        EXPECT_EQ(dialog->currentFolder(), ParentFolder(before));
+    }
+    Click(Find<PictureKey>(dialog.get(), "Key01"));
+    EXPECT_EQ(dialog->depth(), 0);
     Click(Find<PictureKey>(dialog.get(), "Key01"));
     EXPECT_EQ(dialog->currentFolder(), dialog->homeFolder());
     EXPECT_EQ(dialog->depth(), PathDepth(dialog->homeFolder()));
     EXPECT_EQ(Label("Label1"), dialog->homeFolder());
     Click(Find<PictureKey>(dialog.get(), "Key01"));
-    EXPECT_EQ(dialog->depth(), 0);
+    EXPECT_EQ(dialog->currentFolder(), ParentFolder(dialog->homeFolder()));
+}
+
+TEST_F(OpenDialogTest, ATypedPathGoesToItsFolderOrOpensItsFile) {
+    dir.mkdir("typed");
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.file("first.bmp")));
+    dir.touch("typed/second.jpg");
+    QStringList results;
+    QObject::connect(dialog.get(), &OpenDialog::finished,
+                     [&results](const QString& p) { results << p; });
+    Open(dir.path());
+    auto* path = Find<QLineEdit>(dialog.get(), "PathEdit");
+    ASSERT_NE(path, nullptr);
+    EXPECT_EQ(path->text(), dir.path());
+    // A file clicked first: Return in the path field must not open it.
+    ClickEntry("first.bmp");
+    ASSERT_EQ(dialog->chosenPath(), dir.file("first.bmp"));
+
+    // Typing in the dialog starts the path over; Return with a folder goes there.
+    dialog->activateWindow();
+    QTest::keyClicks(dialog.get(), "/");
+    EXPECT_TRUE(path->hasFocus() || path->text() == "/");
+    path->setText(dir.path() + "typed");
+    SaveScreenshot(dialog.get(), "open_dialog_typed_path");
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->currentFolder(), dir.path() + "typed/");
+    EXPECT_EQ(Label("Label1"), dir.path() + "typed/");
+    EXPECT_EQ(Texts(Column(0)), (std::vector<QString>{"second.jpg"}));
+
+    // A path that does not exist: a notice naming it, and the dialog stays where it was.
+    path->setText(dir.path() + "nowhere/x.jpg");
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(errors, (std::vector<int>{2}));  // "File not found"
+    EXPECT_TRUE(results.isEmpty());
+    EXPECT_EQ(dialog->currentFolder(), dir.path() + "typed/");
+
+    // Escape in the field gives up typing, not the dialog.
+    path->setText("/some");
+    QTest::keyClick(path, Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(path->text(), dir.path() + "typed/");
+
+    // A typed file (relative to the folder on show) is opened at once.
+    path->setText("../first.bmp");
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_EQ(results[0], dir.file("first.bmp"));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->currentFolder(), dir.path());
 }
 
 TEST_F(OpenDialogTest, ARememberedFolderThatHasGoneFallsBackToTheHomeFolder) {

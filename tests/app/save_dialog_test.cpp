@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -14,6 +15,7 @@
 
 #include "dialogs/save_dialog.h"
 #include "skin/picture_key.h"
+#include "skin/theme.h"
 #include "video/vid_format.h"
 
 namespace mozu {
@@ -224,18 +226,25 @@ TEST_F(SaveDialogTest, NewFolderTakesALongNameAndEntersTheFolder) {
     Cancel();
 }
 
-TEST_F(SaveDialogTest, UpShowsTheDrivesWhereOkWritesNothing) {
+TEST_F(SaveDialogTest, UpGoesToTheParentThenTheDrivesWhereOkWritesNothing) {
     dir.mkdir("sub");
     dialog->setDrives({{"/", "/", DriveType::Fixed, "/dev/sda1"},
                        {"Home", dialog->homeFolder(), DriveType::Fixed, {}},
                        {"STICK", dir.path(), DriveType::Removable, "/dev/sdb1"}});
     dialog->setCurrentFolder("/tmp/");
     dialog->Show(nullptr, kSlots0And4, "pic");
-    Click(Find<PictureKey>(dialog.get(), "Key01"));  // "/" is level 1: the drive list
+    Click(Find<PictureKey>(dialog.get(), "Key01"));  // from /tmp/ to its parent, the root
+    EXPECT_EQ(dialog->level(), 1);
+    EXPECT_EQ(dialog->currentFolder(), "/");
+    Click(Find<PictureKey>(dialog.get(), "Key01"));  // above the root: the drive list
     EXPECT_EQ(dialog->level(), 0);
     EXPECT_EQ(Texts(Column(0)), (std::vector<QString>{"/", "Home"}));
     EXPECT_EQ(Texts(Column(1)), (std::vector<QString>{"STICK"}));
     EXPECT_EQ(Column(0)->itemHeight(), 60);
+    // The names at the dialog's font size: "Home" is drawn whole beside its icon.
+    EXPECT_EQ(Column(0)->fontPixels(), 16);
+    EXPECT_LE(QFontMetrics(Theme::Font(16, false)).horizontalAdvance("Home") + 64,
+              Column(0)->width());
     EXPECT_EQ(Find<FolderLabel>(dialog.get(), "Label1")->text(), "");
     // No folder chosen: OK waits for one.
     Ok();
@@ -250,11 +259,12 @@ TEST_F(SaveDialogTest, UpShowsTheDrivesWhereOkWritesNothing) {
     Ok();
     EXPECT_EQ(dialog->result().name, dir.path() + "pic");
 
-    // Up from the home folder shows the drives; Up there the home folder.
+    // Up from the home folder goes to its parent; Up in the drives view to the home folder.
     dialog->setCurrentFolder(dialog->homeFolder());
     dialog->Show(nullptr, kSlots0And4, "pic");
     Click(Find<PictureKey>(dialog.get(), "Key01"));
-    EXPECT_EQ(dialog->level(), 0);
+    EXPECT_EQ(dialog->currentFolder(), ParentFolder(dialog->homeFolder()));
+    while (dialog->level() > 0) Click(Find<PictureKey>(dialog.get(), "Key01"));
     Click(Find<PictureKey>(dialog.get(), "Key01"));
     EXPECT_EQ(dialog->currentFolder(), dialog->homeFolder());
     Cancel();
