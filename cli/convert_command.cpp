@@ -134,7 +134,9 @@ int RunConvertCommand(int argc, char** argv) {
             {"less-contrast", "5% less contrast, N times.", "N"},
             {"force", "Replace existing files."},
         });
+        AddReductionOptions(parser);
         if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
+        const ReductionOptions reduction = ReductionOptionsFrom(parser);
         const QStringList inputs = parser.positionalArguments();
         if (inputs.size() != 1) throw CliError("convert takes one INPUT (see --help)", 2);
         if (!parser.isSet("output")) throw CliError("convert needs -o BASE (see --help)", 2);
@@ -163,6 +165,7 @@ int RunConvertCommand(int argc, char** argv) {
         CliAsker asker(!dither, force);
         std::string selection(kSlotCount, 'F');
         for (const Format& f : formats) {
+            document.setReductionOptions(f.slot, reduction);
             document.convert(f.slot, asker);
             selection[SlotIndex(f.slot)] = 'T';
         }

@@ -67,6 +67,39 @@ OpenResult OpenPicture(Document& document, const std::string& path) {
     return result;
 }
 
+void AddReductionOptions(QCommandLineParser& parser) {
+    QString methods;
+    for (ReductionMethod m : kAllReductionMethods)
+        methods += QString::fromUtf8(ReductionMethodName(m).data(),
+                                     static_cast<qsizetype>(ReductionMethodName(m).size())) +
+                   ' ';
+    parser.addOptions({
+        {"method",
+         "How dithering reduces the colours: " + methods.trimmed() +
+             " (default classic); add +serpentine (error diffusion) or +rgb (error in RGB "
+             "instead of OKLab), e.g. floyd-steinberg+serpentine.",
+         "NAME", "classic"},
+        {"palette", "How free pens are chosen: popularity (default) or clustering.", "NAME",
+         "popularity"},
+        {"pens",
+         "Pens fixed by firmware colour number, first pen first (e.g. 0,26,6); the palette "
+         "choice fills the other pens.",
+         "LIST"},
+    });
+}
+
+ReductionOptions ReductionOptionsFrom(const QCommandLineParser& parser) {
+    ReductionOptions options;
+    try {
+        ParseReductionMethod(parser.value("method").toStdString(), options);
+        options.palette = ParsePaletteChoice(parser.value("palette").toStdString());
+        if (parser.isSet("pens")) options.pens = ParsePens(parser.value("pens").toStdString());
+    } catch (const std::invalid_argument& e) {
+        throw CliError(e.what(), 2);
+    }
+    return options;
+}
+
 std::string PlainLines(const std::string& label) {
     std::string out;
     for (std::size_t i = 0; i < label.size(); ++i) {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "colour/reduction_options.h"
 #include "document/open_file.h"
 #include "platform/io_error.h"
 
@@ -58,6 +59,12 @@ std::string OutputBaseName(const std::string& base);
 // holds the file type and its description. CliError for missing files, videos and files of no
 // supported type; IoError for files that cannot be read.
 OpenResult OpenPicture(Document& document, const std::string& path);
+
+// --method NAME, --palette NAME and --pens LIST: the reduction method of dithered conversions.
+// The names are read by the core (ParseReductionMethod, ParsePaletteChoice, ParsePens); a bad
+// one is a usage error.
+void AddReductionOptions(QCommandLineParser& parser);
+ReductionOptions ReductionOptionsFrom(const QCommandLineParser& parser);
 
 // "\n\r" (the labels' line break) as a newline.
 std::string PlainLines(const std::string& label);

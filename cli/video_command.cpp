@@ -87,7 +87,9 @@ int Run(int argc, char** argv) {
     const QCommandLineOption info("info", "Additional information, up to 32 characters.", "I");
     const QCommandLineOption force("force", "Replace an existing file.");
     parser.addOptions({output, colors, start, end, autobalance, title, info, force});
+    AddReductionOptions(parser);
     if (ParseOrHelp(parser, Arguments(argc, argv))) return 0;
+    const ReductionOptions reduction = ReductionOptionsFrom(parser);
 
     const QStringList inputs = parser.positionalArguments();
     if (inputs.size() != 1) throw CliError("video takes one INPUT file", 2);
@@ -113,6 +115,7 @@ int Run(int argc, char** argv) {
     VideoRunSettings settings;
     settings.sixteen = colourText == "16";
     settings.autobalance = parser.isSet(autobalance);
+    settings.reduction = reduction;
     settings.baseName = OutputBaseName(parser.value(output).toStdString());
     settings.title = parser.isSet(title)
                          ? parser.value(title).toStdString()
