@@ -15,6 +15,7 @@
 #include "app/main_window_layout.h"
 #include "app/picture_display.h"
 #include "app/picture_view.h"
+#include "app/reduction_menu.h"
 #include "app/video_commands.h"
 #include "skin/picture_key.h"
 #include "skin/shape.h"
@@ -53,6 +54,10 @@ MainWindow::MainWindow(QWidget* parent)
     CommandContext& context = *this;
     files_ = std::make_unique<FileCommands>(*document_, context);
     conversion_ = std::make_unique<ConvertCommands>(*document_, context);
+    std::vector<std::pair<QWidget*, Slot>> convertKeys(controls_->convertKeys.begin(),
+                                                       controls_->convertKeys.end());
+    reduction_ =
+        std::make_unique<ReductionMenu>(*document_, convertKeys, *controls_->targetDescription);
     video_ = new VideoCommands(*document_, controls_->video, this);
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
     connectKeys();

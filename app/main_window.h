@@ -18,6 +18,7 @@ class ConvertCommands;
 class FileCommands;
 class GuiAsker;
 class PictureDisplay;
+class ReductionMenu;
 class OpenDialog;
 class SaveDialog;
 class VideoCommands;
@@ -90,6 +91,7 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     std::unique_ptr<PictureDisplay> display_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<ConvertCommands> conversion_;
+    std::unique_ptr<ReductionMenu> reduction_;
     VideoCommands* video_ = nullptr;  // a child QObject: its timers live with the window
 
     bool firstShow_ = true;
