@@ -40,7 +40,8 @@ struct ReductionOptions {
     ErrorSpace space = ErrorSpace::OkLab;
     PaletteChoice palette = PaletteChoice::Popularity;
     // Pens the user fixed, as colour indexes (0-26), first pen first. Fewer than the slot's pens
-    // lock those and let the palette choice pick the rest.
+    // lock those and let the palette choice pick the rest; of more, the slot takes its number
+    // from the front. Slots whose pens the file format fixes (8-11, 13-16) ignore them.
     std::vector<std::uint8_t> pens;
 
     // The classic method with the classic pens: what a conversion does unless told otherwise.
