@@ -346,6 +346,38 @@ TEST(DitheringMethods, ALockedPenKeepsASmallSubjectsColour) {
     EXPECT_GT(red, 16 * 16 * 9 / 10);
 }
 
+// Two video frames that differ only in a small moving part: an ordered method changes only the
+// pixels of that part, so the still area does not flicker; error diffusion carries the change
+// on into the still area below and to the right.
+TEST(DitheringMethods, OrderedMethodsKeepStillAreasStillBetweenFrames) {
+    Picture first = test::SmoothPicture(192, 144, 11);
+    Picture second = first;
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x) second.setPixel(x, y, MakeColour(255 - 10 * x, 40, 12 * y));
+    auto changedOutside = [&](const ReductionOptions& o, Slot slot) {
+        ConversionState a, b;
+        DitherWithOptions(a, first, slot, o);
+        DitherWithOptions(b, second, slot, o);
+        int changed = 0;
+        for (int y = 0; y < 144; ++y)
+            for (int x = 0; x < 192; ++x) {
+                const bool moving = x >= 10 && x < 20 && y >= 10 && y < 20;
+                if (!moving && a.slots[slot].pixel(x, y) != b.slots[slot].pixel(x, y)) ++changed;
+            }
+        return changed;
+    };
+    for (Slot slot : {Slot::Video4, Slot::Video16}) {
+        for (ReductionMethod m : kOrdered) {
+            ReductionOptions o;
+            o.method = m;
+            EXPECT_EQ(changedOutside(o, slot), 0) << ReductionMethodName(m);
+        }
+        ReductionOptions fs;
+        fs.method = ReductionMethod::FloydSteinberg;
+        EXPECT_GT(changedOutside(fs, slot), 0);
+    }
+}
+
 // The conversion command with other options: the picture is the slot's, at the slot's size,
 // its pens sorted dark to light as the classic conversion leaves them; the default options
 // give exactly the classic result.
