@@ -21,6 +21,7 @@
 #include "app/message_window.h"
 #include "app/picture_display.h"
 #include "app/picture_view.h"
+#include "app/reduction_menu.h"
 #include "app/video_commands.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
@@ -61,6 +62,10 @@ MainWindow::MainWindow(QWidget* parent)
     CommandContext& context = *this;
     files_ = std::make_unique<FileCommands>(*document_, context);
     conversion_ = std::make_unique<ConvertCommands>(*document_, context);
+    std::vector<std::pair<QWidget*, Slot>> convertKeys(controls_->convertKeys.begin(),
+                                                       controls_->convertKeys.end());
+    reduction_ =
+        std::make_unique<ReductionMenu>(*document_, convertKeys, *controls_->targetDescription);
     video_ = new VideoCommands(*document_, context, controls_->video, this);
     files_->setRunQuery([this] { return video_->conversionRunning(); });
     edit_ = new EditCommand(

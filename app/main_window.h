@@ -26,6 +26,7 @@ class FileCommands;
 class FullPreview;
 class GuiAsker;
 class PictureDisplay;
+class ReductionMenu;
 class OpenDialog;
 class PictureKey;
 class SaveDialog;
@@ -116,6 +117,7 @@ class MainWindow : public SkinnedWindow, private CommandContext {
     std::unique_ptr<PictureDisplay> display_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<ConvertCommands> conversion_;
+    std::unique_ptr<ReductionMenu> reduction_;
     VideoCommands* video_ = nullptr;  // a child QObject: its timers live with the window
     EditCommand* edit_ = nullptr;     // a child QObject
 

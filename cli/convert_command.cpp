@@ -128,6 +128,7 @@ struct Settings {
     bool exact = false;
     bool force = false;
     Colour background = 0;
+    ReductionOptions reduction;
 };
 
 // Converts one input to the files of `base`; returns the files written, one a line. Raises on
@@ -149,6 +150,7 @@ std::string ConvertOne(const std::string& input, const std::string& base, const 
     CliAsker asker(!s.dither, s.force);
     std::string selection(kSlotCount, 'F');
     for (const Format& f : s.formats) {
+        document.setReductionOptions(f.slot, s.reduction);
         document.convert(f.slot, asker);
         selection[SlotIndex(f.slot)] = 'T';
     }
@@ -211,6 +213,8 @@ int RunConvertCommand(int argc, char** argv) {
         app.add_option("-j,--jobs", jobs, "Pictures converted at once (default: every core).")
             ->type_name("N");
         const CLI::Option* force = app.add_flag("--force")->description("Replace existing files.");
+        ReductionTexts reductionTexts;
+        AddReductionOptions(app, reductionTexts);
         if (ParseOrHelp(app, argc, argv)) return 0;
         if (inputs.empty()) throw CliError("convert needs at least one INPUT (see --help)", 2);
         if (output.empty()) throw CliError("convert needs -o BASE (see --help)", 2);
@@ -223,6 +227,7 @@ int RunConvertCommand(int argc, char** argv) {
         s.adjustments = ParseAdjustments(app);
         if (!background.empty()) s.background = ParseColour(background, "background");
         const int jobCount = ParseJobs(jobs);
+        s.reduction = ReductionOptionsFrom(reductionTexts);
 
         const bool several = inputs.size() > 1;
         if (!NamesFolder(output, several)) {

@@ -127,6 +127,38 @@ OpenResult OpenPicture(Document& document, const std::string& path, Colour backg
     return result;
 }
 
+void AddReductionOptions(CLI::App& app, ReductionTexts& texts) {
+    std::string methods;
+    for (ReductionMethod m : kAllReductionMethods) {
+        if (!methods.empty()) methods += ' ';
+        methods += ReductionMethodName(m);
+    }
+    app.add_option("--method", texts.method,
+                   "How dithering reduces the colours: " + methods +
+                       " (default classic); add +serpentine (error diffusion) or +rgb (error in "
+                       "RGB instead of OKLab), e.g. floyd-steinberg+serpentine.")
+        ->type_name("NAME");
+    app.add_option("--palette", texts.palette,
+                   "How free pens are chosen: popularity (default) or clustering.")
+        ->type_name("NAME");
+    app.add_option("--pens", texts.pens,
+                   "Pens fixed by firmware colour number, first pen first (e.g. 0,26,6); the "
+                   "palette choice fills the other pens.")
+        ->type_name("LIST");
+}
+
+ReductionOptions ReductionOptionsFrom(const ReductionTexts& texts) {
+    ReductionOptions options;
+    try {
+        ParseReductionMethod(texts.method, options);
+        options.palette = ParsePaletteChoice(texts.palette);
+        if (!texts.pens.empty()) options.pens = ParsePens(texts.pens);
+    } catch (const std::invalid_argument& e) {
+        throw CliError(e.what(), 2);
+    }
+    return options;
+}
+
 std::string PlainLines(const std::string& label) {
     std::string out;
     for (std::size_t i = 0; i < label.size(); ++i) {

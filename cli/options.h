@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "colour/reduction_options.h"
 #include "document/open_file.h"
 #include "platform/io_error.h"
 
@@ -72,6 +73,15 @@ bool PathExists(const std::string& path);
 // of no supported type; IoError for files that cannot be read. PNG, GIF and TGA transparency is
 // laid over `background`.
 OpenResult OpenPicture(Document& document, const std::string& path, Colour background = 0);
+
+// --method NAME, --palette NAME and --pens LIST: the reduction method of dithered conversions.
+// The names are read by the core (ParseReductionMethod, ParsePaletteChoice, ParsePens); a bad
+// one is a usage error.
+struct ReductionTexts {
+    std::string method = "classic", palette = "popularity", pens;
+};
+void AddReductionOptions(CLI::App& app, ReductionTexts& texts);
+ReductionOptions ReductionOptionsFrom(const ReductionTexts& texts);
 
 // "\n\r" (the labels' line break) as a newline.
 std::string PlainLines(const std::string& label);

@@ -93,7 +93,10 @@ int Run(int argc, char** argv) {
         app.add_option("--info", info, "Additional information, up to 32 characters.")
             ->type_name("I");
     const CLI::Option* force = app.add_flag("--force")->description("Replace an existing file.");
+    ReductionTexts reductionTexts;
+    AddReductionOptions(app, reductionTexts);
     if (ParseOrHelp(app, argc, argv)) return 0;
+    const ReductionOptions reduction = ReductionOptionsFrom(reductionTexts);
 
     if (inputs.size() != 1) throw CliError("video takes one INPUT file", 2);
     if (output.empty()) throw CliError("video needs -o BASE", 2);
@@ -118,6 +121,7 @@ int Run(int argc, char** argv) {
     VideoRunSettings settings;
     settings.sixteen = colourText == "16";
     settings.autobalance = autobalance->count() > 0;
+    settings.reduction = reduction;
     settings.baseName = OutputBaseName(output);
     settings.title =
         titleOption->count() > 0 ? title : std::filesystem::path(input).stem().string();

@@ -17,6 +17,7 @@ endmacro()
 #          folder          may include
 mozu_layer(platform)
 mozu_layer(colour          platform)
+mozu_layer(quality         colour platform)
 mozu_layer(formats         colour platform)
 mozu_layer(video           formats colour platform)
 mozu_layer(media           colour platform)

@@ -9,6 +9,7 @@
 #include "colour/convert_image.h"
 #include "colour/count_colors.h"
 #include "colour/dithering.h"
+#include "colour/dithering_methods.h"
 #include "colour/indexed.h"
 #include "colour/level_picture.h"
 #include "colour/resize.h"
@@ -93,7 +94,32 @@ void ConvertExact(ConversionState& state, Picture& work, Slot slot) {
     }
 }
 
-void ConvertDithered(ConversionState& state, const Picture& work, Slot slot) {
+// Another reduction method than the classic one: the same steps around it, with the pens it
+// chose (a two-pen slot's pens need not be black and white).
+void ConvertDitheredWith(ConversionState& state, const Picture& work, Slot slot,
+                         const ReductionOptions& options) {
+    Picture& target = state.slots[slot];
+    DitherWithOptions(state, work, slot, options);
+    switch (slot) {
+        case Slot::SgxMsx:
+        case Slot::SgxMsxFree:
+            return;
+        case Slot::Mode2:
+        case Slot::Overscan2:
+        case Slot::SgxCpc:
+        case Slot::SgxCpcFree:
+            Indexed2BMP(state, target, target, slot);
+            if (slot == Slot::Mode2 || slot == Slot::Overscan2) ColourSequence(state, slot, 1);
+            return;
+        default:  // 0, 1, 4, 5
+            ColourSequence(state, slot, SlotPens(slot) - 1);
+            return;
+    }
+}
+
+void ConvertDithered(ConversionState& state, const Picture& work, Slot slot,
+                     const ReductionOptions& options) {
+    if (!options.isDefault()) return ConvertDitheredWith(state, work, slot, options);
     Picture& target = state.slots[slot];
     PaletteSlot& pal = state.palette(slot);
     switch (slot) {
@@ -180,8 +206,8 @@ void MakeBlankPicture(ConversionState& state, Slot slot) {
     state.currentSlot = slot;
 }
 
-ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slot,
-                                  bool videoLoaded) {
+ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slot, bool videoLoaded,
+                                  const ReductionOptions& options) {
     if (!IsConversionSlot(slot))
         throw std::invalid_argument("no conversion command for slot " +
                                     std::to_string(SlotNumber(slot)));
@@ -223,7 +249,7 @@ ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slo
     if (exact)
         ConvertExact(state, work, slot);
     else
-        ConvertDithered(state, work, slot);
+        ConvertDithered(state, work, slot, options);
     state.converted[slot] = 1;
     state.stale[slot] = false;
     outcome.converted = true;

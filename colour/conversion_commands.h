@@ -9,6 +9,7 @@
 
 #include "colour/adjustments.h"
 #include "colour/conversion_state.h"
+#include "colour/reduction_options.h"
 #include "platform/asker.h"
 
 namespace mozu {
@@ -40,8 +41,10 @@ bool IsConversionSlot(Slot slot);
 // otherwise reports shownOnly and sets the current slot. With no picture loaded, slots 0, 1, 2,
 // 4, 5, 6 and 10 get a blank white picture and the other slots do nothing. Sets the converted,
 // saved and stale flags and the current slot. std::invalid_argument for other slot numbers.
-ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slot,
-                                  bool videoLoaded);
+// `options` chooses the reduction method of a dithered conversion (the default: the classic
+// ditherers); an exact-colour conversion does not use them.
+ConvertOutcome ConvertSlotCommand(ConversionState& state, Asker& asker, Slot slot, bool videoLoaded,
+                                  const ReductionOptions& options = {});
 
 // The blank picture alone (slots 0, 1, 2, 4, 5, 6, 10) with its fixed pens: white, except slots
 // 1 and 5, whose pens (colour indexes 0-3) have no white: they take pen 0's colour.

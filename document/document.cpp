@@ -55,7 +55,8 @@ void Document::notify(const DocumentChange& change) {
 
 ConvertOutcome Document::convert(Slot slot, Asker& asker) {
     // With a video loaded the frame on show is the source, and its colours are counted anew.
-    const ConvertOutcome outcome = ConvertSlotCommand(state_, asker, slot, video_.loaded);
+    const ConvertOutcome outcome =
+        ConvertSlotCommand(state_, asker, slot, video_.loaded, reduction_[slot]);
     if (!outcome.nothing()) state_.sourceShown = false;  // the slot's picture is on show
     if (outcome.blank)
         notify({DocumentChange::Kind::BlankMade, slot, {}});
@@ -64,6 +65,12 @@ ConvertOutcome Document::convert(Slot slot, Asker& asker) {
     else if (outcome.converted)
         notify({DocumentChange::Kind::Converted, slot, outcome.levelSlot});
     return outcome;
+}
+
+void Document::setReductionOptions(Slot slot, const ReductionOptions& options) {
+    if (reduction_[slot] == options) return;
+    reduction_[slot] = options;
+    state_.stale[slot] = true;
 }
 
 bool Document::adjust(Adjustment adjustment, ContrastArea area) {

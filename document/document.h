@@ -17,6 +17,7 @@
 #include "colour/adjustments.h"
 #include "colour/conversion_commands.h"
 #include "colour/conversion_state.h"
+#include "colour/reduction_options.h"
 #include "editing/undo_history.h"
 #include "video/video_navigation.h"
 
@@ -76,8 +77,15 @@ class Document {
     void removeObserver(int id);
     void notify(const DocumentChange& change);
 
-    // The conversion command of a slot (see ConvertSlotCommand); the notice says what it did.
+    // The conversion command of a slot (see ConvertSlotCommand) with the slot's reduction
+    // options; the notice says what it did.
     ConvertOutcome convert(Slot slot, Asker& asker);
+    // The reduction method a dithered conversion of `slot` uses (the classic one unless set).
+    // Setting other options than the slot's marks a converted slot stale, so that its next
+    // conversion command converts again instead of showing the old picture. Kept for as long as
+    // the document lives; files record nothing of it.
+    const ReductionOptions& reductionOptions(Slot slot) const { return reduction_[slot]; }
+    void setReductionOptions(Slot slot, const ReductionOptions& options);
     // Applies an adjustment to the source; false (and no notice) with no picture loaded.
     bool adjust(Adjustment adjustment, ContrastArea area);
     // Writes the chosen slots (see SaveSlots); IoError propagates after the slots are colour
@@ -130,6 +138,7 @@ class Document {
 
   private:
     ConversionState state_;
+    SlotArray<ReductionOptions> reduction_;
     VideoState video_;
     std::unique_ptr<VidReader> vidReader_;
     Picture vidFrame_;  // the last SymbOS video frame decoded, at its shape on screen

@@ -4,6 +4,7 @@
 
 #include "colour/adjustments.h"
 #include "colour/dithering.h"
+#include "colour/dithering_methods.h"
 #include "colour/indexed.h"
 #include "colour/resize.h"
 #include "formats/file_name.h"
@@ -45,6 +46,7 @@ void VideoWriterRun::start(ConversionState& state, VideoState& video, Asker& ask
     out_ = std::move(out);
     path_ = path;
     autobalance_ = settings.autobalance;
+    reduction_ = settings.reduction;
     startMark_ = video.startMark;
     lastSourceFrame_ = video.info.frameCount - 1;
     k_ = 0;
@@ -115,8 +117,14 @@ void VideoWriterRun::makeFrame(ConversionState& state, VideoState& video) {
     if (autobalance_) Autobalance(work_);
 
     Picture& slot = state.slots[plan_.kind];
-    if (plan_.sixteen) {
+    if (!reduction_.isDefault()) {
+        DitherWithOptions(state, work_, plan_.kind, reduction_);
+    } else if (plan_.sixteen) {
         DitheringCPCPalette2(state, work_, plan_.kind);
+    } else {
+        DitheringCPCPalette(state, work_, plan_.kind);
+    }
+    if (plan_.sixteen) {
         // The sixteen-colour fold gives colour indexes 0-15: pen k is colour index k.
         for (int i = 0; i < 16; ++i) {
             state.palettes[Slot::SgxMsxFree][static_cast<std::size_t>(i)] =
@@ -125,8 +133,6 @@ void VideoWriterRun::makeFrame(ConversionState& state, VideoState& video) {
                 static_cast<std::uint8_t>(i);
         }
         BMP2Indexed(state, slot, slot, Slot::SgxMsxFree);
-    } else {
-        DitheringCPCPalette(state, work_, plan_.kind);
     }
     if (slot.width() != plan_.width || slot.height() != plan_.height)
         throw IoError(io::kInvalidData, "a converted frame of " + path_ + " has the wrong size");

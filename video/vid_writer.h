@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "colour/conversion_state.h"
+#include "colour/reduction_options.h"
 #include "platform/asker.h"
 #include "platform/binary_file.h"
 #include "video/vid_format.h"
@@ -27,6 +28,9 @@ struct VideoRunSettings {
     std::string baseName;      // path without extension; ".vid" is appended
     std::string title;
     std::string information;
+    // How each frame is reduced to its pens; the default is the classic ditherer. Ordered
+    // methods put a still area's pixels on the same pens in every frame, so it does not flicker.
+    ReductionOptions reduction;
 };
 
 class VideoWriterRun {
@@ -75,6 +79,7 @@ class VideoWriterRun {
     void stop(Asker& asker);
     void abandon() noexcept;
 
+    ReductionOptions reduction_;
     bool running_ = false;
     bool frameReady_ = true;
     bool stopRequest_ = false;
