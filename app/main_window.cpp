@@ -70,7 +70,7 @@ MainWindow::MainWindow(QWidget* parent)
     files_->setRunQuery([this] { return video_->conversionRunning(); });
     edit_ = new EditCommand(
         *document_, *controls_->editKey, *this,
-        [this] { return video_->playing() || video_->conversionRunning(); }, this);
+        [this] { return video_->playing() || files_->conversionRunning(); }, this);
     // A conversion key pressed with no picture makes a blank picture to draw on.
     conversion_->setBlankHandler([this] { edit_->edit(); });
     document_->addObserver([this](const DocumentChange& change) { onDocumentChange(change); });
@@ -262,6 +262,9 @@ QImage MainWindow::shownImage() const {
 }
 
 void MainWindow::openHandedOverFile(const QString& path) {
+    // An edit in progress is taken back first, so the file cannot replace the pictures under
+    // it; the main window is then the one in front.
+    edit_->endEdit();
     if (QWidget* front = windowInFront(); front || files_->busy() || !isEnabled()) {
         // The user must answer something first: that stays in front and keeps the focus (the
         // main window raised over it would hide it and take every click while disabled), and
@@ -274,9 +277,7 @@ void MainWindow::openHandedOverFile(const QString& path) {
         if (!pendingHandOff_.isEmpty()) handOffTimer_->start();
         return;
     }
-    // A second instance was started: come to the front, with or without a file. An edit in
-    // progress is taken back first, so the file cannot replace the pictures under it.
-    edit_->endEdit();
+    // A second instance was started: come to the front, with or without a file.
     showNormal();
     raise();
     activateWindow();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "document/document.h"
+#include "skin/skin_label.h"
 
 namespace mozu {
 
@@ -28,7 +29,7 @@ QString ReductionTooltip(const ReductionOptions& options) {
 }
 
 ReductionMenu::ReductionMenu(Document& document, const std::vector<std::pair<QWidget*, Slot>>& keys,
-                             QWidget& description, QObject* parent)
+                             SkinLabel& description, QObject* parent)
     : QObject(parent), document_(document), keys_(keys), description_(description) {
     for (const auto& [key, slot] : keys_) key->installEventFilter(this);
     // The tooltip follows the slot on show.
@@ -39,7 +40,7 @@ ReductionMenu::ReductionMenu(Document& document, const std::vector<std::pair<QWi
             showTooltip(change.slot);
         else if (change.kind == Kind::Opened || change.kind == Kind::PictureClosed ||
                  change.kind == Kind::SourceShown || change.kind == Kind::SourceRefreshed)
-            description_.setToolTip({});
+            description_.setToolTipNote({});
     });
 }
 
@@ -109,7 +110,7 @@ void ReductionMenu::choose(Slot slot, const ReductionOptions& options) {
 }
 
 void ReductionMenu::showTooltip(Slot slot) {
-    description_.setToolTip(ReductionTooltip(document_.reductionOptions(slot)));
+    description_.setToolTipNote(ReductionTooltip(document_.reductionOptions(slot)));
 }
 
 }  // namespace mozu

@@ -19,12 +19,13 @@ class QWidget;
 namespace mozu {
 
 class Document;
+class SkinLabel;
 
 class ReductionMenu : public QObject {
   public:
     // `keys`: the conversion keys with their slots; `description`: Label3.
     ReductionMenu(Document& document, const std::vector<std::pair<QWidget*, Slot>>& keys,
-                  QWidget& description, QObject* parent = nullptr);
+                  SkinLabel& description, QObject* parent = nullptr);
 
     // The menu for `slot`, with the slot's options ticked; choosing an entry sets them. The
     // caller shows it (a right press pops it up under the mouse, non-blocking).
@@ -39,7 +40,7 @@ class ReductionMenu : public QObject {
 
     Document& document_;
     std::vector<std::pair<QWidget*, Slot>> keys_;
-    QWidget& description_;
+    SkinLabel& description_;
 };
 
 // "Colour reduction: " and the options' description, for the tooltip.

@@ -75,7 +75,8 @@ void SkinLabel::fit() {
     elided_ = false;
     const QSize box = size();
     if (shownLines_.isEmpty() || box.isEmpty()) {
-        setToolTip(QString());
+        wholeText_.clear();
+        showToolTip();
         return;
     }
     // A font in points is measured in its pixel size.
@@ -101,7 +102,20 @@ void SkinLabel::fit() {
         elided_ = true;
     }
     // A text shown smaller or cut can be read whole in the tooltip.
-    setToolTip(whole ? QString() : shownLines_.isEmpty() ? QString() : Lines(text_).join('\n'));
+    wholeText_ = whole ? QString() : Lines(text_).join('\n');
+    showToolTip();
+}
+
+void SkinLabel::setToolTipNote(const QString& note) {
+    note_ = note;
+    showToolTip();
+}
+
+void SkinLabel::showToolTip() {
+    QStringList parts;
+    if (!wholeText_.isEmpty()) parts << wholeText_;
+    if (!note_.isEmpty()) parts << note_;
+    setToolTip(parts.join('\n'));
 }
 
 void SkinLabel::paintEvent(QPaintEvent*) {

@@ -25,6 +25,9 @@ class SkinLabel : public QWidget {
     void setAlignment(Qt::Alignment a);
     void setWordWrap(bool on);
     void setColour(const QColor& c);
+    // A line the tooltip always shows, below the whole text when the text had to be shrunk or
+    // cut (the reduction method of the slot on show, say). Empty: none.
+    void setToolTipNote(const QString& note);
 
     // The font the text is drawn in and the lines drawn (after shrinking and cutting).
     QFont shownFont() const { return shownFont_; }
@@ -41,7 +44,11 @@ class SkinLabel : public QWidget {
     // Chooses the shown font and lines for the text, the box and the label's font.
     void fit();
 
+    void showToolTip();
+
     QString text_;
+    QString wholeText_;  // the text in the tooltip when it is shown smaller or cut
+    QString note_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
     bool wrap_ = false;
     QColor colour_;

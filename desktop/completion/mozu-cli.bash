@@ -5,25 +5,25 @@
 _mozu_cli_commands="convert info export video"
 
 declare -A _mozu_cli_options=(
-  [convert]="-o --output --format --dither --exact --autobalance --brighter --darker --more-contrast --less-contrast --force -h --help"
-  [info]="-h --help"
-  [export]="-o --output --raw --frame -h --help"
-  [video]="-o --output --colors --start --end --autobalance --title --info --force -h --help"
+  [convert]="-o --output --format --dither --exact --autobalance --brighter --darker --more-contrast --less-contrast --background -j --jobs --force --method --palette --pens -h --help"
+  [info]="-j --jobs --json -h --help"
+  [export]="-o --output --raw --frame --background -j --jobs -h --help"
+  [video]="-o --output --colors --start --end --autobalance --title --info --force --method --palette --pens -h --help"
 )
 
 # Options followed by a value, per command.
 declare -A _mozu_cli_takes_value=(
-  [convert]="-o --output --format --brighter --darker --more-contrast --less-contrast"
-  [info]=""
-  [export]="-o --output --frame"
-  [video]="-o --output --colors --start --end --title --info"
+  [convert]="-o --output --format --brighter --darker --more-contrast --less-contrast --background -j --jobs --method --palette --pens"
+  [info]="-j --jobs"
+  [export]="-o --output --frame --background -j --jobs"
+  [video]="-o --output --colors --start --end --title --info --method --palette --pens"
 )
 
 _mozu_cli_formats="mode0 mode1 mode2 overscan0 overscan1 overscan2 sgx-cpc sgx-cpc-full sgx-msx sgx-msx-full all"
 
 # What each command reads, as extended globs of file names.
 declare -A _mozu_cli_inputs=(
-  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|sgx|SGX)'
+  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|rim|RIM|scr|SCR|bin|BIN|sca|SCA|sgx|SGX)'
   [info]=''
   [export]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|sgx|SGX|vid|VID|avi|AVI|mpg|MPG|mpeg|MPEG|mov|MOV|wmv|WMV|vob|VOB|divx|DIVX|xvid|XVID|rmvb|RMVB|mp4|MP4|mkv|MKV)'
   [video]=''

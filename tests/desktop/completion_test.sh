@@ -56,7 +56,7 @@ for command in $_mozu_cli_commands; do
     fail "$command: --help lists '$from_help', the completion offers '$offered'"
 done
 # And every command of the overview.
-commands=$("$cli" --help | sed -n '/^Commands:/,/^$/p' | awk 'NR > 1 && NF {print $1}' | sort | tr '\n' ' ')
+commands=$("$cli" --help | sed -n '/^Commands:/,/^$/p' | awk 'NR > 1 && /^  [a-z]/ {print $1}' | sort -u | tr '\n' ' ')
 wanted=$(tr ' ' '\n' <<<"$_mozu_cli_commands" | sort | tr '\n' ' ')
 [ "$commands" = "$wanted" ] && echo "ok   commands: $commands" ||
   fail "commands: --help lists '$commands', the completion '$wanted'"
