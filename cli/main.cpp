@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "\n"
     "Pictures read: BMP, JPEG, PNG, GIF, TGA, PNM (PPM/PGM) and Mozu's own files.\n"
     "\n"
-    "'mozu-cli COMMAND --help' describes a command's options.\n";
+    "'mozu-cli COMMAND --help' describes a command's options; 'mozu-cli --version' names the\n"
+    "version.\n";
 
 }  // namespace
 
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string_view command = argv[1];
+    if (command == "--version" || command == "-V") {
+        std::cout << "mozu-cli " MOZU_VERSION "\n";
+        return 0;
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
         return 0;

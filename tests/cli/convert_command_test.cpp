@@ -200,3 +200,20 @@ TEST(CliConvert, HelpDescribesTheOptions) {
 
 }  // namespace
 }  // namespace mozu
+
+namespace mozu::test {
+namespace {
+
+TEST(CliVersion, NamesTheProjectsVersionAndNothingElse) {
+    TempDir dir;
+    for (const char* flag : {"--version", "-V"}) {
+        const CliRun run = RunCli({flag}, dir);
+        EXPECT_EQ(run.status, 0) << flag;
+        EXPECT_EQ(run.out, "mozu-cli " MOZU_PROJECT_VERSION "\n") << flag;
+        EXPECT_EQ(run.err, "") << flag;
+    }
+    EXPECT_TRUE(dir.files().empty());
+}
+
+}  // namespace
+}  // namespace mozu::test
