@@ -44,7 +44,7 @@ class VideoRunDriver : public QObject {
         saveDialog_ = saveDialog;
     }
 
-    // VideoKey14Click (4 colours) and VideoKey13Click (16 colours): nothing without a PC video
+    // The video conversion keys (VideoKey14: 4 colours, VideoKey13: 16): nothing without a PC video
     // or while a run is on; otherwise the question, the save dialog and the run.
     void makeVideo(bool sixteen);
     // Starts a run with settings already chosen (the command after its dialogs, the benchmark).

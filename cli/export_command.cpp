@@ -2,7 +2,6 @@
 // at once into a folder.
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -13,6 +12,7 @@
 #include "formats/shown_picture.h"
 #include "media/png_file.h"
 #include "platform/io_error.h"
+#include "video/shown_file.h"
 #include "video/video_describe.h"
 
 namespace mozu::cli {
@@ -38,14 +38,6 @@ std::int32_t ParseFrame(const std::string& value) {
     return static_cast<std::int32_t>(k);
 }
 
-// Every other line: a 16-colour SymbOS frame at its own height.
-Picture HalveLines(const Picture& doubled) {
-    Picture half(doubled.width(), doubled.height() / 2);
-    for (int y = 0; y < half.height(); ++y)
-        std::copy_n(doubled.row(2 * y), doubled.stride(), half.row(y));
-    return half;
-}
-
 struct ExportSettings {
     bool raw = false;
     bool frameGiven = false;
@@ -64,8 +56,7 @@ void ExportOne(const std::string& path, const std::string& out, const ExportSett
         } else {
             // 16-colour frames come with their lines doubled, as the preview shows them;
             // --raw gives one line per frame line.
-            picture = VidFileFrame(kDefaultColourTable, path, s.frame);
-            if (s.raw && type == FileType::Video16) picture = HalveLines(picture);
+            picture = ShownFile(kDefaultColourTable, path, type, {s.frame, s.raw});
         }
         SavePng(picture, out);
         return;

@@ -2,10 +2,10 @@
 
 #include <QCloseEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 #include "editing/editor_model.h"
 #include "skin/picture_key.h"
+#include "skin/rounded_case.h"
 #include "skin/skin_label.h"
 #include "skin/swatch.h"
 
@@ -23,27 +23,14 @@ QColor ToQColor(Colour c) {
 }
 
 QPixmap Background() {
-    QPixmap picture(kWidth, kHeight);
-    picture.fill(QColor(22, 24, 30));
+    QPixmap picture = RoundedCase(kWidth, kHeight, 20);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(0, 0, 0, kHeight);
-    gradient.setColorAt(0, QColor(52, 58, 74));
-    gradient.setColorAt(1, QColor(28, 31, 40));
-    painter.setPen(QPen(QColor(96, 106, 130), 2));
-    painter.setBrush(gradient);
-    painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kHeight - 2), 20, 20);
     painter.setPen(QColor(200, 205, 220));
     painter.setFont(QFont(painter.font().family(), 9));
     painter.drawText(QRect(22, 182, 160, 16), Qt::AlignLeft, "Old");
     painter.drawText(QRect(200, 182, 160, 16), Qt::AlignLeft, "New");
     return picture;
-}
-
-QRegion Shape() {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 20, 20);
-    return QRegion(path.toFillPolygon().toPolygon());
 }
 
 }  // namespace
@@ -53,7 +40,7 @@ ColourDialog::ColourDialog(QWidget* parent) : SkinnedWindow(Dragging::SystemMove
     setObjectName("TColorDialog");
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setShape(Shape());
+    setShape(RoundedCaseShape(kWidth, kHeight, 20));
     setBackground(Background());
 
     caption_ = new SkinLabel("Caption", this);

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QShortcut>
 
 #include "editor/edit_canvas.h"
 #include "editor/edit_scroll_bar.h"
 #include "skin/picture_key.h"
+#include "skin/rounded_case.h"
 #include "skin/skin_label.h"
 #include "skin/swatch.h"
 #include "skin/theme.h"
@@ -32,26 +32,13 @@ QColor ToQColor(Colour c) {
 }
 
 QPixmap Background() {
-    QPixmap picture(kWidth, kHeight);
-    picture.fill(QColor(22, 24, 30));
+    QPixmap picture = RoundedCase(kWidth, kHeight, 24);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(0, 0, 0, kHeight);
-    gradient.setColorAt(0, QColor(52, 58, 74));
-    gradient.setColorAt(1, QColor(28, 31, 40));
-    painter.setPen(QPen(QColor(96, 106, 130), 2));
-    painter.setBrush(gradient);
-    painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kHeight - 2), 24, 24);
     painter.setPen(QPen(QColor(10, 12, 16), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(kCanvas.adjusted(-2, -2, 1, 1));
     return picture;
-}
-
-QRegion Shape() {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(0, 0, kWidth, kHeight), 24, 24);
-    return QRegion(path.toFillPolygon().toPolygon());
 }
 
 }  // namespace
@@ -62,7 +49,7 @@ EditWindow::EditWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirs
     setWindowTitle("Mozu");
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setShape(Shape());
+    setShape(RoundedCaseShape(kWidth, kHeight, 24));
     setBackground(Background());
     createControls();
     connectKeys();
