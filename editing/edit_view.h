@@ -5,17 +5,14 @@
 
 #include <cstdint>
 
+#include "editing/pixel_point.h"
+
 namespace mozu {
 
 inline constexpr int kEditViewWidth = 640;
 inline constexpr int kEditViewHeight = 400;
 inline constexpr double kMinZoom = 0.125;
 inline constexpr double kMaxZoom = 8.0;
-
-struct PixelPoint {
-    int x = 0, y = 0;
-    bool operator==(const PixelPoint&) const = default;
-};
 
 class EditView {
   public:

@@ -1,6 +1,7 @@
 #include "editing/editor_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace mozu {
@@ -24,6 +25,131 @@ Colour FollowSwatch(Colour c, const EditPalette& before, const EditPalette& afte
 
 }  // namespace
 
+// The model as the selection tools see it. A separate object, because the model's own view()
+// is the zoom and scroll state the window drives.
+class EditorModel::Host : public SelectionHost {
+  public:
+    explicit Host(EditorModel& model) : model_(model) {}
+    Picture& workingPicture() override { return model_.picture_; }
+    void saveUndoPoint() override { model_.saveUndoPoint(); }
+    ViewMapping view() const override { return model_.viewMapping(); }
+    Slot slot() const override { return model_.slot_; }
+    std::vector<Colour> paletteColours() const override {
+        const auto count =
+            static_cast<std::size_t>(std::clamp(model_.colourCount(), 0, kEditorSwatches));
+        return {model_.palette_.begin(), model_.palette_.begin() + count};
+    }
+    Colour fillColour() const override { return model_.fill_; }
+    void afterCrop(bool keptSize) override { model_.afterCrop(keptSize); }
+
+  private:
+    EditorModel& model_;
+};
+
+EditorModel::EditorModel()
+    : host_(std::make_unique<Host>(*this)), tools_(std::make_unique<SelectionTools>(*host_)) {}
+
+EditorModel::~EditorModel() = default;
+
+SelectionHost& EditorModel::selectionHost() {
+    return *host_;
+}
+
+ViewMapping EditorModel::viewMapping() const {
+    return {view_.zoom(),   view_.scrollX(), view_.scrollY(), view_.xScale(),
+            view_.yScale(), kEditViewWidth,  kEditViewHeight};
+}
+
+void EditorModel::syncLocks() {
+    const bool free = !tools_->floating();
+    view_.setZoomAllowed(free);
+    view_.setScrollAllowed(free);
+}
+
+void EditorModel::afterCrop(bool keptSize) {
+    // Zoom 1 and the origin, at the cropped picture's size.
+    view_.reset(picture_.width(), picture_.height(), geometry_.xScale, geometry_.yScale);
+    if (keptSize) settings_.filled = true;
+}
+
+void EditorModel::clearSelection() {
+    tools_->clearSelection();
+}
+
+void EditorModel::selectAll() {
+    if (isOpen()) tools_->selectAll();
+}
+
+bool EditorModel::copy(EditorClipboard& clipboard) {
+    if (!isOpen() || !tools_->copy(clipboard)) return false;
+    tool_ = Tool::Copied;
+    return true;
+}
+
+bool EditorModel::paste(EditorClipboard& clipboard) {
+    if (!isOpen() || buttonHeld()) return false;
+    const bool done = tools_->paste(clipboard);
+    syncLocks();
+    return done;
+}
+
+bool EditorModel::pasteImage(Picture image) {
+    if (!isOpen() || buttonHeld()) return false;
+    const bool done = tools_->pasteImage(std::move(image));
+    syncLocks();
+    return done;
+}
+
+bool EditorModel::crop() {
+    if (!isOpen() || buttonHeld()) return false;
+    tool_ = Tool::Cropped;
+    const bool done = tools_->crop();
+    syncLocks();
+    return done;
+}
+
+bool EditorModel::deleteSelection() {
+    return isOpen() && !buttonHeld() && tools_->deleteSelection();
+}
+
+void EditorModel::toggleTransparent() {
+    if (isOpen()) tools_->toggleTransparent();
+}
+
+bool EditorModel::mirror(bool leftRight) {
+    if (!isOpen() || buttonHeld() || !tools_->mirror(leftRight)) return false;
+    tool_ = Tool::Moving;
+    syncLocks();
+    return true;
+}
+
+bool EditorModel::turn(bool clockwise) {
+    if (!isOpen() || buttonHeld() || !tools_->turn(clockwise)) return false;
+    tool_ = Tool::Moving;
+    syncLocks();
+    return true;
+}
+
+bool EditorModel::nudge(int dx, int dy) {
+    return isOpen() && !draggingBlock() && tools_->nudge(dx, dy);
+}
+
+bool EditorModel::putDownBlock() {
+    if (!isOpen() || draggingBlock()) return false;
+    const bool done = tools_->putDown();
+    syncLocks();
+    return done;
+}
+
+bool EditorModel::draggingBlock() const {
+    return tools_->block() && tools_->block()->dragging();
+}
+
+PixelPoint EditorModel::windowOf(PixelPoint p) const {
+    return {static_cast<int>(std::floor(p.x * view_.xScale() * view_.zoom())) - view_.scrollX(),
+            static_cast<int>(std::floor(p.y * view_.yScale() * view_.zoom())) - view_.scrollY()};
+}
+
 void EditorModel::open(Slot slot, const Picture& picture, const EditPalette& palette,
                        UndoHistory& history, int windowWidth, int windowHeight) {
     const std::optional<EditGeometry> geometry = EditGeometryOf(slot);
@@ -31,9 +157,10 @@ void EditorModel::open(Slot slot, const Picture& picture, const EditPalette& pal
         throw std::invalid_argument("no editor for slot " + std::to_string(SlotNumber(slot)));
     history_ = &history;
     history_->clear();
-    selection_ = {};
+    tools_->cancel();
     preview_.reset();
     held_ = false;
+    selecting_ = false;
 
     slot_ = slot;
     geometry_ = *geometry;
@@ -59,9 +186,11 @@ EditSnapshot EditorModel::close() {
     EditSnapshot result = snapshot();
     if (history_) history_->clear();
     history_ = nullptr;
-    selection_ = {};
+    // A floating block is dropped unwritten, the selection ends.
+    tools_->cancel();
     preview_.reset();
     held_ = false;
+    selecting_ = false;
     tool_ = Tool::None;
     view_.scrollHome();
     view_.setZoomAllowed(true);
@@ -109,7 +238,16 @@ void EditorModel::saveUndoPoint() {
 }
 
 bool EditorModel::undo() {
-    if (!history_ || held_) return false;
+    if (!history_ || buttonHeld()) return false;
+    if (tools_->floating()) {
+        // The floating block is taken back first, unwritten: the picture is still as it was
+        // before it floated.
+        tools_->cancel();
+        syncLocks();
+        return true;
+    }
+    // The selection may not fit the picture that comes back (an undone crop).
+    tools_->clearSelection();
     std::optional<EditSnapshot> state = history_->undo(snapshot());
     if (!state) return false;
     restore(std::move(*state));
@@ -117,7 +255,8 @@ bool EditorModel::undo() {
 }
 
 bool EditorModel::redo() {
-    if (!history_ || held_) return false;
+    if (!history_ || buttonHeld() || tools_->floating()) return false;
+    tools_->clearSelection();
     std::optional<EditSnapshot> state = history_->redo(snapshot());
     if (!state) return false;
     restore(std::move(*state));
@@ -148,9 +287,64 @@ void EditorModel::setDragStatus() {
     status_ = "XY:" + PointText(start_) + PointText(current_);
 }
 
+void EditorModel::pressAt(int windowX, int windowY, MouseButton button) {
+    pressPixel(view_.pixelAt(windowX + view_.scrollX(), windowY + view_.scrollY()), button, windowX,
+               windowY);
+}
+
+void EditorModel::moveAt(int windowX, int windowY) {
+    movePixel(view_.pixelAt(windowX + view_.scrollX(), windowY + view_.scrollY()), windowX,
+              windowY);
+}
+
+void EditorModel::releaseAt(int windowX, int windowY) {
+    releasePixel(view_.pixelAt(windowX + view_.scrollX(), windowY + view_.scrollY()));
+}
+
 void EditorModel::press(PixelPoint p, MouseButton button) {
-    if (!isOpen() || held_) return;
+    const PixelPoint w = windowOf(p);
+    pressPixel(p, button, w.x, w.y);
+}
+
+void EditorModel::move(PixelPoint p) {
+    const PixelPoint w = windowOf(p);
+    movePixel(p, w.x, w.y);
+}
+
+void EditorModel::release(PixelPoint p) {
+    releasePixel(p);
+}
+
+void EditorModel::pressPixel(PixelPoint p, MouseButton button, int windowX, int windowY) {
+    if (!isOpen() || buttonHeld()) return;
+    const bool left = button == MouseButton::Left;
+    // The floating block first: a left press on it drags it, a right press puts it down.
+    if (tools_->pressOnBlock(windowX, windowY, left)) {
+        syncLocks();
+        return;
+    }
+    const PressTool pressTool = tool_ == Tool::Select ? PressTool::Select
+                                : tool_ == Tool::Text ? PressTool::Text
+                                                      : PressTool::Other;
+    // A moved block goes down here; a press inside the selection belongs to the selection and
+    // text tools; any other press ends the selection.
+    const PressOutcome outcome = tools_->press(p, left, pressTool, windowX, windowY);
+    syncLocks();
+    switch (outcome) {
+        case PressOutcome::StartedMoving:
+            tool_ = Tool::Moving;
+            return;
+        case PressOutcome::OpenTextBox:
+            return;  // the text tool opens its box over the selection
+        case PressOutcome::SelectionDrag:
+            held_ = selecting_ = true;
+            start_ = current_ = previous_ = penPosition_ = p;
+            return;
+        case PressOutcome::ToolActs:
+            break;
+    }
     held_ = true;
+    selecting_ = false;
     start_ = current_ = previous_ = penPosition_ = p;
     if (tool_ == Tool::Freehand) {
         saveUndoPoint();
@@ -158,23 +352,21 @@ void EditorModel::press(PixelPoint p, MouseButton button) {
         if (p.x >= 0 && p.y >= 0 && p.x < picture_.width() && p.y < picture_.height())
             picture_.setPixel(p.x, p.y, pen_);
     }
-    if (selection_.active) {
-        const bool inside = p.x >= selection_.left && p.x <= selection_.right &&
-                            p.y >= selection_.top && p.y <= selection_.bottom;
-        if (button == MouseButton::Left && inside) {
-            // The selection tools take the press over (moving, a text box).
-            held_ = false;
-            return;
-        }
-        selection_ = {};
-    }
 }
 
-void EditorModel::move(PixelPoint p) {
+void EditorModel::movePixel(PixelPoint p, int windowX, int windowY) {
+    if (draggingBlock()) {
+        tools_->move(p, windowX, windowY);
+        return;
+    }
     if (!held_) return;
     previous_ = current_;
     current_ = p;
     setDragStatus();
+    if (selecting_) {
+        tools_->move(p, windowX, windowY);
+        return;
+    }
     switch (tool_) {
         case Tool::Line:
         case Tool::Rectangle:
@@ -194,11 +386,21 @@ void EditorModel::move(PixelPoint p) {
     }
 }
 
-void EditorModel::release(PixelPoint p) {
+void EditorModel::releasePixel(PixelPoint p) {
+    if (draggingBlock()) {
+        tools_->release(p);
+        return;
+    }
     if (!held_) return;
     previous_ = current_;
     current_ = p;
     setDragStatus();
+    held_ = false;
+    if (selecting_) {
+        selecting_ = false;
+        tools_->release(p);
+        return;
+    }
     switch (tool_) {
         case Tool::Line:
         case Tool::Rectangle:
@@ -220,7 +422,6 @@ void EditorModel::release(PixelPoint p) {
         default:
             break;
     }
-    held_ = false;
 }
 
 void EditorModel::hover(PixelPoint p) {

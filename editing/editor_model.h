@@ -7,7 +7,14 @@
 //
 // The model never beeps: every command that the user can press in vain returns false and the
 // window beeps.
+//
+// The selection, its floating block and the clipboard commands are a SelectionTools that the
+// model owns; the model is its host. Every press goes to the floating block first, then to the
+// selection, and a drawing tool acts only when the selection lets it (a press inside a selection
+// belongs to the selection and text tools alone; any other tool's press ends the selection and
+// then draws). While a block floats, zoom and scrolling are locked.
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,16 +23,11 @@
 #include "editing/edit_geometry.h"
 #include "editing/edit_palette.h"
 #include "editing/edit_view.h"
+#include "editing/selection_tools.h"
 #include "editing/tool.h"
 #include "editing/undo_history.h"
 
 namespace mozu {
-
-// A rectangle of picture pixels chosen with the selection tool.
-struct Selection {
-    bool active = false;
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // The colour dialog's live preview: the old colour's pixels shown in the new colour, and the
 // swatch that opened the dialog showing it, before anything is changed.
@@ -37,6 +39,12 @@ struct ColourPreview {
 
 class EditorModel {
   public:
+    EditorModel();
+    ~EditorModel();
+    // The selection tools hold a reference to the model: it is neither copied nor moved.
+    EditorModel(const EditorModel&) = delete;
+    EditorModel& operator=(const EditorModel&) = delete;
+
     // Starts an edit of `slot` (which must have an EditGeometry) on a copy of `picture`, sized
     // to the slot's working size (the top left part kept, new parts white), with the slot's
     // palette colours. `history` is cleared and gets the opened picture as its first point.
@@ -75,7 +83,41 @@ class EditorModel {
 
     Tool tool() const { return tool_; }
     void setTool(Tool tool) { tool_ = tool; }
-    const Selection& selection() const { return selection_; }
+
+    // The selection: a rectangle of picture pixels, none without one.
+    const std::optional<PixelRect>& selection() const { return tools_->selection(); }
+    // Ends the selection (its frame goes); a floating block stays.
+    void clearSelection();
+    // Where the view draws the selection's frame (steady and blinking parts), and the floating
+    // block; the frame is never drawn into the picture.
+    std::optional<PixelRect> steadyFrame() const { return tools_->steadyFrame(); }
+    std::optional<PixelRect> blinkFrame() const { return tools_->blinkFrame(); }
+    const std::optional<FloatingBlock>& floatingBlock() const { return tools_->block(); }
+    bool blockFloats() const { return tools_->floating(); }
+    Transparency transparency() const { return tools_->transparency(); }
+    // How the view maps picture pixels to window pixels now.
+    ViewMapping viewMapping() const;
+    // The model as the selection and text tools see it.
+    SelectionHost& selectionHost();
+    SelectionTools& selectionTools() { return *tools_; }
+
+    // The selection's commands. Each returns false when it had nothing to act on (the window
+    // beeps). Copy sets tool 21, the mirrors and turns 56, Crop 61 (whether it acted or not).
+    void selectAll();
+    bool copy(EditorClipboard& clipboard);
+    bool paste(EditorClipboard& clipboard);
+    // An image from the system clipboard, each colour mapped to the nearest of the palette.
+    bool pasteImage(Picture image);
+    bool crop();
+    bool deleteSelection();
+    void toggleTransparent();
+    bool mirror(bool leftRight);
+    bool turn(bool clockwise);
+    bool nudge(int dx, int dy);
+    // Puts the floating block down where it is shown (one undo point first).
+    bool putDownBlock();
+    // One tick of the frame's blink timer.
+    void blinkTick() { tools_->blinkTick(); }
 
     // A copy of the working picture and palette onto the history, before a change.
     void saveUndoPoint();
@@ -87,13 +129,20 @@ class EditorModel {
     int undoCount() const { return history_ ? history_->undoCount() : 0; }
     int redoCount() const { return history_ ? history_->redoCount() : 0; }
 
-    // The mouse on the picture, in picture pixels (EditView::pixelAt).
+    // The mouse on the view, in window pixels of the 640 x 400 view (scroll offsets not yet
+    // added): a floating block under the mouse takes the press (left drags it, right puts it
+    // down), else the pixel under it goes to the selection and the tools.
+    void pressAt(int windowX, int windowY, MouseButton button);
+    void moveAt(int windowX, int windowY);
+    void releaseAt(int windowX, int windowY);
+    // The same in picture pixels (the window pixel is that pixel's top left corner).
     void press(PixelPoint p, MouseButton button);
     void move(PixelPoint p);
     void release(PixelPoint p);
     // The mouse over the picture with no button held: the status text names the pixel.
     void hover(PixelPoint p);
-    bool buttonHeld() const { return held_; }
+    // A press is being dragged: a drawing, a selection or a floating block.
+    bool buttonHeld() const { return held_ || draggingBlock(); }
     const std::string& statusText() const { return status_; }
 
     // The colour dialog. Preview shows `newColour` for swatch i's pixels without changing them;
@@ -107,6 +156,15 @@ class EditorModel {
     void exchangeColour(int swatch, Colour newColour);
 
   private:
+    class Host;
+    void pressPixel(PixelPoint p, MouseButton button, int windowX, int windowY);
+    void movePixel(PixelPoint p, int windowX, int windowY);
+    void releasePixel(PixelPoint p);
+    bool draggingBlock() const;
+    PixelPoint windowOf(PixelPoint p) const;
+    // Zoom and scrolling are locked exactly while a block floats.
+    void syncLocks();
+    void afterCrop(bool keptSize);
     EditSnapshot snapshot() const;
     void restore(EditSnapshot state);
     ShapeStyle shapeStyle() const;
@@ -121,8 +179,10 @@ class EditorModel {
     Colour pen_ = 0, fill_ = 0;
     DrawingSettings settings_;
     Tool tool_ = Tool::None;
-    Selection selection_;
     UndoHistory* history_ = nullptr;
+    std::unique_ptr<Host> host_;
+    std::unique_ptr<SelectionTools> tools_;
+    bool selecting_ = false;  // the held press drags a new selection
     std::optional<ColourPreview> preview_;
 
     bool held_ = false;

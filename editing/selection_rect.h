@@ -6,12 +6,9 @@
 
 #include <optional>
 
-namespace mozu {
+#include "editing/pixel_point.h"
 
-struct PixelPoint {
-    int x = 0, y = 0;
-    bool operator==(const PixelPoint&) const = default;
-};
+namespace mozu {
 
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
