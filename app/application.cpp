@@ -32,6 +32,10 @@ MozuWindows::MozuWindows() {
     main->attachWindows(open.get(), save.get(), &asker);
     main->attachEditor(edit.get(), colour.get());
     main->attachPreview(preview.get());
+    // A text box opened in the editor asks the font dialog for its font and colours.
+    edit->setFontChooser([this](const FontChoice& current, const std::vector<Colour>& palette,
+                                Colour pen,
+                                Colour fill) { return font->start(current, palette, pen, fill); });
     // The editor's Preview key shows the picture being edited full screen, at its slot's shape.
     edit->setPreviewer([this](const Picture& picture, Slot slot) {
         preview->openSlotPicture(picture, slot, edit.get());

@@ -61,7 +61,7 @@ ViewMapping EditorModel::viewMapping() const {
 }
 
 void EditorModel::syncLocks() {
-    const bool free = !tools_->floating();
+    const bool free = !tools_->floating() && !textBoxOpen();
     view_.setZoomAllowed(free);
     view_.setScrollAllowed(free);
 }
@@ -142,7 +142,8 @@ bool EditorModel::putDownBlock() {
 }
 
 bool EditorModel::draggingBlock() const {
-    return tools_->block() && tools_->block()->dragging();
+    return (tools_->block() && tools_->block()->dragging()) ||
+           (textBoxOpen() && text_->box()->dragging());
 }
 
 PixelPoint EditorModel::windowOf(PixelPoint p) const {
@@ -158,6 +159,7 @@ void EditorModel::open(Slot slot, const Picture& picture, const EditPalette& pal
     history_ = &history;
     history_->clear();
     tools_->cancel();
+    if (text_) text_->cancel();
     preview_.reset();
     held_ = false;
     selecting_ = false;
@@ -186,8 +188,9 @@ EditSnapshot EditorModel::close() {
     EditSnapshot result = snapshot();
     if (history_) history_->clear();
     history_ = nullptr;
-    // A floating block is dropped unwritten, the selection ends.
+    // A floating block and the text box are dropped unwritten, the selection ends.
     tools_->cancel();
+    if (text_) text_->cancel();
     preview_.reset();
     held_ = false;
     selecting_ = false;
@@ -239,6 +242,13 @@ void EditorModel::saveUndoPoint() {
 
 bool EditorModel::undo() {
     if (!history_ || buttonHeld()) return false;
+    if (textBoxOpen()) {
+        // The open text box goes first, unwritten, as a floating block does.
+        text_->cancel();
+        tools_->clearSelection();
+        syncLocks();
+        return true;
+    }
     if (tools_->floating()) {
         // The floating block is taken back first, unwritten: the picture is still as it was
         // before it floated.
@@ -255,7 +265,7 @@ bool EditorModel::undo() {
 }
 
 bool EditorModel::redo() {
-    if (!history_ || buttonHeld() || tools_->floating()) return false;
+    if (!history_ || buttonHeld() || tools_->floating() || textBoxOpen()) return false;
     tools_->clearSelection();
     std::optional<EditSnapshot> state = history_->redo(snapshot());
     if (!state) return false;
@@ -318,6 +328,18 @@ void EditorModel::release(PixelPoint p) {
 void EditorModel::pressPixel(PixelPoint p, MouseButton button, int windowX, int windowY) {
     if (!isOpen() || buttonHeld()) return;
     const bool left = button == MouseButton::Left;
+    // The text box first: a left press on it drags it, a right press puts the text down; a
+    // press anywhere else puts the text down and then acts.
+    if (textBoxOpen()) {
+        FloatingBlock* box = text_->boxForDragging();
+        const bool onBox = box->shownRect(viewMapping()).contains(windowX, windowY);
+        if (onBox && left) {
+            box->startDrag(windowX, windowY);
+            return;
+        }
+        putDownText();
+        if (onBox) return;
+    }
     // The floating block first: a left press on it drags it, a right press puts it down.
     if (tools_->pressOnBlock(windowX, windowY, left)) {
         syncLocks();
@@ -335,7 +357,8 @@ void EditorModel::pressPixel(PixelPoint p, MouseButton button, int windowX, int 
             tool_ = Tool::Moving;
             return;
         case PressOutcome::OpenTextBox:
-            return;  // the text tool opens its box over the selection
+            openTextBox();
+            return;
         case PressOutcome::SelectionDrag:
             held_ = selecting_ = true;
             start_ = current_ = previous_ = penPosition_ = p;
@@ -355,6 +378,10 @@ void EditorModel::pressPixel(PixelPoint p, MouseButton button, int windowX, int 
 }
 
 void EditorModel::movePixel(PixelPoint p, int windowX, int windowY) {
+    if (textBoxOpen() && text_->box()->dragging()) {
+        text_->boxForDragging()->dragTo(windowX, windowY, viewMapping());
+        return;
+    }
     if (draggingBlock()) {
         tools_->move(p, windowX, windowY);
         return;
@@ -387,6 +414,10 @@ void EditorModel::movePixel(PixelPoint p, int windowX, int windowY) {
 }
 
 void EditorModel::releasePixel(PixelPoint p) {
+    if (textBoxOpen() && text_->box()->dragging()) {
+        text_->boxForDragging()->endDrag();
+        return;
+    }
     if (draggingBlock()) {
         tools_->release(p);
         return;

@@ -24,6 +24,7 @@
 #include "editing/edit_palette.h"
 #include "editing/edit_view.h"
 #include "editing/selection_tools.h"
+#include "editing/text_box_tool.h"
 #include "editing/tool.h"
 #include "editing/undo_history.h"
 
@@ -119,6 +120,23 @@ class EditorModel {
     // One tick of the frame's blink timer.
     void blinkTick() { tools_->blinkTick(); }
 
+    // The text tool. The window hands in the box's font (and again after the font dialog) with
+    // the text and shadow colours; until it does, the text tool opens no box. A left press of
+    // the text tool inside the selection opens the box over it; while it is open zoom and
+    // scrolling are locked, a left press on the box drags it, a right press on it or a press
+    // anywhere else on the picture puts the text down first.
+    void setTextFont(const TextPainter& font, const TextColours& colours);
+    bool textBoxOpen() const { return text_ && text_->isOpen(); }
+    // The box (its store and floating pixels); none before a font was handed in.
+    const TextBoxTool* textBox() const { return text_.get(); }
+    // A typed character and the keys of the key table while the box is open; Escape puts the
+    // text down where the box was opened and leaves the selection. Refused: the window beeps.
+    TextKeyResult typeText(unsigned char c);
+    TextKeyResult pressTextKey(TextKey key);
+    // Puts the text down where the box is shown (one undo point first); the selection ends.
+    // False when no box is open.
+    bool putDownText();
+
     // A copy of the working picture and palette onto the history, before a change.
     void saveUndoPoint();
     // The last point back (picture, palette and size); false with nothing to undo. The pen and
@@ -164,6 +182,7 @@ class EditorModel {
     PixelPoint windowOf(PixelPoint p) const;
     // Zoom and scrolling are locked exactly while a block floats.
     void syncLocks();
+    void openTextBox();
     void afterCrop(bool keptSize);
     EditSnapshot snapshot() const;
     void restore(EditSnapshot state);
@@ -182,6 +201,7 @@ class EditorModel {
     UndoHistory* history_ = nullptr;
     std::unique_ptr<Host> host_;
     std::unique_ptr<SelectionTools> tools_;
+    std::unique_ptr<TextBoxTool> text_;
     bool selecting_ = false;  // the held press drags a new selection
     std::optional<ColourPreview> preview_;
 

@@ -72,6 +72,7 @@ void EditCanvas::paintEvent(QPaintEvent*) {
             painter.drawLine(visible.left(), y, visible.right(), y);
         }
     }
+    if (overlay_) overlay_(painter);
 }
 
 void EditCanvas::toModel(QMouseEvent* event, int what) {

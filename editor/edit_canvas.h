@@ -3,8 +3,12 @@
 // through the 640 x 400 view at the scroll offsets, with a pixel grid from zoom 4 on. Mouse
 // presses, moves and releases become picture pixels for the model.
 
+#include <functional>
+
 #include <QImage>
 #include <QWidget>
+
+class QPainter;
 
 namespace mozu {
 
@@ -18,6 +22,8 @@ class EditCanvas : public QWidget {
     void refresh();
     // What the view shows of the picture, as the user sees it (for tests).
     QImage shownPicture() const { return image_; }
+    // Drawn over the picture after it (the text box and its caret).
+    void setOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }
 
   Q_SIGNALS:
     // The model changed under the mouse (a drawing, the status text).
@@ -37,6 +43,7 @@ class EditCanvas : public QWidget {
 
     EditorModel& model_;
     QImage image_;  // the working picture, with the colour dialog's preview applied
+    std::function<void(QPainter&)> overlay_;
 };
 
 }  // namespace mozu

@@ -54,6 +54,9 @@ EditWindow::EditWindow(QWidget* parent) : SkinnedWindow(Dragging::SystemMoveFirs
     createControls();
     connectKeys();
     createShortcuts();
+    text_ = new TextBoxController(model_, *this, *canvas_);
+    canvas_->setOverlay([this](QPainter& painter) { text_->paint(painter); });
+    connect(text_, &TextBoxController::changed, this, [this] { refresh(); });
     hide();
 }
 
@@ -91,10 +94,9 @@ void EditWindow::createControls() {
     int row = 0;
     for (const auto& t : tools)
         toolKeys_.push_back({makeKey(t.name, t.hint, kLeftColumn, row++), t.tool, t.hint});
-    // Selection, text and crop come with the selection and text tools.
+    // Selection and crop come with the selection tools.
     for (ToolKey& t : toolKeys_)
-        if (t.tool == Tool::Select || t.tool == Tool::Text || t.tool == Tool::Cropped)
-            t.key->setEnabled(false);
+        if (t.tool == Tool::Select || t.tool == Tool::Cropped) t.key->setEnabled(false);
     ++row;
     thinKey_ = makeKey("Image12", "Thin ", kLeftColumn, row++);
     thickKey_ = makeKey("Image13", "Thick", kLeftColumn, row++);
@@ -199,6 +201,10 @@ void EditWindow::createShortcuts() {
     shortcut(QKeySequence(Qt::Key_BracketRight), [this] { thickKey_->clicked(); });
 }
 
+void EditWindow::setFontChooser(TextBoxController::FontChooser chooser) {
+    text_->setFontChooser(std::move(chooser));
+}
+
 void EditWindow::setPreviewer(std::function<void(const Picture&, Slot)> previewer) {
     previewer_ = std::move(previewer);
     previewKey_->setEnabled(static_cast<bool>(previewer_));
@@ -220,6 +226,7 @@ void EditWindow::refresh() {
 }
 
 void EditWindow::refreshControls() {
+    text_->sync();  // a text box opened or put down by the mouse, or dropped by Undo
     status_->setText(QString::fromStdString(model_.statusText()));
     for (const ToolKey& t : toolKeys_)
         t.key->setCaption(model_.tool() == t.tool ? QStringLiteral("> %1 <").arg(t.caption)
@@ -290,6 +297,7 @@ void EditWindow::closeEdit() {
     if (!model_.isOpen()) return;
     const Slot slot = model_.slot();
     const EditSnapshot result = model_.close();
+    text_->sync();
     vertical_->home();
     horizontal_->home();
     hide();

@@ -15,6 +15,7 @@
 
 #include "colour/slot.h"
 #include "editing/editor_model.h"
+#include "editor/text_box_controller.h"
 #include "skin/skinned_window.h"
 
 namespace mozu {
@@ -43,6 +44,11 @@ class EditWindow : public SkinnedWindow {
     void setColourChooser(std::function<void(int swatch)> chooser) {
         colourChooser_ = std::move(chooser);
     }
+    // The font dialog, shown each time a text box opens; it returns when the dialog is closed.
+    // The window is disabled meanwhile. Without one, the box writes in its last font.
+    void setFontChooser(TextBoxController::FontChooser chooser);
+    // The text box's side in the window (its font, caret and keys).
+    const TextBoxController& textBox() const { return *text_; }
     // The full preview of the working picture; the Preview key stays disabled without one.
     void setPreviewer(std::function<void(const Picture&, Slot)> previewer);
 
@@ -96,6 +102,7 @@ class EditWindow : public SkinnedWindow {
     PictureKey* closeKey_ = nullptr;
     std::function<void(int)> colourChooser_;
     std::function<void(const Picture&, Slot)> previewer_;
+    TextBoxController* text_ = nullptr;
 };
 
 }  // namespace mozu
