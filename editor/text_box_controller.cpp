@@ -113,6 +113,8 @@ void TextBoxController::chooseFont() {
     const std::optional<FontChoice> chosen =
         chooser_(choice_, palette, model_.penColour(), model_.fillColour());
     window_.setEnabled(true);
+    // The edit may have ended meanwhile (a file handed over by a second instance).
+    if (!model_.textBoxOpen()) return;
     canvas_.setFocus(Qt::OtherFocusReason);
     if (chosen) {
         choice_ = *chosen;

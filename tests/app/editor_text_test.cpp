@@ -81,6 +81,7 @@ TEST(EditorText, KeysTypedIntoTheWindowFillTheBoxAndEscapePutsItDownOnce) {
     const int undoBefore = model.undoCount();
     EXPECT_EQ(editor.textBox().fontChoice().family, "DejaVu Sans Mono");
     EXPECT_EQ(editor.textBox().fontChoice().size, 12);
+    EXPECT_EQ(model.fillColour(), model.palette()[0]);  // no shadow: the fill colour stays
     const QtTextPainter& font = editor.textBox().font();
     const TextStore& store = model.textBox()->store();
     EXPECT_EQ(store.boxWidth(), 120);
@@ -97,6 +98,9 @@ TEST(EditorText, KeysTypedIntoTheWindowFillTheBoxAndEscapePutsItDownOnce) {
     EXPECT_EQ(store.column(), 2);
     EXPECT_EQ(store.caret(font), (PixelPoint{font.textWidth("AB"), 0}));
     EXPECT_TRUE(editor.textBox().caretShown());  // shown at once after a key
+    // Then it blinks: Timer1 hides it, Timer2 shows it again.
+    EXPECT_TRUE(WaitUntil([&] { return !editor.textBox().caretShown(); }));
+    EXPECT_TRUE(WaitUntil([&] { return editor.textBox().caretShown(); }));
 
     QTest::keyClick(canvas, Qt::Key_Backspace);
     EXPECT_EQ(store.lines(), (std::vector<std::string>{"A"}));

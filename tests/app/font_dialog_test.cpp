@@ -176,6 +176,9 @@ TEST(FontDialog, ThumbsScrollAndSelectWhereTheEntriesOverflow) {
         ClickRow(sizes, 0);
         EXPECT_EQ(thumb->y(), 0);
         EXPECT_EQ(dialog.choice().size, 0);
+        // Size "0" is the font's own default height.
+        EXPECT_EQ(Child<FontSample>(&dialog, "Label1")->sampleFont().pixelSize(),
+                  QFontInfo(QApplication::font()).pixelSize());
         Click(Child(&dialog, "Key05"));
     });
     result = dialog.start({}, sixteen, sixteen[1], sixteen[0]);
