@@ -16,6 +16,7 @@ MozuWindows::MozuWindows() {
     main = std::make_unique<MainWindow>();
     open = std::make_unique<OpenDialog>(asker);
     edit = std::make_unique<EditWindow>();
+    edit->setClipboard(clipboard);
     save = std::make_unique<SaveDialog>(asker);
     colour = std::make_unique<ColourDialog>();
     font = std::make_unique<FontDialog>();

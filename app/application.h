@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/gui_asker.h"
+#include "editing/clipboard.h"
 
 namespace mozu {
 
@@ -23,6 +24,9 @@ struct MozuWindows {
     ~MozuWindows();
 
     GuiAsker asker;  // the message window answers the core's questions
+    // The editor's clipboard lives for the whole run: a block copied in one edit can be pasted
+    // into the picture of another slot.
+    EditorClipboard clipboard;
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<OpenDialog> open;
     std::unique_ptr<EditWindow> edit;

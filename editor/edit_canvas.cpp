@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 
 #include "editing/editor_model.h"
+#include "editing/selection_frame.h"
+#include "editor/desktop_clipboard.h"
 
 namespace mozu {
 
@@ -30,11 +32,17 @@ EditCanvas::EditCanvas(EditorModel& model, QWidget* parent) : QWidget(parent), m
 }
 
 void EditCanvas::refresh() {
-    const Picture& p = model_.picture();
-    // The picture's bytes are blue, green, red: Qt's BGR888 reads them as they are.
-    image_ = QImage(p.data(), p.width(), p.height(), static_cast<qsizetype>(p.stride()),
-                    QImage::Format_BGR888)
-                 .convertToFormat(QImage::Format_RGB32);
+    const auto steady = model_.steadyFrame();
+    const auto blink = model_.blinkFrame();
+    if (steady || blink) {
+        // The frame is inverted into a copy of the picture: it never becomes the picture's.
+        Picture framed = model_.picture();
+        if (steady) InvertFrame(framed, *steady, kSteadyFrameWidth);
+        if (blink) InvertFrame(framed, *blink, BlinkFrameWidth(model_.view().zoom()));
+        image_ = ImageOf(framed);
+    } else {
+        image_ = ImageOf(model_.picture());
+    }
     if (const auto& preview = model_.colourPreview()) {
         // The old colour's pixels show the new colour; the picture itself keeps them.
         const QRgb from = ToRgb(preview->oldColour), to = ToRgb(preview->newColour);
@@ -44,7 +52,28 @@ void EditCanvas::refresh() {
                 if (line[x] == from) line[x] = to;
         }
     }
+    block_ = QImage();
+    if (const auto& block = model_.floatingBlock()) {
+        block_ = ImageOf(block->pixels());
+        if (const Transparency t = block->transparency(); t.on) {
+            // What the put-down skips shows the picture under the block.
+            block_ = block_.convertToFormat(QImage::Format_ARGB32);
+            const QRgb skipped = ToRgb(t.colour);
+            for (int y = 0; y < block_.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(block_.scanLine(y));
+                for (int x = 0; x < block_.width(); ++x)
+                    if (line[x] == skipped) line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+    }
     update();
+}
+
+QRect EditCanvas::shownBlockRect() const {
+    const auto& block = model_.floatingBlock();
+    if (!block) return {};
+    const WindowRect r = block->shownRect(model_.viewMapping());
+    return {r.left, r.top, r.width, r.height};
 }
 
 void EditCanvas::paintEvent(QPaintEvent*) {
@@ -72,6 +101,14 @@ void EditCanvas::paintEvent(QPaintEvent*) {
             painter.drawLine(visible.left(), y, visible.right(), y);
         }
     }
+    if (!block_.isNull()) {
+        // The floating block at its display scale (swapped by a turn), every pixel a block.
+        const QRect at = shownBlockRect();
+        painter.drawImage(at, block_);
+        painter.setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(at.adjusted(0, 0, -1, -1));
+    }
     if (overlay_) overlay_(painter);
 }
 
@@ -79,22 +116,22 @@ void EditCanvas::toModel(QMouseEvent* event, int what) {
     if (!model_.isOpen()) return;
     const EditView& view = model_.view();
     const QPoint at = event->position().toPoint();
-    const PixelPoint p = view.pixelAt(at.x() + view.scrollX(), at.y() + view.scrollY());
     const bool drew = what != kMove || model_.buttonHeld();
     switch (what) {
         case kPress:
-            model_.press(p, ButtonOf(event->button()));
+            model_.pressAt(at.x(), at.y(), ButtonOf(event->button()));
             break;
         case kMove:
             if (model_.buttonHeld())
-                model_.move(p);
+                model_.moveAt(at.x(), at.y());
             else
-                model_.hover(p);
+                model_.hover(view.pixelAt(at.x() + view.scrollX(), at.y() + view.scrollY()));
             break;
         default:
-            model_.release(p);
+            model_.releaseAt(at.x(), at.y());
             break;
     }
+    setCursor(shownBlockRect().contains(at) ? Qt::SizeAllCursor : Qt::CrossCursor);
     if (drew) refresh();
     Q_EMIT edited();
 }

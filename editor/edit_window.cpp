@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QTimer>
+#include <optional>
 
+#include "editor/desktop_clipboard.h"
 #include "editor/edit_canvas.h"
 #include "editor/edit_scroll_bar.h"
 #include "skin/picture_key.h"
@@ -26,6 +30,7 @@ constexpr QRect kHorizontal(130, 450, kEditViewWidth, 16);
 constexpr QRect kStatus(130, 14, 640, 22);
 constexpr int kLeftColumn = 14, kRightColumn = 806, kKeyTop = 44, kKeyStep = 28;
 constexpr int kSwatchTop = 480, kSwatchSize = 30, kSwatchStep = 36;
+constexpr int kBlinkMs = 500;  // the selection frame's blinking part shows and goes
 
 QColor ToQColor(Colour c) {
     return QColor(Red(c), Green(c), Blue(c));
@@ -94,9 +99,6 @@ void EditWindow::createControls() {
     int row = 0;
     for (const auto& t : tools)
         toolKeys_.push_back({makeKey(t.name, t.hint, kLeftColumn, row++), t.tool, t.hint});
-    // Selection and crop come with the selection tools.
-    for (ToolKey& t : toolKeys_)
-        if (t.tool == Tool::Select || t.tool == Tool::Cropped) t.key->setEnabled(false);
     ++row;
     thinKey_ = makeKey("Image12", "Thin ", kLeftColumn, row++);
     thickKey_ = makeKey("Image13", "Thick", kLeftColumn, row++);
@@ -107,14 +109,28 @@ void EditWindow::createControls() {
     zoomInKey_->setCaption("Zoom +");
     zoomOutKey_ = makeKey("ZoomOutKey", "Zoom-", kRightColumn, 1);
     zoomOutKey_->setCaption("Zoom -");
-    undoKey_ = makeKey("UndoKey", "Undo", kRightColumn, 3);
+    undoKey_ = makeKey("UndoKey", "Undo", kRightColumn, 2);
     undoKey_->setCaption("Undo");
-    redoKey_ = makeKey("RedoKey", "Redo", kRightColumn, 4);
+    redoKey_ = makeKey("RedoKey", "Redo", kRightColumn, 3);
     redoKey_->setCaption("Redo");
-    previewKey_ = makeKey("PreviewKey", "Preview", kRightColumn, 6);
+    const auto selectionKey = [&](const char* name, const char* hint, const char* caption,
+                                  int keyRow) {
+        PictureKey* key = makeKey(name, hint, kRightColumn, keyRow);
+        key->setCaption(caption);
+        return key;
+    };
+    selectAllKey_ = selectionKey("Image46", "SelectAll", "Select all", 5);
+    copyKey_ = selectionKey("Image18", "Copy", "Copy", 6);
+    pasteKey_ = selectionKey("Image21", "Paste", "Paste", 7);
+    transparentKey_ = selectionKey("Image10", "Transparent", "Transparent", 8);
+    flipHKey_ = selectionKey("Image42", "HorizontalFlip", "Flip left-right", 9);
+    flipVKey_ = selectionKey("Image43", "VerticalFlip", "Flip top-bottom", 10);
+    turnLeftKey_ = selectionKey("Image44", "RotateLeft", "Turn left", 11);
+    turnRightKey_ = selectionKey("Image45", "RotateRight", "Turn right", 12);
+    previewKey_ = makeKey("PreviewKey", "Preview", kRightColumn, 13);
     previewKey_->setCaption("Preview");
     previewKey_->setEnabled(false);  // until a full preview is attached
-    closeKey_ = makeKey("CloseKey", "Close", kRightColumn, 8);
+    closeKey_ = makeKey("CloseKey", "Close", kRightColumn, 14);
     closeKey_->setCaption("Close");
 
     for (int i = 0; i < kEditorSwatches; ++i) {
@@ -136,7 +152,33 @@ void EditWindow::connectKeys() {
     const auto on = [this](PictureKey* key, auto&& handler) {
         connect(key, &PictureKey::clicked, this, std::forward<decltype(handler)>(handler));
     };
-    for (const ToolKey& t : toolKeys_) on(t.key, [this, tool = t.tool] { chooseTool(tool); });
+    for (const ToolKey& t : toolKeys_) {
+        if (t.tool == Tool::Cropped)
+            on(t.key, [this] { crop(); });  // crops at once, then no tool
+        else
+            on(t.key, [this, tool = t.tool] { chooseTool(tool); });
+    }
+    on(selectAllKey_, [this] {
+        model_.selectAll();
+        selectionCommand(model_.selection().has_value());
+    });
+    on(copyKey_, [this] { copy(); });
+    on(pasteKey_, [this] { paste(); });
+    on(transparentKey_, [this] {
+        model_.toggleTransparent();
+        selectionCommand(model_.isOpen());
+    });
+    on(flipHKey_, [this] { selectionCommand(model_.mirror(true)); });
+    on(flipVKey_, [this] { selectionCommand(model_.mirror(false)); });
+    on(turnLeftKey_, [this] { selectionCommand(model_.turn(false)); });
+    on(turnRightKey_, [this] { selectionCommand(model_.turn(true)); });
+    blinkTimer_ = new QTimer(this);
+    blinkTimer_->setInterval(kBlinkMs);
+    connect(blinkTimer_, &QTimer::timeout, this, [this] {
+        model_.blinkTick();
+        if (model_.steadyFrame()) canvas_->refresh();
+    });
+    desktop_ = new DesktopClipboard(this);
     // At the ends of the range the width keys change nothing.
     on(thinKey_, [this] {
         model_.thinner();
@@ -199,6 +241,9 @@ void EditWindow::createShortcuts() {
     shortcut(QKeySequence(Qt::Key_F), [this] { chooseTool(Tool::Fill); });
     shortcut(QKeySequence(Qt::Key_BracketLeft), [this] { thinKey_->clicked(); });
     shortcut(QKeySequence(Qt::Key_BracketRight), [this] { thickKey_->clicked(); });
+    shortcut(QKeySequence::Copy, [this] { copy(); });
+    shortcut(QKeySequence::Paste, [this] { paste(); });
+    shortcut(QKeySequence::SelectAll, [this] { selectAllKey_->clicked(); });
 }
 
 void EditWindow::setFontChooser(TextBoxController::FontChooser chooser) {
@@ -217,6 +262,7 @@ void EditWindow::fullScreen(Slot slot, const EditSnapshot& start, UndoHistory& h
     model_.open(slot, start.picture, start.palette, history, width(), height());
     vertical_->home();
     horizontal_->home();
+    blinkTimer_->start();
     refresh();
 }
 
@@ -235,6 +281,7 @@ void EditWindow::refreshControls() {
     thickKey_->setCaption(QStringLiteral("Thick (%1)").arg(model_.settings().penWidth));
     contourKey_->setCaption(model_.settings().outline ? "Contour: on" : "Contour: off");
     opaqueKey_->setCaption(model_.settings().filled ? "Opaque: on" : "Opaque: off");
+    transparentKey_->setCaption(model_.transparency().on ? "Transparent: on" : "Transparent: off");
     for (int i = 0; i < kEditorSwatches; ++i) {
         Swatch* swatch = swatches_[static_cast<std::size_t>(i)];
         swatch->setVisible(model_.isOpen() && model_.swatchVisible(i));
@@ -262,6 +309,66 @@ void EditWindow::zoom(int direction) {
         horizontal_->home();
     }
     canvas_->update();
+}
+
+void EditWindow::selectionCommand(bool done) {
+    if (!done) QApplication::beep();
+    refresh();
+}
+
+void EditWindow::copy() {
+    const bool done = model_.copy(*clipboard_);
+    // Other programs can paste the block too.
+    if (done) desktop_->offer(clipboard_->bitmap);
+    selectionCommand(done);
+}
+
+void EditWindow::paste() {
+    if (!model_.isOpen()) return;
+    // Whichever clipboard was set last: an image copied in another program after the editor's
+    // own copy is pasted, mapped to the slot's colours.
+    if (std::optional<Picture> image = desktop_->newerImage(clipboard_->empty()))
+        selectionCommand(model_.pasteImage(std::move(*image)));
+    else
+        selectionCommand(model_.paste(*clipboard_));
+}
+
+void EditWindow::crop() {
+    if (!model_.isOpen()) return;
+    const bool done = model_.crop();
+    // The view is back at zoom 1 and the origin.
+    vertical_->home();
+    horizontal_->home();
+    selectionCommand(done);
+}
+
+void EditWindow::keyPressEvent(QKeyEvent* event) {
+    if (!model_.isOpen()) {
+        SkinnedWindow::keyPressEvent(event);
+        return;
+    }
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            dx = -1;
+            break;
+        case Qt::Key_Right:
+            dx = 1;
+            break;
+        case Qt::Key_Up:
+            dy = -1;
+            break;
+        case Qt::Key_Down:
+            dy = 1;
+            break;
+        case Qt::Key_Delete:
+            selectionCommand(model_.deleteSelection());
+            return;
+        default:
+            SkinnedWindow::keyPressEvent(event);
+            return;
+    }
+    selectionCommand(model_.nudge(dx, dy));
 }
 
 void EditWindow::undo() {
@@ -298,6 +405,7 @@ void EditWindow::closeEdit() {
     const Slot slot = model_.slot();
     const EditSnapshot result = model_.close();
     text_->sync();
+    blinkTimer_->stop();
     vertical_->home();
     horizontal_->home();
     hide();

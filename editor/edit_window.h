@@ -8,18 +8,28 @@
 // swatches, pencolor and brushcolor the pen and fill indicators, the tool keys Image5 (Point),
 // Image6 (Line), Image7 (Square), Image8 (Circle), FillKey (Fill), Image14 (Select), Image19
 // (Text), Image16 (Crop), the settings Image12 (Thin), Image13 (Thick), Image9 (Contour),
-// Image67 (Opaque), and ZoomInKey, ZoomOutKey, UndoKey, RedoKey, PreviewKey, CloseKey.
+// Image67 (Opaque), the selection's keys Image46 (SelectAll), Image18 (Copy), Image21 (Paste),
+// Image10 (Transparent), Image42 (HorizontalFlip), Image43 (VerticalFlip), Image44
+// (RotateLeft), Image45 (RotateRight), and ZoomInKey, ZoomOutKey, UndoKey, RedoKey, PreviewKey,
+// CloseKey.
+//
+// Keys: Ctrl+C, Ctrl+V and Ctrl+A copy, paste and select all; Delete fills the selection with
+// the fill colour; the arrow keys move a floating block by one picture pixel.
 
 #include <array>
 #include <functional>
 
 #include "colour/slot.h"
+#include "editing/clipboard.h"
 #include "editing/editor_model.h"
 #include "editor/text_box_controller.h"
 #include "skin/skinned_window.h"
 
+class QTimer;
+
 namespace mozu {
 
+class DesktopClipboard;
 class EditCanvas;
 class PictureKey;
 class EditScrollBar;
@@ -51,6 +61,10 @@ class EditWindow : public SkinnedWindow {
     const TextBoxController& textBox() const { return *text_; }
     // The full preview of the working picture; the Preview key stays disabled without one.
     void setPreviewer(std::function<void(const Picture&, Slot)> previewer);
+    // The editor's clipboard, which lives for the whole run (one for the program, so a block
+    // copied in one edit can be pasted into the next). Without one, the window keeps its own.
+    void setClipboard(EditorClipboard& clipboard) { clipboard_ = &clipboard; }
+    const EditorClipboard& clipboard() const { return *clipboard_; }
 
     // Shows the model as it is now (after the colour dialog changed it).
     void refresh();
@@ -63,6 +77,7 @@ class EditWindow : public SkinnedWindow {
 
   protected:
     void closeEvent(QCloseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
   private:
     void createControls();
@@ -75,6 +90,11 @@ class EditWindow : public SkinnedWindow {
     void swatchPressed(int i, Qt::MouseButton button);
     void swatchDoubleClicked(int i, Qt::MouseButton button);
     void refreshControls();
+    // The selection's commands; a command with nothing to act on beeps.
+    void selectionCommand(bool done);
+    void copy();
+    void paste();
+    void crop();
 
     EditorModel model_;
     EditCanvas* canvas_ = nullptr;
@@ -100,6 +120,18 @@ class EditWindow : public SkinnedWindow {
     PictureKey* redoKey_ = nullptr;
     PictureKey* previewKey_ = nullptr;
     PictureKey* closeKey_ = nullptr;
+    PictureKey* selectAllKey_ = nullptr;
+    PictureKey* copyKey_ = nullptr;
+    PictureKey* pasteKey_ = nullptr;
+    PictureKey* transparentKey_ = nullptr;
+    PictureKey* flipHKey_ = nullptr;
+    PictureKey* flipVKey_ = nullptr;
+    PictureKey* turnLeftKey_ = nullptr;
+    PictureKey* turnRightKey_ = nullptr;
+    QTimer* blinkTimer_ = nullptr;
+    EditorClipboard ownClipboard_;
+    EditorClipboard* clipboard_ = &ownClipboard_;
+    DesktopClipboard* desktop_ = nullptr;
     std::function<void(int)> colourChooser_;
     std::function<void(const Picture&, Slot)> previewer_;
     TextBoxController* text_ = nullptr;
