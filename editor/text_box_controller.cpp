@@ -198,6 +198,10 @@ void TextBoxController::paint(QPainter& painter) const {
     }
     const QRect target(shown.left, shown.top, shown.width, shown.height);
     painter.drawImage(target, image);
+    // The box's edge, dashed as a floating block's: the key colour shows nothing of it.
+    painter.setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(target.adjusted(0, 0, -1, -1));
     if (!caretShown_) return;
     // The caret: one box pixel wide, a line high, at the caret's place in the box.
     PixelPoint caret = tool->store().caret(*font_);

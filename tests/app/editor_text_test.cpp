@@ -175,14 +175,20 @@ TEST(EditorText, TheShadowChosenInTheDialogBecomesTheFillColourAndItsOnlyOtherCo
     EXPECT_EQ(model.fillColour(), shadowColour);
     const Picture before = model.picture();
     QTest::keyClicks(Child(&editor, "Image1"), "Mozu");
-    // A press on the picture outside the box puts the text down where the box is.
+    // The box dragged by 10 right and 80 down (zoom 1, square pixels: picture pixels).
+    Drag(Child(&editor, "Image1"), {50, 50}, {60, 130});
+    ASSERT_TRUE(model.textBoxOpen());
+    EXPECT_EQ(model.textBox()->box()->position(), (PixelPoint{50, 120}));
+    // A press on the picture outside the box puts the text down where the box is now.
     QTest::mouseClick(Child(&editor, "Image1"), Qt::LeftButton, {}, {300, 300});
     ASSERT_FALSE(model.textBoxOpen());
     std::set<Colour> written;
-    for (int y = 40; y < 100; ++y)
-        for (int x = 39; x < 160; ++x)
-            if (model.picture().pixel(x, y) != before.pixel(x, y))
-                written.insert(model.picture().pixel(x, y));
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            if (model.picture().pixel(x, y) == before.pixel(x, y)) continue;
+            ASSERT_TRUE(x >= 50 && x < 170 && y >= 120 && y < 180) << x << "," << y;
+            written.insert(model.picture().pixel(x, y));
+        }
     EXPECT_EQ(written, (std::set<Colour>{textColour, shadowColour}));
     std::set<Colour> expected = ColoursIn(before);
     expected.insert({textColour, shadowColour});
