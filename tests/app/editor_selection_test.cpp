@@ -309,5 +309,47 @@ TEST(EditorSelection, TurnedBlockFloatsTurnedAndCropKeepsMode1sSize) {
     Click(Key(&editor, "CloseKey"));
 }
 
+TEST(EditorSelection, TransparentBlockShowsAndLeavesThePictureWhereItHasTheFillColour) {
+    Program p;
+    DropSample(p);
+    Click(Key(&p.main(), "Key01"));
+    Click(Key(&p.main(), "Key08"));
+    EditWindow& editor = *p.windows().edit;
+    Click(Key(&editor, "Image14"));
+    Drag(editor, {10, 10}, {50, 40});
+    Click(Key(&editor, "Image18"));
+    const Picture block = editor.clipboard().bitmap;
+    const Picture before = editor.model().picture();
+    Click(Key(&editor, "Image21"));
+    ASSERT_TRUE(editor.model().blockFloats());
+    Click(Key(&editor, "Image10"));
+    EXPECT_EQ(static_cast<PictureKey*>(Key(&editor, "Image10"))->caption(), "Transparent: on");
+    const Colour fill = editor.model().fillColour();
+    // The same slot's colours: the block keeps its pixels; the fill colour's are see-through.
+    const QImage shown = Canvas(editor).shownBlock();
+    ASSERT_EQ(shown.size(), QSize(40, 30));
+    int skipped = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool clear = block.pixel(x, y) == fill;
+            skipped += clear;
+            ASSERT_EQ(qAlpha(shown.pixel(x, y)), clear ? 0 : 255) << x << "," << y;
+        }
+    ASSERT_GT(skipped, 0);
+    ASSERT_LT(skipped, 40 * 30);
+
+    Drag(editor, {20, 20}, {120, 20});
+    RightClick(editor, {120, 20});
+    ASSERT_FALSE(editor.model().blockFloats());
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const Colour c = block.pixel(x, y);
+            ASSERT_EQ(editor.model().picture().pixel(110 + x, 10 + y),
+                      c == fill ? before.pixel(110 + x, 10 + y) : c)
+                << x << "," << y;
+        }
+    Click(Key(&editor, "CloseKey"));
+}
+
 }  // namespace
 }  // namespace mozu::app_test
