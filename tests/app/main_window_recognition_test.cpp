@@ -18,6 +18,7 @@ extern "C" {
 #include "dialogs/dialog_widgets.h"
 #include "dialogs/open_dialog.h"
 #include "dialogs/save_dialog.h"
+#include "formats/file_name.h"
 #include "formats/file_type.h"
 #include "formats/overscan_files.h"
 #include "skin/picture_key.h"
@@ -45,22 +46,22 @@ bool ClickEntry(QWidget* dialog, const QString& fileName) {
     return false;
 }
 
-// A mode 0 level file: the background in vertical bands of pens 1-15, the extra graphics all
-// pen 3; pen k has firmware colour k + 1.
-std::vector<std::uint8_t> LevelFile() {
+// A mode 0 level file as the save command writes it under `name`: the background in vertical
+// bands of pens 1-15, the extra graphics all pen 3; pen k has firmware colour k + 1.
+std::vector<std::uint8_t> LevelFile(const std::string& name) {
     std::vector<std::uint8_t> background(184 * 264), extra(48 * 96, 3);
     for (std::size_t i = 0; i < background.size(); ++i)
         background[i] = static_cast<std::uint8_t>(1 + (i % 184) / 13);
     std::array<std::uint8_t, 16> palette{};
     for (int k = 0; k < 16; ++k)
         palette[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(k + 1);
-    return BuildLevelFile(0, background, extra, palette, "STAGE0");
+    return BuildLevelFile(0, background, extra, palette, AMSname(name));
 }
 
 TEST(MainWindowRecognition, ALevelFileOpensThroughTheOpenDialogAndIsSavedAgain) {
     Program p;
     const QString path = p.folder() + "stage0.lvl";
-    const std::vector<std::uint8_t> written = LevelFile();
+    const std::vector<std::uint8_t> written = LevelFile(path.toStdString());
     test::WriteBytes(path.toStdString(), written);
 
     OpenDialog* dialog = p.windows().open.get();
@@ -112,9 +113,9 @@ TEST(MainWindowRecognition, ALevelFileOpensThroughTheOpenDialogAndIsSavedAgain) 
 
 TEST(MainWindowRecognition, AnAlteredLevelFileIsNotSupportedAndChangesNothing) {
     Program p;
-    std::vector<std::uint8_t> bytes = LevelFile();
-    bytes[150] = static_cast<std::uint8_t>(bytes[150] + 1);  // the second palette
     const QString path = p.folder() + "odd0.lvl";
+    std::vector<std::uint8_t> bytes = LevelFile(path.toStdString());
+    bytes[150] = static_cast<std::uint8_t>(bytes[150] + 1);  // the second palette
     test::WriteBytes(path.toStdString(), bytes);
     p.script().Ok();
     DropFiles(&p.main(), {path});
