@@ -4,6 +4,7 @@
 #include "app/main_window_layout.h"
 #include "app/picture_view.h"
 #include "formats/file_type.h"
+#include "formats/shown_picture.h"
 
 namespace mozu {
 
@@ -37,6 +38,17 @@ void PictureDisplay::showCpcImage(Slot slot, const Picture& picture) {
     image1_.repaint();  // shown now, not at the next frame: the command's result is on screen
 }
 
+void PictureDisplay::showLevelFile(FileType type, const Picture& picture) {
+    // The background and the extra graphics beside it, whole and at the mode's pixel shape, in
+    // the overscan pictures' place: wider than the place, so kept in proportion.
+    const DisplayLayout box = GetDisplayLayout(Slot::Overscan0, 1, 1);
+    image1_.setGeometry(box.left, box.top, box.width, box.height);
+    image1_.setStretch(false);
+    image1_.setProportional(true);
+    image1_.setPicture(AtPixelShape(picture, PixelShapeOf(type)));
+    image1_.repaint();
+}
+
 void PictureDisplay::refreshImage() {
     // A picture read from a CPC file is shown at its file type's shape; a PC picture (or a
     // video frame) in the standard layout.
@@ -60,8 +72,10 @@ void PictureDisplay::onChange(const DocumentChange& change) {
             image1_.show();
             // A picture file shows in its slot's shape; a PC picture, a video frame or the first
             // frame of a SymbOS video in the standard place.
-            const auto type = static_cast<FileType>(SlotNumber(state.sourceSlot));
-            if (state.sourceSlot != Slot::Source && IsPictureFileType(type))
+            const FileType type = FileTypeOfSlot(state.sourceSlot);
+            if (state.sourceSlot != Slot::Source && IsLevelFileType(type))
+                showLevelFile(type, state.picture(state.sourceSlot));
+            else if (state.sourceSlot != Slot::Source && IsPictureFileType(type))
                 showCpcImage(state.sourceSlot, state.picture(state.sourceSlot));
             else
                 showPicture(state.source);

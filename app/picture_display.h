@@ -8,6 +8,7 @@
 #include "colour/picture.h"
 #include "colour/slot.h"
 #include "document/document.h"
+#include "formats/file_type.h"
 
 namespace mozu {
 
@@ -22,6 +23,9 @@ class PictureDisplay {
 
     // Shows a slot's picture in Image1 at the size and place of its slot (ShowCPCImage).
     void showCpcImage(Slot slot, const Picture& picture);
+    // Shows a level file's picture (its level slot's) whole, at its pixel shape, in the
+    // overscan place.
+    void showLevelFile(FileType type, const Picture& picture);
     // Shows the source as it came: at its file's shape, or in the standard place for a PC
     // picture or a video frame (RefreshImage).
     void refreshImage();

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "cli/cli_asker.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/video_library.h"
 #include "colour/slot_geometry.h"
 #include "document/document.h"
 
@@ -135,7 +137,11 @@ struct Settings {
 // any failure; the files written before it are whole (each goes through a temporary file).
 std::string ConvertOne(const std::string& input, const std::string& base, const Settings& s) {
     Document document;
-    OpenPicture(document, input, s.background);
+    // A missing file or a folder is OpenPicture's to report.
+    std::error_code ec;
+    const bool file = std::filesystem::is_regular_file(input, ec);
+    OpenPicture(document, input, file ? RecogniseAnyFile(input) : FileType::Unsupported,
+                s.background);
     for (const AdjustmentStep& step : s.adjustments) Apply(document, step);
     const ConversionState& state = document.state();
 

@@ -47,7 +47,7 @@ struct ExportSettings {
 
 void ExportOne(const std::string& path, const std::string& out, const ExportSettings& s) {
     if (!PathExists(path)) throw CliError(path + ": no such file");
-    const FileType type = RecogniseFile(path);
+    const FileType type = RecogniseAnyFile(path);
     if (IsSymbosVideoType(type) || type == FileType::PcVideo) {
         Picture picture;
         if (type == FileType::PcVideo) {
@@ -63,7 +63,7 @@ void ExportOne(const std::string& path, const std::string& out, const ExportSett
     }
     if (s.frameGiven) throw CliError(path + ": --frame is for videos only", 2);
     Document document;
-    OpenPicture(document, path, s.background);
+    OpenPicture(document, path, type, s.background);
     // A CPC or SymbOS file shows the slot it was read into; a PC picture shows itself.
     const ConversionState& state = document.state();
     const Picture& picture =

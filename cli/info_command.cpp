@@ -25,7 +25,7 @@ struct Description {
 Description Describe(const std::string& path) {
     if (!PathExists(path)) throw CliError(path + ": no such file");
     std::string description;
-    const FileType type = RecogniseFile(path);
+    const FileType type = RecogniseAnyFile(path);
     if (type == FileType::HeadedScreen) {
         description = "headed screen file without start-up routine (not shown)";
     } else if (type == FileType::Unsupported) {
@@ -37,7 +37,7 @@ Description Describe(const std::string& path) {
         description = DescribePcVideoFile(*source, path);
     } else {
         Document document;
-        description = OpenPicture(document, path).description;
+        description = OpenPicture(document, path, type).description;
     }
     return {true, type, PlainLines(description)};
 }

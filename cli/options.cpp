@@ -110,11 +110,11 @@ bool PathExists(const std::string& path) {
     return fs::exists(path, ec);
 }
 
-OpenResult OpenPicture(Document& document, const std::string& path, Colour background) {
+OpenResult OpenPicture(Document& document, const std::string& path, FileType type,
+                       Colour background) {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw CliError(path + ": no such file");
     if (fs::is_directory(path, ec)) throw CliError(path + ": a folder, not a file");
-    const FileType type = RecogniseFile(path);
     if (IsSymbosVideoType(type) || type == FileType::PcVideo)
         throw CliError(path + ": a video (file type " + std::to_string(FileTypeNumber(type)) +
                        "); use 'mozu-cli video'");
@@ -123,7 +123,8 @@ OpenResult OpenPicture(Document& document, const std::string& path, Colour backg
     const OpenResult result = OpenFileAs(document, path, type, OpenOrigin::Chosen, settings);
     if (!result.opened())
         throw CliError(path + ": Not supported file format (file type " +
-                       std::to_string(FileTypeNumber(type)) + ")");
+                       std::to_string(FileTypeNumber(type)) + ")" +
+                       (result.reason.empty() ? "" : ": " + result.reason));
     return result;
 }
 

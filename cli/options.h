@@ -68,11 +68,13 @@ void MakeParentFolder(const std::string& path);
 
 bool PathExists(const std::string& path);
 
-// Opens a PC picture or Mozu picture file into the document as the open dialog does; the result
+// Opens a PC picture or Mozu picture file of type `type` (RecogniseAnyFile) into the document as
+// the open dialog does; the result
 // holds the file type and its description. CliError for missing files, folders, videos and files
 // of no supported type; IoError for files that cannot be read. PNG, GIF and TGA transparency is
 // laid over `background`.
-OpenResult OpenPicture(Document& document, const std::string& path, Colour background = 0);
+OpenResult OpenPicture(Document& document, const std::string& path, FileType type,
+                       Colour background = 0);
 
 // --method NAME, --palette NAME and --pens LIST: the reduction method of dithered conversions.
 // The names are read by the core (ParseReductionMethod, ParsePaletteChoice, ParsePens); a bad

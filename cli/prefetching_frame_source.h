@@ -30,6 +30,8 @@ class PrefetchingFrameSource : public VideoFrameSource {
     const VideoInfo& open(const std::string& path) override;
     void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
     void close() override;
+    // The inner source looks with a source of its own, beside the worker's.
+    bool holdsVideo(const std::string& path) override { return inner_->holdsVideo(path); }
 
   private:
     struct Decoded {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "document/open_file.h"
 
 namespace mozu::cli {
 
@@ -52,6 +53,18 @@ const VideoLibrary& LoadVideoLibrary() {
     std::call_once(once, [] { library = Load(error); });
     if (library == nullptr) throw CliError("video support cannot be loaded: " + error);
     return *library;
+}
+
+FileType RecogniseAnyFile(const std::string& path) {
+    const FileType type = RecogniseFile(path);
+    if (type != FileType::Unsupported) return type;
+    const VideoLibrary* library = nullptr;
+    try {
+        library = &LoadVideoLibrary();
+    } catch (const CliError&) {
+        return type;  // no video support here: the file is of no kind Mozu reads
+    }
+    return RecogniseFile(path, *library->makeFrameSource());
 }
 
 }  // namespace mozu::cli

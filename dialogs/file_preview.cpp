@@ -42,6 +42,10 @@ KindView ViewOf(FileType type) {
             return {368, 264, "Mozu Image: 368x264x4"};
         case FileType::OverscanMode2:
             return {368, 264, "Mozu Image: 736x264x2"};
+        case FileType::LevelMode0:  // background and extra graphics, 464 x 264 on screen
+            return {368, 209, "Mozu Level: 184x264x16"};
+        case FileType::LevelMode1:
+            return {368, 209, "Mozu Level: 368x264x4"};
         case FileType::Sgx4:
             return {0, 0, nullptr};
         default:
@@ -139,6 +143,10 @@ FilePreview PreviewFile(const QString& path, const FrameSourceFactory& makeSourc
     const QString ext = UpperExtension(name);
     if (PCFile(ext) && IsVideo(name)) return PreviewPcVideo(path, makeSource);
     if (PCFile(ext)) return PreviewPcPicture(path);
+    // A file of no kind its name and bytes say (a video saved as ".bin") may still be a video.
+    if (CheckCPCFile(path.toStdString()) == FileType::Unsupported &&
+        (makeSource ? makeSource() : MakeFfmpegFrameSource())->holdsVideo(path.toStdString()))
+        return PreviewPcVideo(path, makeSource);
     return PreviewCpcFile(path);
 }
 

@@ -22,7 +22,8 @@ struct FilePreview {
 using FrameSourceFactory = std::function<std::unique_ptr<VideoFrameSource>()>;
 
 // The preview of `path` (the whole path; the file name decides the kind): a PC video (PCFile and
-// IsVideo), a PC picture (PCFile), or a CPC or SymbOS file. Videos show frame 75, or frame 0
+// IsVideo), a PC picture (PCFile), a CPC or SymbOS file, or a file of none of those kinds that
+// holds a video (found by its contents: the PC video preview). Videos show frame 75, or frame 0
 // when they are not longer than 75 frames. Raises IoError when the file cannot be read.
 FilePreview PreviewFile(const QString& path, const FrameSourceFactory& makeSource = {});
 

@@ -9,9 +9,9 @@
 namespace mozu {
 
 QStringList OpenDialogMask() {
-    return {"*.bmp", "*.jpg", "*.rim", "*.sgx", "*.bin", "*.sca", "*.vid", "*.mpg", "*.avi",
-            "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv", "*.mp4", "*.m4v", "*.mkv",
-            "*.webm", "*.ogv", "*.flv", "*.ts", "*.mts",
+    return {"*.bmp", "*.jpg", "*.rim", "*.sgx", "*.bin", "*.sca", "*.lvl", "*.vid", "*.mpg",
+            "*.avi", "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv", "*.mp4", "*.m4v",
+            "*.mkv", "*.webm", "*.ogv", "*.flv", "*.ts", "*.mts",
             // further PC pictures
             "*.png", "*.gif", "*.tga", "*.ppm", "*.pgm", "*.pnm"};
 }

@@ -26,7 +26,7 @@ std::string Head(const std::string& path, OpenOrigin origin, const char* kind,
 }
 
 OpenResult Opened(FileType type, std::string description, std::string title = {}) {
-    return {OpenResult::Status::Opened, type, std::move(description), std::move(title)};
+    return {OpenResult::Status::Opened, type, std::move(description), std::move(title), {}};
 }
 
 PictureKind KindOf(FileType type) {
@@ -69,12 +69,13 @@ OpenResult OpenCpcPicture(Document& doc, const std::string& path, FileType type)
         description = OpenCPCFile(state, path);
     } catch (const IoError& e) {
         state.converted = previousFlags;
-        if (e.code() == io::kInvalidData) return {OpenResult::Status::Unsupported, type, {}, {}};
+        if (e.code() == io::kInvalidData)
+            return {OpenResult::Status::Unsupported, type, {}, {}, e.what()};
         throw;
     }
     // OpenCPCFile classifies the file by its own rules; its slot names the type it found.
     const Slot slot = state.currentSlot;
-    const auto found = static_cast<FileType>(SlotNumber(slot));
+    const FileType found = FileTypeOfSlot(slot);
     const std::uint8_t kept = state.converted[slot];
     state.converted.fill(0);
     state.converted[slot] = kept;
@@ -144,8 +145,16 @@ FileType RecogniseFile(const std::string& path) {
     return IsSupportedFile(path);
 }
 
+FileType RecogniseFile(const std::string& path, VideoFrameSource& videos) {
+    const FileType type = IsSupportedFile(path);
+    if (type != FileType::Unsupported) return type;
+    return videos.holdsVideo(path) ? FileType::PcVideo : type;
+}
+
 OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin origin) {
-    return OpenFileAs(document, path, RecogniseFile(path), origin);
+    VideoFrameSource* videos = document.video().source.get();
+    return OpenFileAs(document, path, videos ? RecogniseFile(path, *videos) : RecogniseFile(path),
+                      origin);
 }
 
 OpenResult OpenFileAs(Document& document, const std::string& path, FileType type,
@@ -174,7 +183,7 @@ OpenResult OpenFileAs(Document& document, const std::string& path, FileType type
             break;
         case FileType::HeadedScreen:  // a screen file without our routine: not readable
         case FileType::Unsupported:
-            return {OpenResult::Status::Unsupported, type, {}, {}};
+            return {OpenResult::Status::Unsupported, type, {}, {}, {}};
         default:
             result = OpenCpcPicture(document, path, type);
             break;

@@ -31,6 +31,7 @@ struct OpenResult {
     FileType type = FileType::Unsupported;
     std::string description;  // the file's description (line breaks "\n\r")
     std::string title;        // a SymbOS video's title and information, else empty
+    std::string reason;       // why a CPC file of a known type is unsupported, where it is known
 
     bool opened() const { return status == Status::Opened; }
 };
@@ -43,8 +44,13 @@ struct OpenSettings {
 // The file's type by its name and first bytes; IoError when a file that needs looking into
 // cannot be read.
 FileType RecogniseFile(const std::string& path);
+// The same, and a file that none of those rules takes (type 255: an unknown extension, or a
+// ".bin" that is no screen file) is a PC video (22) when `videos` finds one in its contents.
+// Every file of a known kind keeps the type its name and bytes give.
+FileType RecogniseFile(const std::string& path, VideoFrameSource& videos);
 
-// Recognises `path` and opens it into `document`, then notifies DocumentChange::Opened.
+// Recognises `path` (with the document's video source looking into unknown files) and opens it
+// into `document`, then notifies DocumentChange::Opened.
 // IoError when the file cannot be read; an unsupported file changes nothing and reports so.
 OpenResult OpenFile(Document& document, const std::string& path, OpenOrigin origin);
 

@@ -9,6 +9,8 @@
 #include "colour/indexed.h"
 #include "colour/resize.h"
 #include "formats/file_type_detail.h"
+#include "formats/level_reader.h"
+#include "formats/overscan_files.h"
 #include "platform/binary_file.h"
 #include "platform/io_error.h"
 
@@ -40,6 +42,11 @@ DecodedPicture Decode(InputFile& in, FileType type) {
             return DecodeOverscanFile(
                 ReadPrefix(in, kOverscanFileBytesNeeded),
                 FileTypeNumber(type) - FileTypeNumber(FileType::OverscanMode0), name);
+        case FileType::LevelMode0:
+        case FileType::LevelMode1:
+            // One byte more than a level file, so that a longer file is seen as one.
+            return DecodeLevelFile(ReadPrefix(in, kLevelFileSize + 1),
+                                   type == FileType::LevelMode0 ? 0 : 1, name);
         default:
             break;
     }
@@ -53,6 +60,23 @@ void SetIdentity(PaletteSlot& palette, int positions) {
         palette[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
 }
 
+// Columns x0 .. x0 + width - 1 of the pens as an index picture (pen in the red channel).
+Picture PenColumns(const PenPicture& pens, int x0, int width) {
+    Picture out(width, pens.height);
+    for (int y = 0; y < pens.height; ++y) {
+        std::uint8_t* row = out.row(y);
+        const std::uint8_t* src =
+            pens.pens.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(pens.width) +
+            static_cast<std::size_t>(x0);
+        for (int x = 0; x < width; ++x) row[static_cast<std::size_t>(x) * 3 + 2] = src[x];
+    }
+    return out;
+}
+
+int LevelMode(FileType type) {
+    return type == FileType::LevelMode0 ? 0 : 1;
+}
+
 }  // namespace
 
 PictureSize OpenedSourceSize(Slot type, int w, int h) {
@@ -64,6 +88,8 @@ PictureSize OpenedSourceSize(Slot type, int w, int h) {
             return {640, 200};
         case Slot::Overscan0:
         case Slot::Overscan1:
+        case Slot::Level0:  // the background alone, as its overscan picture
+        case Slot::Level1:
             return {368, 264};
         case Slot::Overscan2:
             return {736, 264};
@@ -93,6 +119,10 @@ std::string CpcFileDescription(FileType type, int width, int height) {
         case FileType::Sgx16:
             return "SymbOS image\n\r" + std::to_string(width) + "x" + std::to_string(height) +
                    "\n\r" + (type == FileType::Sgx4 ? "4 colors" : "16 colors");
+        case FileType::LevelMode0:
+            return "CPC level\n\r184x264 + 48x96\n\rmode 0";
+        case FileType::LevelMode1:
+            return "CPC level\n\r368x264 + 96x96\n\rmode 1";
         case FileType::Unsupported:
             return "Undefined";
         default:
@@ -123,18 +153,28 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
 
     // Everything is read and checked before the state changes.
     const DecodedPicture decoded = Decode(in, type);
-    Picture pens(decoded.picture.width, decoded.picture.height);
-    for (int y = 0; y < pens.height(); ++y) {
-        std::uint8_t* row = pens.row(y);
-        const std::uint8_t* src =
-            decoded.picture.pens.data() +
-            static_cast<std::size_t>(y) * static_cast<std::size_t>(pens.width());
-        for (int x = 0; x < pens.width(); ++x) row[static_cast<std::size_t>(x) * 3 + 2] = src[x];
-    }
+    const Picture pens = PenColumns(decoded.picture, 0, decoded.picture.width);
 
     state.currentSlot = slot;
     SetIdentity(state.palette(Slot::SgxCpcFree), 4);
     SetIdentity(state.palette(Slot::SgxMsxFree), 16);
+    if (IsLevelFileType(type)) {
+        // A level picture is written with its overscan slot's palette, and the mode 1 writer
+        // takes the background from the overscan slot: both get what the file holds, so that
+        // saving again writes the same level file. The level slot is the one converted.
+        const int mode = LevelMode(type);
+        const Slot overscan = OverscanSlot(mode);
+        PaletteSlot& palette = state.palette(overscan);
+        std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
+        PaletteFromFirmware(state, overscan);
+        std::copy_n(palette.begin(), 16, state.palette(slot).begin());
+        Indexed2BMP(state, pens, state.picture(slot), overscan);
+        Indexed2BMP(state, PenColumns(decoded.picture, 0, LevelBackgroundWidth(mode)),
+                    state.picture(overscan), overscan);
+        state.converted[slot] = 1;
+        state.sourceSlot = slot;
+        return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
+    }
     if (decoded.hasPalette) {
         PaletteSlot& palette = state.palette(slot);
         std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
@@ -155,8 +195,11 @@ void AdoptOpenedPicture(ConversionState& state, FileType fileType) {
     const Slot slot = SlotOfFileType(fileType);
     const Picture& shown = state.picture(slot);
     const PictureSize size = OpenedSourceSize(slot, shown.width(), shown.height());
-    state.source =
-        SamplePicture(shown, 0, 0, shown.width(), shown.height(), size.width, size.height);
+    // A level file's source is its background; the extra graphics beside it are no part of
+    // the picture to convert again.
+    const int width =
+        IsLevelFileType(fileType) ? LevelBackgroundWidth(LevelMode(fileType)) : shown.width();
+    state.source = SamplePicture(shown, 0, 0, width, shown.height(), size.width, size.height);
     state.sourceColourCount = CountColors(state, state.source);
     state.currentSlot = slot;
     state.noPicture = false;

@@ -7,6 +7,7 @@
 
 #include "formats/amsdos_header.h"
 #include "formats/file_type_detail.h"
+#include "formats/level_reader.h"
 #include "formats/screen_files.h"
 #include "platform/binary_file.h"
 
@@ -49,6 +50,7 @@ class Probe {
         in_.readAt(offset, std::span<std::uint8_t>(&b, 1));
         return b;
     }
+    std::span<const std::uint8_t> head() const { return buf_; }
 
   private:
     InputFile& in_;
@@ -68,6 +70,7 @@ CpcKind CpcKindOf(const std::string& path, bool wholeLowerCase) {
         if (e == ".sgx") return CpcKind::Sgx;
         if (e == ".bin" || e == ".scr" || e == ".rim") return CpcKind::Screen;
         if (e == ".sca") return CpcKind::Overscan;
+        if (e == ".lvl") return CpcKind::Level;
         return CpcKind::None;
     }
     const std::string e = ext.empty() ? std::string() : Upper(ext.substr(1, 3));
@@ -75,6 +78,7 @@ CpcKind CpcKindOf(const std::string& path, bool wholeLowerCase) {
     if (e == "SGX") return CpcKind::Sgx;
     if (e == "BIN" || e == "SCR" || e == "RIM") return CpcKind::Screen;
     if (e == "SCA") return CpcKind::Overscan;
+    if (e == "LVL") return CpcKind::Level;
     return CpcKind::None;
 }
 
@@ -115,6 +119,12 @@ FileType ClassifyOpenFile(InputFile& in, CpcKind kind) {
             const int mode = probe.at(128);
             if (mode >= 0 && mode <= 2)
                 type = static_cast<FileType>(FileTypeNumber(FileType::OverscanMode0) + mode);
+            break;
+        }
+        case CpcKind::Level: {
+            // ".lvl" names other programs' levels too: only a level file's header counts.
+            const int mode = LevelFileMode(probe.head());
+            if (mode >= 0) type = mode == 0 ? FileType::LevelMode0 : FileType::LevelMode1;
             break;
         }
         case CpcKind::None:

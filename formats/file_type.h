@@ -31,12 +31,16 @@ enum class FileType : std::uint8_t {
     Gif = 31,
     Tga = 32,
     Pnm = 33,
+    LevelMode0 = 40,  // level files: an overscan background with extra graphics beside it,
+    LevelMode1 = 41,  // read into the level slots 20 and 21
     Unsupported = 255,
 };
 
-// A CPC picture file Mozu reads back into a slot: screen, overscan and SymbOS graphics.
+// A CPC picture file Mozu reads back into a slot: screen, overscan, level and SymbOS graphics.
 constexpr bool IsPictureFileType(FileType t) {
     switch (t) {
+        case FileType::LevelMode0:
+        case FileType::LevelMode1:
         case FileType::ScreenMode0:
         case FileType::ScreenMode1:
         case FileType::ScreenMode2:
@@ -70,9 +74,24 @@ constexpr bool IsSymbosVideoType(FileType t) {
     return t == FileType::Video4 || t == FileType::Video16;
 }
 
-// The slot a CPC or SymbOS file of type `t` is read into (the same number).
+constexpr bool IsLevelFileType(FileType t) {
+    return t == FileType::LevelMode0 || t == FileType::LevelMode1;
+}
+
+// The slot a CPC or SymbOS file of type `t` is read into: the same number, but the level slots
+// (20, 21) for level files, whose numbers the PC pictures had long before.
 constexpr Slot SlotOfFileType(FileType t) {
+    if (t == FileType::LevelMode0) return Slot::Level0;
+    if (t == FileType::LevelMode1) return Slot::Level1;
     return static_cast<Slot>(t);
+}
+
+// The type of the CPC or SymbOS file a slot was read from (the reverse of SlotOfFileType for
+// the slots files are read into).
+constexpr FileType FileTypeOfSlot(Slot s) {
+    if (s == Slot::Level0) return FileType::LevelMode0;
+    if (s == Slot::Level1) return FileType::LevelMode1;
+    return static_cast<FileType>(s);
 }
 
 // The number shown to users and stored nowhere else ("file type 13").
@@ -80,14 +99,14 @@ constexpr int FileTypeNumber(FileType t) {
     return static_cast<int>(t);
 }
 
-// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22, 30-33 or 255). The
+// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22, 30-33, 40, 41 or 255). The
 // extension is compared whole, in lower case; BMP, JPEG and video files are not opened. Other
 // files are opened (IoError if that fails) and their first bytes tested; a file too short for a
 // test simply does not match it.
 FileType IsSupportedFile(const std::string& path);
 
-// The CPC and SymbOS files alone (0-6, 9, 11, 13, 14 or 255): the three characters after the
-// last dot are compared in upper case ("x.rimage" is checked as "RIM").
+// The CPC and SymbOS files alone (0-6, 9, 11, 13, 14, 40, 41 or 255): the three characters after
+// the last dot are compared in upper case ("x.rimage" is checked as "RIM").
 FileType CheckCPCFile(const std::string& path);
 
 }  // namespace mozu

@@ -10,7 +10,7 @@
 
 namespace mozu::detail {
 
-enum class CpcKind { None, Video, Sgx, Screen, Overscan };
+enum class CpcKind { None, Video, Sgx, Screen, Overscan, Level };
 
 // The kind of CPC file the extension names: compared whole in lower case (IsSupportedFile) or
 // as the three characters after the dot in upper case (CheckCPCFile).

@@ -15,9 +15,7 @@ namespace mozu {
 
 namespace {
 
-// The level file keeps the entry address &0670 (it is data for another program, never run).
 constexpr AmsdosFields kOverscanHeader = {0x0660, 0x6080, kOverscanEntryAddress, 0x006080};
-constexpr AmsdosFields kLevelHeader = {0x0660, 0x6080, 0x0670, 0x006800};
 
 int LinePixels(int mode, int bytes) {
     return bytes * PixelsPerByte(ModeEncoding(mode));
@@ -54,7 +52,7 @@ static_assert(kAmsdosHeaderSize + 1 + 16 + std::tuple_size_v<decltype(kOverscanL
 
 void FinishLevelFile(int mode, const std::array<std::uint8_t, 16>& modePalette,
                      const std::string& amsName, std::uint8_t* file) {
-    std::uint8_t* out = PutHeader(amsName, kLevelHeader, file);
+    std::uint8_t* out = PutHeader(amsName, kLevelFileHeader, file);
     *out++ = static_cast<std::uint8_t>(mode);
     out = PutPaletteReversed(modePalette, out);
     std::copy(modePalette.rbegin(), modePalette.rend() - 1, out);  // pens 15 down to 1

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "colour/conversion_state.h"
+#include "formats/amsdos_header.h"
 #include "platform/asker.h"
 
 namespace mozu {
@@ -27,6 +28,9 @@ constexpr std::size_t kLevelExtraOffset = 24448;
 // The loader stub: the header's entry address (the mode byte is at &0660, the palette at
 // &0661-&0670).
 constexpr std::uint16_t kOverscanEntryAddress = 0x0671;
+// A level file's header keeps the entry address &0670: it is data for another program, never
+// run. Its real length covers both blocks.
+inline constexpr AmsdosFields kLevelFileHeader = {0x0660, 0x6080, 0x0670, 0x006800};
 
 // Slots 4, 5, 6 (184, 368, 736 x 264) with palette slots 4, 5, 6, after CheckFileName; set the
 // slot's saved flag.

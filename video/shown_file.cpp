@@ -34,7 +34,7 @@ Picture ShownFile(const ColourTable& colours, const std::string& path, FileType 
     ConversionState state;
     state.colourTable = colours;
     OpenCPCFile(state, path);
-    const auto found = static_cast<FileType>(SlotNumber(state.currentSlot));
+    const FileType found = FileTypeOfSlot(state.currentSlot);
     if (found != type) throw IoError(io::kInvalidData, path + ": not the file its name says");
     const Picture& picture = state.picture(SlotOfFileType(found));
     return options.raw ? picture : AtPixelShape(picture, PixelShapeOf(found));

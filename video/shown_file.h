@@ -19,7 +19,8 @@ struct ShownFileOptions {
     bool raw = false;
 };
 
-// Files this can show: the CPC picture files (types 0-2, 4-6, 9, 11) and SymbOS videos (13, 14).
+// Files this can show: the CPC picture files (types 0-2, 4-6, 9, 11, 40, 41) and SymbOS videos
+// (13, 14).
 constexpr bool IsShownFileType(FileType type) {
     return IsPictureFileType(type) || IsSymbosVideoType(type);
 }

@@ -29,6 +29,14 @@ class VideoFrameSource {
     // IoError for an index outside 0 .. frameCount - 1, a closed source or undecodable data.
     virtual void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) = 0;
     virtual void close() = 0;
+    // Whether `path` holds a video this source could open, judged by the file's contents and not
+    // its name: for a file whose extension names no kind Mozu knows. A picture, a sound or
+    // anything with fewer than two frames is no video. Whatever video this source has open stays
+    // open. A source that cannot look into files says false.
+    virtual bool holdsVideo(const std::string& path) {
+        (void)path;
+        return false;
+    }
 };
 
 }  // namespace mozu

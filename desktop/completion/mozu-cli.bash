@@ -23,9 +23,9 @@ _mozu_cli_formats="mode0 mode1 mode2 overscan0 overscan1 overscan2 sgx-cpc sgx-c
 
 # What each command reads, as extended globs of file names.
 declare -A _mozu_cli_inputs=(
-  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|rim|RIM|scr|SCR|bin|BIN|sca|SCA|sgx|SGX)'
+  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX)'
   [info]=''
-  [export]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|sgx|SGX|vid|VID|avi|AVI|mpg|MPG|mpeg|MPEG|mov|MOV|wmv|WMV|vob|VOB|divx|DIVX|xvid|XVID|rmvb|RMVB|mp4|MP4|mkv|MKV)'
+  [export]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX|vid|VID|avi|AVI|mpg|MPG|mpeg|MPEG|mov|MOV|wmv|WMV|vob|VOB|divx|DIVX|xvid|XVID|rmvb|RMVB|mp4|MP4|mkv|MKV)'
   [video]=''
 )
 

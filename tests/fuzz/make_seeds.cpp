@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
             RandomPens(rng, static_cast<std::size_t>(kLevelExtraLineBytes * ppb) * kLevelExtraLines,
                        mode ? 4 : 16),
             palette, "SEED");
+        Seed("cpc_reader", "level" + std::to_string(mode), level, 0x40 | mode);
         Seed("open_file", "level" + std::to_string(mode), level, 6);
     }
 

@@ -102,8 +102,9 @@ void ExpectThumbnailOfExport(const TempDir& dir, const std::string& name, int si
 }
 
 TEST_F(Thumbnailer, EveryPictureFileShowsWhatExportShows) {
-    for (const char* name : {"cups0.rim", "cups1.rim", "cups2.rim", "cups0.sca", "cups1.sca",
-                             "cups2.sca", "cupsC.sgx", "cups1.sgx", "cups7.sgx", "cupsM.sgx"})
+    for (const char* name :
+         {"cups0.rim", "cups1.rim", "cups2.rim", "cups0.sca", "cups1.sca", "cups2.sca", "cups0.lvl",
+          "cups1.lvl", "cupsC.sgx", "cups1.sgx", "cups7.sgx", "cupsM.sgx"})
         ExpectThumbnailOfExport(*dir_, name, 128);
     // The file managers' larger sizes, and a small one.
     ExpectThumbnailOfExport(*dir_, "cups2.sca", 256);
@@ -175,8 +176,8 @@ void ExpectRefused(const TempDir& dir, const std::string& name, const std::strin
 
 TEST_F(Thumbnailer, TruncatedFilesAreRefused) {
     TempDir dir;
-    std::vector<std::string> names = {"cups0.rim", "cups2.rim", "cups1.sca", "cupsC.sgx",
-                                      "cupsM.sgx"};
+    std::vector<std::string> names = {"cups0.rim", "cups2.rim", "cups1.sca",
+                                      "cups1.lvl", "cupsC.sgx", "cupsM.sgx"};
     if (videos_) names.insert(names.end(), {"clip4.vid", "clip16.vid"});
     for (const std::string& name : names) {
         const std::vector<std::uint8_t> whole = test::ReadBytes(*dir_ / name);
@@ -192,7 +193,7 @@ TEST_F(Thumbnailer, TruncatedFilesAreRefused) {
 TEST_F(Thumbnailer, RandomFilesAreRefused) {
     TempDir dir;
     std::mt19937 rng(2024);
-    for (const char* ext : {".rim", ".scr", ".bin", ".sca", ".sgx", ".vid"}) {
+    for (const char* ext : {".rim", ".scr", ".bin", ".sca", ".lvl", ".sgx", ".vid"}) {
         std::vector<std::uint8_t> bytes(30000);
         for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
         // The bytes these files are recognised by must not match by chance.
@@ -205,8 +206,7 @@ TEST_F(Thumbnailer, RandomFilesAreRefused) {
 }
 
 TEST_F(Thumbnailer, FilesMozuDoesNotShowAreRefused) {
-    // Level files are written, not read; PC pictures are the file manager's own business.
-    ExpectRefused(*dir_, "cups0.lvl", "a level file");
+    // PC pictures are the file manager's own business.
     TempDir dir;
     fs::copy_file(kPhoto, dir / "photo.jpg");
     ExpectRefused(dir, "photo.jpg", "a JPEG picture");

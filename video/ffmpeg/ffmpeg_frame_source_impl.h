@@ -37,6 +37,7 @@ class FfmpegFrameSource final : public VideoFrameSource {
     const VideoInfo& open(const std::string& path) override;
     void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
     void close() override;
+    bool holdsVideo(const std::string& path) override;
 
   private:
     // Key frames met while counting from a known position, by their byte position.
