@@ -123,6 +123,13 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
 
     // Everything is read and checked before the state changes.
     const DecodedPicture decoded = Decode(in, type);
+    StoreReadPicture(state, slot, decoded);
+    if (type == FileType::ScreenMode0 || type == FileType::ScreenMode1)
+        CountColors(state, state.picture(slot));
+    return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
+}
+
+void StoreReadPicture(ConversionState& state, Slot slot, const DecodedPicture& decoded) {
     Picture pens(decoded.picture.width, decoded.picture.height);
     for (int y = 0; y < pens.height(); ++y) {
         std::uint8_t* row = pens.row(y);
@@ -140,12 +147,9 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
         std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
         PaletteFromFirmware(state, slot);
     }
-    Picture& picture = state.picture(slot);
-    Indexed2BMP(state, pens, picture, slot);
+    Indexed2BMP(state, pens, state.picture(slot), slot);
     state.converted[slot] = 1;
-    if (type == FileType::ScreenMode0 || type == FileType::ScreenMode1) CountColors(state, picture);
     state.sourceSlot = slot;
-    return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
 }
 
 void AdoptOpenedPicture(ConversionState& state, FileType fileType) {
