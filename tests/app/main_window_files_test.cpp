@@ -19,6 +19,7 @@
 #include "dialogs/save_dialog.h"
 #include "formats/file_type.h"
 #include "media/image_loader.h"
+#include "skin/skin_label.h"
 #include "skin/symbol_label.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/screen_dump_file.h"
@@ -140,6 +141,7 @@ TEST(MainWindowFiles, AnotherToolsScreenAsksItsModeUnlessAPaletteFileIsBeside) {
     ASSERT_EQ(p.script().shown.size(), 1u);
     EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kNameRequest);
     EXPECT_EQ(p.script().shown[0].text, "Screen mode of dump.scr (0, 1 or 2)");
+    EXPECT_EQ(p.msg().findChild<SkinLabel*>("Label2")->text(), "Mode ");
     EXPECT_EQ(p.Text("Label1"), "CPC screen dump\n\r640x200\n\rfirmware colours");
     EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Mode2);
     EXPECT_EQ(p.main().document().state().currentFileName, dump.toStdString());
