@@ -142,11 +142,16 @@ void FileCommands::openHandedOverFile(const QString& path) {
 bool FileCommands::open(const QString& path, OpenOrigin origin) {
     OpenResult result;
     try {
-        result = OpenFile(document_, path.toStdString(), origin);
+        // A screen dump without a palette file asks for its mode.
+        OpenSettings settings;
+        settings.asker = asker_;
+        const std::string file = path.toStdString();
+        result = OpenFileAs(document_, file, RecogniseFile(file), origin, settings);
     } catch (const IoError& e) {
         showFileError(e, path);
         return false;
     }
+    if (result.status == OpenResult::Status::Cancelled) return false;
     if (!result.opened()) {
         notice("Not supported file format");
         return false;

@@ -140,7 +140,10 @@ void MessageWindow::showRequest(const Request& r) {
             // A file name takes 7 characters; a folder name any number.
             nameEdit_->setMaxLength(r.nameLength > 0 ? r.nameLength : 32767);
             nameEdit_->show();
-            nameCaption_->setText(r.nameLength > 0 ? "New file name " : "Folder name ");
+            // A one-character answer is a screen dump's mode (0, 1 or 2), not a file name.
+            nameCaption_->setText(r.nameLength == 1  ? "Mode "
+                                  : r.nameLength > 0 ? "New file name "
+                                                     : "Folder name ");
             nameCaption_->show();
             break;
         default:  // any other kind keeps the last layout

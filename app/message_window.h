@@ -79,7 +79,7 @@ class MessageWindow : public SkinnedWindow {
 
     // Controls, with their object names.
     SkinLabel* textLabel_ = nullptr;    // Label1: the message
-    SkinLabel* nameCaption_ = nullptr;  // Label2: "New file name " or "Folder name "
+    SkinLabel* nameCaption_ = nullptr;  // Label2: "New file name ", "Folder name ", "Mode "
     QLineEdit* nameEdit_ = nullptr;     // Edit1
     PictureKey* yesButton_ = nullptr;   // KeyGreen01
     PictureKey* noButton_ = nullptr;    // KeyRed01

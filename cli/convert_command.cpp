@@ -130,6 +130,7 @@ struct Settings {
     bool exact = false;
     bool force = false;
     Colour background = 0;
+    int screenMode = -1;  // of a screen dump without a .pal file
     ReductionOptions reduction;
 };
 
@@ -141,7 +142,7 @@ std::string ConvertOne(const std::string& input, const std::string& base, const 
     std::error_code ec;
     const bool file = std::filesystem::is_regular_file(input, ec);
     OpenPicture(document, input, file ? RecogniseAnyFile(input) : FileType::Unsupported,
-                s.background);
+                s.background, s.screenMode);
     for (const AdjustmentStep& step : s.adjustments) Apply(document, step);
     const ConversionState& state = document.state();
 
@@ -178,9 +179,10 @@ std::string ConvertOne(const std::string& input, const std::string& base, const 
 int RunConvertCommand(int argc, char** argv) {
     return Guarded([&] {
         CLI::App app(
-            "Converts pictures (BMP, JPEG, PNG, GIF, TGA, PNM, or Mozu picture files) to CPC and\n"
-            "SymbOS files. With several inputs (or -o ending in /) each input gets its own name\n"
-            "in the output folder, which is made when missing; they are converted in parallel.\n"
+            "Converts pictures (BMP, JPEG, PNG, GIF, TGA, PNM, WebP, TIFF, Mozu picture files or\n"
+            "other tools' 16 KB CPC screens) to CPC and SymbOS files. With several inputs (or -o\n"
+            "ending in /) each input gets its own name in the output folder, which is made when\n"
+            "missing; they are converted in parallel.\n"
             "Formats: mode0 mode1 mode2 overscan0 overscan1 overscan2 sgx-cpc sgx-cpc-full\n"
             "sgx-msx sgx-msx-full, or all (in this order). overscan0 and overscan1 also write\n"
             "the level file. Adjustments run in the order given, before any conversion.",
@@ -218,6 +220,8 @@ int RunConvertCommand(int argc, char** argv) {
             ->type_name("RRGGBB");
         app.add_option("-j,--jobs", jobs, "Pictures converted at once (default: every core).")
             ->type_name("N");
+        std::string modeText;
+        AddScreenModeOption(app, modeText);
         const CLI::Option* force = app.add_flag("--force")->description("Replace existing files.");
         ReductionTexts reductionTexts;
         AddReductionOptions(app, reductionTexts);
@@ -232,6 +236,7 @@ int RunConvertCommand(int argc, char** argv) {
         s.formats = ParseFormats(formatList);
         s.adjustments = ParseAdjustments(app);
         if (!background.empty()) s.background = ParseColour(background, "background");
+        s.screenMode = ParseScreenMode(modeText);
         const int jobCount = ParseJobs(jobs);
         s.reduction = ReductionOptionsFrom(reductionTexts);
 

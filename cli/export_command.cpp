@@ -43,6 +43,7 @@ struct ExportSettings {
     bool frameGiven = false;
     std::int32_t frame = 0;
     Colour background = 0;
+    int screenMode = -1;  // of a screen dump without a .pal file
 };
 
 void ExportOne(const std::string& path, const std::string& out, const ExportSettings& s) {
@@ -63,12 +64,15 @@ void ExportOne(const std::string& path, const std::string& out, const ExportSett
     }
     if (s.frameGiven) throw CliError(path + ": --frame is for videos only", 2);
     Document document;
-    OpenPicture(document, path, type, s.background);
-    // A CPC or SymbOS file shows the slot it was read into; a PC picture shows itself.
+    OpenPicture(document, path, type, s.background, s.screenMode);
+    // A CPC or SymbOS file shows the slot it was read into (a screen dump the screen slot of its
+    // mode); a PC picture shows itself.
     const ConversionState& state = document.state();
+    const FileType shownType =
+        type == FileType::ScreenDump ? static_cast<FileType>(SlotNumber(state.sourceSlot)) : type;
     const Picture& picture =
-        IsPictureFileType(type) ? state.picture(SlotOfFileType(type)) : state.source;
-    SavePng(s.raw ? picture : AtPixelShape(picture, PixelShapeOf(type)), out);
+        IsPictureFileType(shownType) ? state.picture(SlotOfFileType(shownType)) : state.source;
+    SavePng(s.raw ? picture : AtPixelShape(picture, PixelShapeOf(shownType)), out);
 }
 
 }  // namespace
@@ -82,8 +86,10 @@ int RunExportCommand(int argc, char** argv) {
             "mozu-cli export");
         std::vector<std::string> files;
         std::string output, frame, jobs, background;
-        app.add_option("FILE", files,
-                       "Mozu picture files (.rim .scr .bin .sca .sgx), PC pictures or videos.")
+        app.add_option(
+               "FILE", files,
+               "Mozu picture files (.rim .scr .bin .sca .sgx), other tools' CPC screens, PC\n"
+               "pictures or videos.")
             ->type_name("FILE...");
         app.add_option("-o,--output", output, "The PNG file to write, or a folder (ending in /).")
             ->type_name("OUT.png|DIR/");
@@ -96,6 +102,8 @@ int RunExportCommand(int argc, char** argv) {
             ->type_name("RRGGBB");
         app.add_option("-j,--jobs", jobs, "Files exported at once (default: every core).")
             ->type_name("N");
+        std::string modeText;
+        AddScreenModeOption(app, modeText);
         if (ParseOrHelp(app, argc, argv)) return 0;
         if (files.empty()) throw CliError("export needs at least one FILE (see --help)", 2);
         if (output.empty()) throw CliError("export needs -o OUT.png (see --help)", 2);
@@ -104,6 +112,7 @@ int RunExportCommand(int argc, char** argv) {
         s.frameGiven = !frame.empty();
         if (s.frameGiven) s.frame = ParseFrame(frame);
         if (!background.empty()) s.background = ParseColour(background, "background");
+        s.screenMode = ParseScreenMode(modeText);
         const int jobCount = ParseJobs(jobs);
 
         const bool several = files.size() > 1;

@@ -22,7 +22,7 @@ struct Description {
 };
 
 // The type and description of one file; raises on files that cannot be read.
-Description Describe(const std::string& path) {
+Description Describe(const std::string& path, int screenMode) {
     if (!PathExists(path)) throw CliError(path + ": no such file");
     std::string description;
     const FileType type = RecogniseAnyFile(path);
@@ -37,7 +37,7 @@ Description Describe(const std::string& path) {
         description = DescribePcVideoFile(*source, path);
     } else {
         Document document;
-        description = OpenPicture(document, path, type).description;
+        description = OpenPicture(document, path, type, 0, screenMode).description;
     }
     return {true, type, PlainLines(description)};
 }
@@ -97,15 +97,17 @@ int RunInfoCommand(int argc, char** argv) {
         CLI::App app("Prints each file's type number and the description the main window shows.",
                      "mozu-cli info");
         std::vector<std::string> files;
-        std::string jobs;
+        std::string jobs, modeText;
         app.add_option("FILE", files, "Files to describe.")->type_name("FILE...");
         const CLI::Option* json = app.add_flag("--json")->description(
             "A JSON array: file, type and description lines, or error.");
         app.add_option("-j,--jobs", jobs, "Files read at once (default: every core).")
             ->type_name("N");
+        AddScreenModeOption(app, modeText);
         if (ParseOrHelp(app, argc, argv)) return 0;
         if (files.empty()) throw CliError("info needs at least one FILE (see --help)", 2);
         const int jobCount = ParseJobs(jobs);
+        const int screenMode = ParseScreenMode(modeText);
 
         // One unreadable file does not stop the others; it sets the exit status. The
         // descriptions come out in the order of the files.
@@ -114,7 +116,7 @@ int RunInfoCommand(int argc, char** argv) {
         const BatchReport report =
             RunBatch(files, jobCount, false, "described", [&](std::size_t i) {
                 try {
-                    results[i] = Describe(files[i]);
+                    results[i] = Describe(files[i], screenMode);
                 } catch (...) {
                     errors[i] = CurrentFailure().first;
                     throw;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "formats/file_name.h"
+#include "formats/screen_dump.h"
 
 namespace mozu::cli {
 
@@ -111,21 +112,41 @@ bool PathExists(const std::string& path) {
 }
 
 OpenResult OpenPicture(Document& document, const std::string& path, FileType type,
-                       Colour background) {
+                       Colour background, int screenMode) {
     std::error_code ec;
     if (!fs::exists(path, ec)) throw CliError(path + ": no such file");
     if (fs::is_directory(path, ec)) throw CliError(path + ": a folder, not a file");
     if (IsSymbosVideoType(type) || type == FileType::PcVideo)
         throw CliError(path + ": a video (file type " + std::to_string(FileTypeNumber(type)) +
                        "); use 'mozu-cli video'");
+    if (type == FileType::ScreenDump && screenMode < 0 && PaletteFileBeside(path).empty())
+        throw CliError(path +
+                       ": a CPC screen dump with no .pal file beside it: give its mode with "
+                       "--mode 0, 1 or 2");
     OpenSettings settings;
     settings.background = background;
+    settings.screenMode = screenMode;
     const OpenResult result = OpenFileAs(document, path, type, OpenOrigin::Chosen, settings);
     if (!result.opened())
         throw CliError(path + ": Not supported file format (file type " +
                        std::to_string(FileTypeNumber(type)) + ")" +
                        (result.reason.empty() ? "" : ": " + result.reason));
     return result;
+}
+
+void AddScreenModeOption(CLI::App& app, std::string& text) {
+    app.add_option("--mode", text,
+                   "Screen mode (0, 1 or 2) of a CPC screen dump (16 KB, with or without an\n"
+                   "AMSDOS header) that has no .pal file beside it; its colours are then the\n"
+                   "firmware's.")
+        ->type_name("N");
+}
+
+int ParseScreenMode(const std::string& text) {
+    if (text.empty()) return -1;
+    if (text != "0" && text != "1" && text != "2")
+        throw CliError("--mode takes a screen mode 0, 1 or 2, not '" + text + "'", 2);
+    return text[0] - '0';
 }
 
 void AddReductionOptions(CLI::App& app, ReductionTexts& texts) {

@@ -71,10 +71,17 @@ bool PathExists(const std::string& path);
 // Opens a PC picture or Mozu picture file of type `type` (RecogniseAnyFile) into the document as
 // the open dialog does; the result
 // holds the file type and its description. CliError for missing files, folders, videos and files
-// of no supported type; IoError for files that cannot be read. PNG, GIF and TGA transparency is
-// laid over `background`.
+// of no supported type; IoError for files that cannot be read. PNG, GIF, TGA, WebP and TIFF
+// transparency is laid over `background`. Another tool's screen dump takes its mode and colours
+// from the .pal file beside it, else is read in `screenMode` (0-2) with the firmware's colours;
+// without either it is a CliError that asks for --mode.
 OpenResult OpenPicture(Document& document, const std::string& path, FileType type,
-                       Colour background = 0);
+                       Colour background = 0, int screenMode = -1);
+
+// --mode N: the screen mode of a CPC screen dump without a .pal file; `text` receives it.
+void AddScreenModeOption(CLI::App& app, std::string& text);
+// The mode given with --mode (0-2), or -1 when `text` is empty; a usage error otherwise.
+int ParseScreenMode(const std::string& text);
 
 // --method NAME, --palette NAME and --pens LIST: the reduction method of dithered conversions.
 // The names are read by the core (ParseReductionMethod, ParsePaletteChoice, ParsePens); a bad

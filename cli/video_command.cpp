@@ -123,6 +123,8 @@ int Run(int argc, char** argv) {
     settings.autobalance = autobalance->count() > 0;
     settings.reduction = reduction;
     settings.baseName = OutputBaseName(output);
+    // As convert does, the output folder is made when missing (once the video has opened).
+    MakeParentFolder(settings.baseName);
     settings.title =
         titleOption->count() > 0 ? title : std::filesystem::path(input).stem().string();
     settings.information = infoOption->count() > 0 ? info : DefaultInformation();

@@ -5,6 +5,7 @@
 #include "colour/resize.h"
 #include "dialogs/folder_view.h"
 #include "document/open_file.h"
+#include "formats/screen_dump.h"
 #include "platform/io_error.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_reader.h"
@@ -96,9 +97,35 @@ FilePreview PreviewPcPicture(const QString& path) {
     return preview;
 }
 
+namespace {
+
+// Another tool's screen: in the mode of the palette file beside it, else in mode 1 (the mode a
+// CPC starts in) with the firmware's colours; a preview asks nothing.
+FilePreview PreviewScreenDump(const QString& path) {
+    Document document;
+    OpenSettings settings;
+    settings.screenMode = 1;
+    const OpenResult r = OpenFileAs(document, path.toStdString(), FileType::ScreenDump,
+                                    OpenOrigin::Chosen, settings);
+    if (!r.opened())
+        throw IoError(io::kInvalidData, path.toStdString() + ": Not supported file format");
+    const auto type = static_cast<FileType>(SlotNumber(document.state().sourceSlot));
+    const Picture& read = document.state().picture(document.state().sourceSlot);
+    const KindView view = ViewOf(type);
+    FilePreview preview;
+    preview.picture =
+        ToImage(SamplePicture(read, 0, 0, read.width(), read.height(), view.width, view.height));
+    preview.label = QString(view.label).replace("Mozu Image", "CPC Screen");
+    if (PaletteFileBeside(path.toStdString()).empty()) preview.label += " (no .pal)";
+    return preview;
+}
+
+}  // namespace
+
 FilePreview PreviewCpcFile(const QString& path) {
     const FileType type = CheckCPCFile(path.toStdString());
     if (IsSymbosVideoType(type)) return PreviewSymbosVideo(path);
+    if (type == FileType::ScreenDump) return PreviewScreenDump(path);
     FilePreview preview;
     if (!IsPictureFileType(type)) return preview;  // types 3 and 255: nothing is shown
     // A document of the preview's own: the file's palette goes into its palette slot, not the

@@ -13,7 +13,9 @@ QStringList OpenDialogMask() {
             "*.avi", "*.mpeg", "*.divx", "*.mov", "*.rmvb", "*.vob", "*.wmv", "*.mp4", "*.m4v",
             "*.mkv", "*.webm", "*.ogv", "*.flv", "*.ts", "*.mts",
             // further PC pictures
-            "*.png", "*.gif", "*.tga", "*.ppm", "*.pgm", "*.pnm"};
+            "*.png", "*.gif", "*.tga", "*.ppm", "*.pgm", "*.pnm", "*.webp", "*.tif", "*.tiff",
+            // other tools' CPC screens
+            "*.scr"};
 }
 
 QStringList SaveDialogMask() {
@@ -32,10 +34,10 @@ bool IsVideo(const QString& name) {
 }
 
 bool PCFile(const QString& extension) {
-    static const QStringList kPc = {".JPG",  ".JPEG", ".BMP", ".AVI",  ".MPEG", ".MPG", ".DIVX",
-                                    ".XVID", ".MOV",  ".VOB", ".RMVB", ".WMV",  ".MP4", ".M4V",
-                                    ".MKV",  ".WEBM", ".OGV", ".FLV",  ".TS",   ".MTS", ".PNG",
-                                    ".GIF",  ".TGA",  ".PPM", ".PGM",  ".PNM"};
+    static const QStringList kPc = {
+        ".JPG",  ".JPEG", ".BMP", ".AVI", ".MPEG", ".MPG",  ".DIVX", ".XVID", ".MOV", ".VOB",
+        ".RMVB", ".WMV",  ".MP4", ".M4V", ".MKV",  ".WEBM", ".OGV",  ".FLV",  ".TS",  ".MTS",
+        ".PNG",  ".GIF",  ".TGA", ".PPM", ".PGM",  ".PNM",  ".WEBP", ".TIF",  ".TIFF"};
     return kPc.contains(extension.toUpper());
 }
 

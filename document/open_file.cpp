@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <optional>
 
 #include "colour/count_colors.h"
 #include "formats/cpc_file_reader.h"
+#include "formats/screen_dump.h"
 #include "media/image_loader.h"
 #include "platform/io_error.h"
 #include "video/vid_reader.h"
@@ -41,6 +44,10 @@ PictureKind KindOf(FileType type) {
             return PictureKind::Tga;
         case FileType::Pnm:
             return PictureKind::Pnm;
+        case FileType::Webp:
+            return PictureKind::Webp;
+        case FileType::Tiff:
+            return PictureKind::Tiff;
         default:
             return PictureKind::Bmp;
     }
@@ -85,6 +92,49 @@ OpenResult OpenCpcPicture(Document& doc, const std::string& path, FileType type)
     AdoptOpenedPicture(state, found);
     state.sourceShown = false;
     return Opened(found, std::move(description));
+}
+
+// The mode the user gives for a dump without a palette file; -1 when none was given.
+int AskScreenMode(Asker& asker, const std::string& path) {
+    const std::string prompt =
+        "Screen mode of " + std::filesystem::path(path).filename().string() + " (0, 1 or 2)";
+    for (;;) {
+        const std::optional<std::string> answer = asker.askName(prompt, 1);
+        if (!answer || answer->empty()) return -1;
+        if (*answer == "0" || *answer == "1" || *answer == "2") return (*answer)[0] - '0';
+    }
+}
+
+OpenResult OpenScreenDump(Document& doc, const std::string& path, const OpenSettings& settings) {
+    // The palette file beside the dump gives its mode and colours; without one the caller's
+    // mode (or the user's answer) and the firmware's colours.
+    const std::optional<DumpPalette> palette = ReadDumpPalette(path);
+    int mode = palette ? palette->mode : settings.screenMode;
+    if (mode < 0 && settings.asker) {
+        mode = AskScreenMode(*settings.asker, path);
+        if (mode < 0) return {OpenResult::Status::Cancelled, FileType::ScreenDump, {}, {}};
+    }
+    if (mode < 0 || mode > 2)
+        throw IoError(io::kInvalidData,
+                      path +
+                          ": a CPC screen dump without a palette file (.pal) beside it; its "
+                          "screen mode (0, 1 or 2) must be given");
+    const DecodedPicture decoded =
+        ReadScreenDump(path, mode, palette ? palette->firmware : kFirmwareDefaultInks);
+    ConversionState& state = doc.state();
+    const auto type = static_cast<FileType>(mode);  // read as our screen file of that mode
+    const Slot slot = SlotOfFileType(type);
+    StoreReadPicture(state, slot, decoded);
+    // As for our own screen files, the found colours of modes 0 and 1 come from the slot.
+    if (mode < 2) CountColors(state, state.picture(slot));
+    state.converted.fill(0);
+    state.converted[slot] = 1;
+    doc.closeVideo();
+    doc.resetForNewFile(path);
+    AdoptOpenedPicture(state, type);
+    state.sourceShown = false;
+    return Opened(FileType::ScreenDump,
+                  ScreenDumpDescription(mode, palette ? PaletteFileBeside(path) : std::string()));
 }
 
 OpenResult OpenSymbosVideo(Document& doc, const std::string& path) {
@@ -172,7 +222,12 @@ OpenResult OpenFileAs(Document& document, const std::string& path, FileType type
         case FileType::Gif:
         case FileType::Tga:
         case FileType::Pnm:
+        case FileType::Webp:
+        case FileType::Tiff:
             result = OpenPcPicture(document, path, type, origin, settings);
+            break;
+        case FileType::ScreenDump:
+            result = OpenScreenDump(document, path, settings);
             break;
         case FileType::PcVideo:
             result = OpenPcVideo(document, path, origin);

@@ -1,8 +1,8 @@
 #pragma once
-// Opening any file Mozu reads: BMP, JPEG, PNG, GIF, TGA and PNM pictures, CPC screen and overscan
-// files, SymbOS graphics, SymbOS videos and PC videos. The one place that recognises a file and
-// puts it into a document; the main window, the open dialog's previews and the command-line tool
-// all open through it.
+// Opening any file Mozu reads: BMP, JPEG, PNG, GIF, TGA, PNM, WebP and TIFF pictures, CPC screen
+// and overscan files, other tools' screen dumps, SymbOS graphics, SymbOS videos and PC videos. The
+// one place that recognises a file and puts it into a document; the main window, the open dialog's
+// previews and the command-line tool all open through it.
 //
 // A file replaces the document only once it has been read completely: when reading fails, every
 // slot, flag and the source stay as they were. Videos are the exception the window has always
@@ -13,6 +13,7 @@
 
 #include "document/document.h"
 #include "formats/file_type.h"
+#include "platform/asker.h"
 
 namespace mozu {
 
@@ -26,6 +27,7 @@ struct OpenResult {
         Opened,
         Unsupported,  // no type Mozu reads, a headed screen file that is not ours, or a CPC
                       // file whose contents are not what its name says
+        Cancelled,    // the user gave no screen mode for a screen dump: nothing changed
     };
     Status status = Status::Unsupported;
     FileType type = FileType::Unsupported;
@@ -38,7 +40,11 @@ struct OpenResult {
 
 // What a caller may choose about how a file opens.
 struct OpenSettings {
-    Colour background = 0;  // under transparent pixels of PNG, GIF and TGA pictures
+    Colour background = 0;  // under transparent pixels of PNG, GIF, TGA, WebP and TIFF pictures
+    // The mode (0-2) of another tool's screen dump that has no palette file beside it; -1 asks
+    // `asker` ("Screen mode of NAME (0, 1 or 2)"), or without one fails with IoError.
+    int screenMode = -1;
+    Asker* asker = nullptr;
 };
 
 // The file's type by its name and first bytes; IoError when a file that needs looking into

@@ -77,6 +77,9 @@ int LevelMode(FileType type) {
     return type == FileType::LevelMode0 ? 0 : 1;
 }
 
+void StoreReadLevel(ConversionState& state, Slot slot, FileType type,
+                    const DecodedPicture& decoded);
+
 }  // namespace
 
 PictureSize OpenedSourceSize(Slot type, int w, int h) {
@@ -153,40 +156,56 @@ std::string OpenCPCFile(ConversionState& state, const std::string& path) {
 
     // Everything is read and checked before the state changes.
     const DecodedPicture decoded = Decode(in, type);
-    const Picture pens = PenColumns(decoded.picture, 0, decoded.picture.width);
+    if (IsLevelFileType(type)) {
+        StoreReadLevel(state, slot, type, decoded);
+    } else {
+        StoreReadPicture(state, slot, decoded);
+        if (type == FileType::ScreenMode0 || type == FileType::ScreenMode1)
+            CountColors(state, state.picture(slot));
+    }
+    return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
+}
 
+void StoreReadPicture(ConversionState& state, Slot slot, const DecodedPicture& decoded) {
+    const Picture pens = PenColumns(decoded.picture, 0, decoded.picture.width);
     state.currentSlot = slot;
     SetIdentity(state.palette(Slot::SgxCpcFree), 4);
     SetIdentity(state.palette(Slot::SgxMsxFree), 16);
-    if (IsLevelFileType(type)) {
-        // A level picture is written with its overscan slot's palette, and the mode 1 writer
-        // takes the background from the overscan slot: both get what the file holds, so that
-        // saving again writes the same level file. The level slot is the one converted.
-        const int mode = LevelMode(type);
-        const Slot overscan = OverscanSlot(mode);
-        PaletteSlot& palette = state.palette(overscan);
-        std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
-        PaletteFromFirmware(state, overscan);
-        std::copy_n(palette.begin(), 16, state.palette(slot).begin());
-        Indexed2BMP(state, pens, state.picture(slot), overscan);
-        Indexed2BMP(state, PenColumns(decoded.picture, 0, LevelBackgroundWidth(mode)),
-                    state.picture(overscan), overscan);
-        state.converted[slot] = 1;
-        state.sourceSlot = slot;
-        return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
-    }
     if (decoded.hasPalette) {
         PaletteSlot& palette = state.palette(slot);
         std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
         PaletteFromFirmware(state, slot);
     }
-    Picture& picture = state.picture(slot);
-    Indexed2BMP(state, pens, picture, slot);
+    Indexed2BMP(state, pens, state.picture(slot), slot);
     state.converted[slot] = 1;
-    if (type == FileType::ScreenMode0 || type == FileType::ScreenMode1) CountColors(state, picture);
     state.sourceSlot = slot;
-    return CpcFileDescription(type, decoded.picture.width, decoded.picture.height);
 }
+
+namespace {
+
+// A level picture is written with its overscan slot's palette, and the mode 1 writer takes the
+// background from the overscan slot: both get what the file holds, so that saving again writes
+// the same level file. The level slot is the one converted.
+void StoreReadLevel(ConversionState& state, Slot slot, FileType type,
+                    const DecodedPicture& decoded) {
+    const Picture pens = PenColumns(decoded.picture, 0, decoded.picture.width);
+    state.currentSlot = slot;
+    SetIdentity(state.palette(Slot::SgxCpcFree), 4);
+    SetIdentity(state.palette(Slot::SgxMsxFree), 16);
+    const int mode = LevelMode(type);
+    const Slot overscan = OverscanSlot(mode);
+    PaletteSlot& palette = state.palette(overscan);
+    std::copy(decoded.firmware.begin(), decoded.firmware.end(), palette.begin());
+    PaletteFromFirmware(state, overscan);
+    std::copy_n(palette.begin(), 16, state.palette(slot).begin());
+    Indexed2BMP(state, pens, state.picture(slot), overscan);
+    Indexed2BMP(state, PenColumns(decoded.picture, 0, LevelBackgroundWidth(mode)),
+                state.picture(overscan), overscan);
+    state.converted[slot] = 1;
+    state.sourceSlot = slot;
+}
+
+}  // namespace
 
 void AdoptOpenedPicture(ConversionState& state, FileType fileType) {
     if (!IsPictureFileType(fileType))

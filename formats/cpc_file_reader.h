@@ -32,6 +32,11 @@ namespace mozu {
 // source slot and reset palette slots 9 and 11; the text returned is empty.
 std::string OpenCPCFile(ConversionState& state, const std::string& path);
 
+// The part of OpenCPCFile after the file was decoded: `slot` gets the pens in colours and, when
+// the file has one, its palette; palette slots 9 and 11 go back to the identity; the converted
+// flag is set and the current and source slot become `slot`.
+void StoreReadPicture(ConversionState& state, Slot slot, const DecodedPicture& decoded);
+
 // The description of a picture file of this type and size: "Undefined" for 255, empty for the
 // types that have no text of their own (3, 13, 14 and the PC types).
 std::string CpcFileDescription(FileType fileType, int width, int height);

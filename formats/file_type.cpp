@@ -8,6 +8,7 @@
 #include "formats/amsdos_header.h"
 #include "formats/file_type_detail.h"
 #include "formats/level_reader.h"
+#include "formats/screen_dump.h"
 #include "formats/screen_files.h"
 #include "platform/binary_file.h"
 
@@ -50,6 +51,7 @@ class Probe {
         in_.readAt(offset, std::span<std::uint8_t>(&b, 1));
         return b;
     }
+    // The bytes read at once.
     std::span<const std::uint8_t> head() const { return buf_; }
 
   private:
@@ -102,6 +104,11 @@ FileType ClassifyOpenFile(InputFile& in, CpcKind kind) {
             break;
         }
         case CpcKind::Screen: {
+            // A bare 16 KB screen: no file of ours is that short (ours are 16512 bytes).
+            if (in.size() == kScreenDumpBytes && !IsAmsdosHeader(probe.head())) {
+                type = FileType::ScreenDump;
+                break;
+            }
             const bool header = probe.at(22) == 0xC0 && probe.at(21) == 0x00 &&
                                 probe.at(25) == 0x40 && probe.at(65) == 0x40;
             if (header) {
@@ -112,6 +119,10 @@ FileType ClassifyOpenFile(InputFile& in, CpcKind kind) {
                 type = probe.at(kStartupRoutineOffset) == 0x3E && mode >= 0 && mode <= 2
                            ? static_cast<FileType>(mode)  // ScreenMode0-2
                            : FileType::HeadedScreen;
+                // Another tool's screen behind a correct AMSDOS header (see screen_dump.h).
+                if (type == FileType::HeadedScreen &&
+                    LooksLikeScreenDump(probe.head(), in.size(), false))
+                    type = FileType::ScreenDump;
             }
             break;
         }
@@ -143,6 +154,8 @@ FileType IsSupportedFile(const std::string& path) {
     if (ext == ".gif") return FileType::Gif;
     if (ext == ".tga") return FileType::Tga;
     if (ext == ".ppm" || ext == ".pgm" || ext == ".pnm") return FileType::Pnm;
+    if (ext == ".webp") return FileType::Webp;
+    if (ext == ".tif" || ext == ".tiff") return FileType::Tiff;
     static constexpr const char* kVideos[] = {
         ".avi", ".divx", ".xvid", ".vob", ".mov", ".wmv", ".rmvb", ".mpg", ".mpeg",
         // Today's containers, which the same frame source reads.

@@ -31,6 +31,9 @@ enum class FileType : std::uint8_t {
     Gif = 31,
     Tga = 32,
     Pnm = 33,
+    ScreenDump = 34,  // another tool's 16 KB screen, headed or not: read into slot 0, 1 or 2
+    Webp = 35,        // 35-36: further PC pictures
+    Tiff = 36,
     LevelMode0 = 40,  // level files: an overscan background with extra graphics beside it,
     LevelMode1 = 41,  // read into the level slots 20 and 21
     Unsupported = 255,
@@ -55,7 +58,7 @@ constexpr bool IsPictureFileType(FileType t) {
     }
 }
 
-// A PC picture: BMP, JPEG, PNG, GIF, TGA or PNM.
+// A PC picture: BMP, JPEG, PNG, GIF, TGA, PNM, WebP or TIFF.
 constexpr bool IsPcPictureType(FileType t) {
     switch (t) {
         case FileType::Bmp:
@@ -64,6 +67,8 @@ constexpr bool IsPcPictureType(FileType t) {
         case FileType::Gif:
         case FileType::Tga:
         case FileType::Pnm:
+        case FileType::Webp:
+        case FileType::Tiff:
             return true;
         default:
             return false;
@@ -99,14 +104,14 @@ constexpr int FileTypeNumber(FileType t) {
     return static_cast<int>(t);
 }
 
-// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22, 30-33, 40, 41 or 255). The
+// Any file Mozu is asked to open (types 0-6, 9, 11, 13, 14, 20-22, 30-36, 40, 41 or 255). The
 // extension is compared whole, in lower case; BMP, JPEG and video files are not opened. Other
 // files are opened (IoError if that fails) and their first bytes tested; a file too short for a
 // test simply does not match it.
 FileType IsSupportedFile(const std::string& path);
 
-// The CPC and SymbOS files alone (0-6, 9, 11, 13, 14, 40, 41 or 255): the three characters after
-// the last dot are compared in upper case ("x.rimage" is checked as "RIM").
+// The CPC and SymbOS files alone (0-6, 9, 11, 13, 14, 34, 40, 41 or 255): the three characters
+// after the last dot are compared in upper case ("x.rimage" is checked as "RIM").
 FileType CheckCPCFile(const std::string& path);
 
 }  // namespace mozu

@@ -197,6 +197,8 @@ PictureKind PictureKindOf(const std::string& path) {
     if (ext == ".gif") return PictureKind::Gif;
     if (ext == ".tga") return PictureKind::Tga;
     if (ext == ".ppm" || ext == ".pgm" || ext == ".pnm") return PictureKind::Pnm;
+    if (ext == ".webp") return PictureKind::Webp;
+    if (ext == ".tif" || ext == ".tiff") return PictureKind::Tiff;
     return PictureKind::None;
 }
 
@@ -215,6 +217,10 @@ void LoadPictureOf(PictureKind kind, const std::string& path, Picture& image, Co
                 return LoadTga(path, image, background);
             case PictureKind::Pnm:
                 return LoadPnm(path, image);
+            case PictureKind::Webp:
+                return LoadWebp(path, image, background);
+            case PictureKind::Tiff:
+                return LoadTiff(path, image, background);
             case PictureKind::None:
                 break;
         }

@@ -1,5 +1,6 @@
 #pragma once
-// Loading PC pictures (JPEG, BMP, PNG, GIF, TGA, PNM) into a 24-bit picture at their own size.
+// Loading PC pictures (JPEG, BMP, PNG, GIF, TGA, PNM, WebP, TIFF) into a 24-bit picture at their
+// own size.
 //
 // Every loader either fills `image` completely or raises IoError and leaves `image` as it
 // was: a file that cannot be opened carries the code of its errno, a truncated file code 100
@@ -34,10 +35,18 @@ void LoadTga(const std::string& path, Picture& image, Colour background = 0);
 // Binary PNM (PPM "P6", PGM "P5") through stb_image.
 void LoadPnm(const std::string& path, Picture& image);
 
-// The PC picture kinds the loaders above read, by extension.
-enum class PictureKind { None, Jpeg, Bmp, Png, Gif, Tga, Pnm };
+// WebP through libwebp: a still picture, or the first frame of an animation on its canvas;
+// alpha over `background`.
+void LoadWebp(const std::string& path, Picture& image, Colour background = 0);
 
-// By the file's extension, case-insensitive: .jpg .jpeg, .bmp, .png, .gif, .tga, .ppm .pgm .pnm.
+// TIFF through libtiff: the first page; alpha over `background`.
+void LoadTiff(const std::string& path, Picture& image, Colour background = 0);
+
+// The PC picture kinds the loaders above read, by extension.
+enum class PictureKind { None, Jpeg, Bmp, Png, Gif, Tga, Pnm, Webp, Tiff };
+
+// By the file's extension, case-insensitive: .jpg .jpeg, .bmp, .png, .gif, .tga, .ppm .pgm .pnm,
+// .webp, .tif .tiff.
 PictureKind PictureKindOf(const std::string& path);
 
 // Loads a picture of `kind`; None raises IoError 106.

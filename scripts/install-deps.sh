@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache clang-format
-  qt6-base-dev libjpeg-dev libpng-dev libgif-dev libstb-dev libcli11-dev
+  qt6-base-dev libjpeg-dev libpng-dev libgif-dev libstb-dev libcli11-dev libwebp-dev libtiff-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core libjpeg-turbo-progs

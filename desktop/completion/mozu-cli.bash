@@ -5,17 +5,17 @@
 _mozu_cli_commands="convert info export video"
 
 declare -A _mozu_cli_options=(
-  [convert]="-o --output --format --dither --exact --autobalance --brighter --darker --more-contrast --less-contrast --background -j --jobs --force --method --palette --pens -h --help"
-  [info]="-j --jobs --json -h --help"
-  [export]="-o --output --raw --frame --background -j --jobs -h --help"
+  [convert]="-o --output --format --dither --exact --autobalance --brighter --darker --more-contrast --less-contrast --background -j --jobs --mode --force --method --palette --pens -h --help"
+  [info]="-j --jobs --json --mode -h --help"
+  [export]="-o --output --raw --frame --background -j --jobs --mode -h --help"
   [video]="-o --output --colors --start --end --autobalance --title --info --force --method --palette --pens -h --help"
 )
 
 # Options followed by a value, per command.
 declare -A _mozu_cli_takes_value=(
-  [convert]="-o --output --format --brighter --darker --more-contrast --less-contrast --background -j --jobs --method --palette --pens"
-  [info]="-j --jobs"
-  [export]="-o --output --frame --background -j --jobs"
+  [convert]="-o --output --format --brighter --darker --more-contrast --less-contrast --background -j --jobs --mode --method --palette --pens"
+  [info]="-j --jobs --mode"
+  [export]="-o --output --frame --background -j --jobs --mode"
   [video]="-o --output --colors --start --end --title --info --method --palette --pens"
 )
 
@@ -23,9 +23,9 @@ _mozu_cli_formats="mode0 mode1 mode2 overscan0 overscan1 overscan2 sgx-cpc sgx-c
 
 # What each command reads, as extended globs of file names.
 declare -A _mozu_cli_inputs=(
-  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX)'
+  [convert]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|webp|WEBP|tif|TIF|tiff|TIFF|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX)'
   [info]=''
-  [export]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX|vid|VID|avi|AVI|mpg|MPG|mpeg|MPEG|mov|MOV|wmv|WMV|vob|VOB|divx|DIVX|xvid|XVID|rmvb|RMVB|mp4|MP4|mkv|MKV)'
+  [export]='@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|webp|WEBP|tif|TIF|tiff|TIFF|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX|vid|VID|avi|AVI|mpg|MPG|mpeg|MPEG|mov|MOV|wmv|WMV|vob|VOB|divx|DIVX|xvid|XVID|rmvb|RMVB|mp4|MP4|mkv|MKV)'
   [video]=''
 )
 
@@ -58,6 +58,7 @@ _mozu_cli() {
         compopt -o nospace 2>/dev/null  # more formats may follow a comma
         ;;
       --colors) COMPREPLY=($(compgen -W "4 16" -- "$cur")) ;;
+      --mode) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")) ;;
       -o | --output)
         if [[ $command == export ]]; then _filedir '@(png|PNG)'; else _filedir; fi
         ;;

@@ -4,6 +4,6 @@ _mozu() {
   _init_completion || return
   # Only the first argument is opened.
   ((cword == 1)) || return
-  _filedir '@(bmp|BMP|jpg|JPG|jpeg|JPEG|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX|vid|VID|avi|AVI|divx|DIVX|xvid|XVID|vob|VOB|mov|MOV|wmv|WMV|rmvb|RMVB|mpg|MPG|mpeg|MPEG)'
+  _filedir '@(bmp|BMP|jpg|JPG|jpeg|JPEG|png|PNG|gif|GIF|tga|TGA|ppm|PPM|pgm|PGM|pnm|PNM|webp|WEBP|tif|TIF|tiff|TIFF|rim|RIM|scr|SCR|bin|BIN|sca|SCA|lvl|LVL|sgx|SGX|vid|VID|avi|AVI|divx|DIVX|xvid|XVID|vob|VOB|mov|MOV|wmv|WMV|rmvb|RMVB|mpg|MPG|mpeg|MPEG)'
 } &&
   complete -F _mozu mozu

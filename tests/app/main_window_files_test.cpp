@@ -19,7 +19,10 @@
 #include "dialogs/save_dialog.h"
 #include "formats/file_type.h"
 #include "media/image_loader.h"
+#include "skin/skin_label.h"
 #include "skin/symbol_label.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/screen_dump_file.h"
 
 namespace mozu::app_test {
 namespace {
@@ -126,6 +129,44 @@ TEST(MainWindowFiles, ForeignScreenFileIsNotSupportedAndChangesNothing) {
     EXPECT_EQ(p.main().document().state().converted, converted);
     EXPECT_EQ(p.main().document().state().saved, saved);  // the old pictures were not replaced
     EXPECT_EQ(p.main().document().state().currentFileName, SamplePhoto().toStdString());
+}
+
+TEST(MainWindowFiles, AnotherToolsScreenAsksItsModeUnlessAPaletteFileIsBeside) {
+    Program p;
+    const QString dump = p.folder() + "dump.scr";
+    test::WriteBytes(dump.toStdString(), test::ScreenDumpBytes(2, test::DumpPens(2, 4)));
+    p.script().Snap("msg_screen_mode").Name("2");
+    DropFiles(&p.main(), {dump});
+    ASSERT_TRUE(WaitUntil([&] { return !p.main().document().state().noPicture; }));
+    ASSERT_EQ(p.script().shown.size(), 1u);
+    EXPECT_EQ(p.script().shown[0].kind, MessageWindow::kNameRequest);
+    EXPECT_EQ(p.script().shown[0].text, "Screen mode of dump.scr (0, 1 or 2)");
+    EXPECT_EQ(p.msg().findChild<SkinLabel*>("Label2")->text(), "Mode ");
+    EXPECT_EQ(p.Text("Label1"), "CPC screen dump\n\r640x200\n\rfirmware colours");
+    EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Mode2);
+    EXPECT_EQ(p.main().document().state().currentFileName, dump.toStdString());
+    Screenshot(&p.main(), "main_screen_dump_opened");
+
+    // With a palette file beside it nothing is asked; mode and colours are the file's.
+    const QString art = p.folder() + "art.scr";
+    test::WriteBytes(art.toStdString(),
+                     test::WithAmsdosHeader(test::ScreenDumpBytes(0, test::DumpPens(0, 5))));
+    std::array<std::uint8_t, 16> hardware{};
+    hardware.fill(0x4B);
+    test::WriteBytes((p.folder() + "art.pal").toStdString(), test::ArtPaletteFile(0, hardware));
+    DropFiles(&p.main(), {art});
+    ASSERT_TRUE(WaitUntil(
+        [&] { return p.main().document().state().currentFileName == art.toStdString(); }));
+    EXPECT_EQ(p.script().shown.size(), 1u);
+    EXPECT_EQ(p.Text("Label1"), "CPC screen dump\n\r160x200\n\rcolours of art.pal");
+    EXPECT_EQ(p.main().document().state().sourceSlot, Slot::Mode0);
+    EXPECT_EQ(p.main().document().state().sourceColourCount, 1);  // every pen bright white
+    // A conversion key works on it as on any picture: one colour converts without dithering.
+    p.script().Yes();
+    Click(Key(p.main(), "Key01"));
+    ASSERT_TRUE(WaitUntil([&] { return p.main().document().state().converted[Slot::Mode1] == 1; }));
+    EXPECT_EQ(p.script().shown.size(), 2u);
+    EXPECT_EQ(p.script().unexpected, 0);
 }
 
 TEST(MainWindowFiles, InputOutputErrorIsShownByItsTextAndTheFileName) {

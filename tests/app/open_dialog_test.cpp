@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QLineEdit>
 
+#include <webp/encode.h>
 #include <QImage>
 #include <QLabel>
 #include <QTimer>
@@ -23,6 +24,8 @@
 #include "media/image_loader.h"
 #include "skin/picture_key.h"
 #include "tests/support/ffmpeg_test_video.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/screen_dump_file.h"
 #include "video/ffmpeg/ffmpeg_frame_source.h"
 #include "video/vid_format.h"
 #include "video/vid_reader.h"
@@ -444,6 +447,52 @@ TEST_F(OpenDialogTest, PcPicturesShowTheirSize) {
     ClickEntry("Photo.JPG");
     EXPECT_EQ(Label("Label2"), "PC Image:30x20");
     EXPECT_EQ(Image2()->picture().size(), QSize(30, 20));
+}
+
+TEST_F(OpenDialogTest, OtherToolsScreensShowInTheirPalettesModeOrInMode1) {
+    // Pens 0-3 of the palette file: black, bright white, bright red, bright green.
+    const std::array<std::uint8_t, 16> hardware = {0x54, 0x4B, 0x4C, 0x52, 0x54, 0x54, 0x54, 0x54,
+                                                   0x54, 0x54, 0x54, 0x54, 0x54, 0x54, 0x54, 0x54};
+    const std::vector<std::uint8_t> pens = test::DumpPens(0, 3);
+    test::WriteBytes(dir.file("art.scr").toStdString(),
+                     test::WithAmsdosHeader(test::ScreenDumpBytes(0, pens)));
+    test::WriteBytes(dir.file("art.pal").toStdString(), test::ArtPaletteFile(0, hardware));
+    test::WriteBytes(dir.file("bare.scr").toStdString(),
+                     test::ScreenDumpBytes(1, test::DumpPens(1, 4)));
+    Open(dir.path());
+    ClickEntry("art.scr");
+    EXPECT_EQ(Label("Label2"), "CPC Screen: 160x200x16");
+    ASSERT_EQ(Image2()->picture().size(), QSize(320, 200));
+    const std::uint8_t firmware[4] = {0, 26, 6, 18};
+    for (int y : {0, 7, 8, 199})
+        for (int x : {0, 1, 2, 3, 90, 159}) {
+            const std::uint8_t pen = pens[static_cast<std::size_t>(y * 160 + x)];
+            const QColor want =
+                pen < 4 ? Q(Table(FirmwareToColour[firmware[pen]])) : Q(Table(FirmwareToColour[0]));
+            ASSERT_EQ(Image2()->picture().pixelColor(2 * x, y), want) << x << "," << y;
+        }
+    // No palette file: shown in mode 1, the mode a CPC starts in, with the firmware's colours.
+    ClickEntry("bare.scr");
+    EXPECT_EQ(Label("Label2"), "CPC Screen: 320x200x4 (no .pal)");
+    EXPECT_EQ(Image2()->picture().size(), QSize(320, 200));
+    EXPECT_TRUE(asker.askedNothing());
+    EXPECT_TRUE(errors.empty());
+    SaveScreenshot(dialog.get(), "open_dialog_preview_screen_dump");
+}
+
+TEST_F(OpenDialogTest, WebpPicturesShowTheirSize) {
+    const std::uint8_t rgb[] = {200, 40, 40, 200, 40, 40, 10, 20, 30, 10, 20, 30};
+    std::uint8_t* out = nullptr;
+    const std::size_t size = WebPEncodeLosslessRGB(rgb, 2, 2, 6, &out);
+    ASSERT_GT(size, 0u);
+    test::WriteBytes(dir.file("w.webp").toStdString(), std::vector<std::uint8_t>(out, out + size));
+    WebPFree(out);
+    Open(dir.path());
+    ClickEntry("w.webp");
+    EXPECT_EQ(Label("Label2"), "PC Image:2x2");
+    EXPECT_EQ(Image2()->picture().pixelColor(0, 0), QColor(200, 40, 40));
+    EXPECT_EQ(Image2()->picture().pixelColor(1, 1), QColor(10, 20, 30));
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(OpenDialogTest, SymbosVideosShowFrame75OrFrame0) {

@@ -137,6 +137,35 @@ int main(int argc, char** argv) {
         Seed("cpc_reader", "overscan" + std::to_string(mode), overscan, 0x80 | mode);
         Seed("open_file", "overscan" + std::to_string(mode), overscan, 3);
     }
+    // Other tools' screens: a bare 16 KB dump, one behind an AMSDOS header of its own (entered
+    // at &C000, not at our routine), and palette files of each mode, bare and headed.
+    {
+        const auto screen = BuildScreenFile(1, RandomPens(rng, 320 * 200, 4), palette, "SEED");
+        const Bytes bare(screen.begin() + 128, screen.end());
+        Seed("screen_dump", "bare1", bare, 1);
+        Bytes headed = screen;
+        headed[26] = 0x00;  // entry &C000
+        headed[27] = 0xC0;
+        unsigned sum = 0;
+        for (int i = 0; i <= 66; ++i) sum += headed[static_cast<std::size_t>(i)];
+        headed[67] = static_cast<std::uint8_t>(sum);
+        headed[68] = static_cast<std::uint8_t>(sum >> 8);
+        Seed("screen_dump", "headed0", headed, 0);
+        for (int mode = 0; mode < 3; ++mode) {
+            Bytes pal(239, 0x54);  // hardware black
+            pal[0] = static_cast<std::uint8_t>(mode);
+            for (int pen = 0; pen < 16; ++pen)
+                pal[static_cast<std::size_t>(3 + 12 * pen)] = static_cast<std::uint8_t>(0x40 + pen);
+            Seed("screen_dump", "pal" + std::to_string(mode), pal, 0x80);
+        }
+        Bytes headedPal(128 + 239, 0x4B);
+        headedPal[0] = 0;
+        std::fill(headedPal.begin(), headedPal.begin() + 128, 0);
+        headedPal[18] = 2;
+        headedPal[67] = 2;  // the sum of bytes 0-66
+        headedPal[128] = 2;
+        Seed("screen_dump", "headed_pal", headedPal, 0x80);
+    }
     for (int mode = 0; mode < 2; ++mode) {
         const int ppb = mode == 0 ? 2 : 4;
         const auto level = BuildLevelFile(
