@@ -187,6 +187,35 @@ TEST(PnmInput, ColourAndGreyAndNotText) {
     EXPECT_THROW(LoadPnm(dir.write("short.ppm", ppm), p), IoError);
 }
 
+// 16-bit samples (a largest value above 255) are stored most significant byte first and
+// scaled by that largest value. The low bytes differ from the high ones, so that a loader that
+// took the wrong byte, or took the samples for 8-bit ones, shows.
+TEST(PnmInput, SixteenBitSamplesScaledByTheLargestValue) {
+    test::TempDir dir;
+    const std::string header = "P6\n4 1\n65535\n";
+    Bytes ppm(header.begin(), header.end());
+    for (int i = 0; i < 12; ++i) {
+        const int value = (20 * i + 5) * 257 + 100;  // 20 i + 5 when scaled to 255
+        ppm.insert(ppm.end(),
+                   {static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)});
+    }
+    Picture p;
+    LoadPnm(dir.write("wide.ppm", ppm), p);
+    ASSERT_EQ(p.width(), 4);
+    ASSERT_EQ(p.height(), 1);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(p.pixel(x, 0), MakeColour(60 * x + 5, 60 * x + 25, 60 * x + 45)) << x;
+    const std::string greyHeader = "P5 2 2 1000\n";
+    Bytes pgm(greyHeader.begin(), greyHeader.end());
+    pgm.insert(pgm.end(), {0x03, 0xE8, 0x01, 0xF4, 0x00, 0x00, 0x02, 0x00});  // 1000 500 0 512
+    LoadPnm(dir.write("wide.pgm", pgm), p);
+    ASSERT_EQ(p.width(), 2);
+    EXPECT_EQ(p.pixel(0, 0), MakeColour(255, 255, 255));
+    EXPECT_EQ(p.pixel(1, 0), MakeColour(128, 128, 128));
+    EXPECT_EQ(p.pixel(0, 1), MakeColour(0, 0, 0));
+    EXPECT_EQ(p.pixel(1, 1), MakeColour(131, 131, 131));
+}
+
 // Headers that claim more pixels than the limit: refused with their size in the message, before
 // any pixel is decoded (the files hold none).
 void ExpectTooLarge(void (*load)(const std::string&, Picture&), const std::string& path,
