@@ -5,6 +5,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include <cstdio>
@@ -75,6 +76,32 @@ TEST(PngInput, BrokenFilesAreRefusedAndChangeNothing) {
         EXPECT_THROW(LoadPng(dir.write("bad.png", bad), p), IoError);
         EXPECT_EQ(p, marker);
     }
+}
+
+// A chunk that claims more bytes than the file holds (here a text chunk of 1.4 GB in a file of
+// 80 bytes) is refused from its length: libpng would allocate and clear that much first.
+TEST(PngInput, AChunkLongerThanTheFileIsRefusedBeforeItIsRead) {
+    test::TempDir dir;
+    Bytes png = RgbaPng();
+    const Bytes text = {0x54, 0x45, 0x00, 0xFF, 't', 'E', 'X', 't', 'k', 0, 'v', 0, 0, 0, 0};
+    png.insert(png.begin() + 33, text.begin(), text.end());  // after the header chunk
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    Picture p;
+    try {
+        LoadPng(dir.write("long_chunk.png", png), p);
+        ADD_FAILURE() << "loaded";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.code(), io::kReadPastEnd);
+        EXPECT_NE(std::string(e.what()).find("runs past the end"), std::string::npos) << e.what();
+    }
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 * 1024) << "KB more at the peak";
+    // A file cut inside a chunk: the same.
+    png = RgbaPng();
+    png.resize(png.size() - 14);  // inside the last data chunk's checksum
+    EXPECT_THROW(LoadPng(dir.write("cut.png", png), p), IoError);
 }
 
 // A GIF of 4 x 3 on a 5 x 4 screen at (1, 1), colour 3 transparent, optionally interlaced.
