@@ -37,7 +37,7 @@ void CheckChunksFit(const std::vector<std::uint8_t>& bytes, const std::string& p
 }  // namespace
 
 void LoadPng(const std::string& path, Picture& image, Colour background) {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
         throw IoError(io::kInvalidData, path + ": not a PNG file");
@@ -61,6 +61,9 @@ void LoadPng(const std::string& path, Picture& image, Colour background) {
                                message.find("Read Error") != std::string::npos;
         throw IoError(shortFile ? io::kReadPastEnd : io::kInvalidData, path + ": PNG: " + message);
     }
+    // The file's bytes go before the picture is made, once libpng has let go of them.
+    png_image_free(&png);
+    std::vector<std::uint8_t>().swap(bytes);
     Picture picture(static_cast<int>(png.width), static_cast<int>(png.height));
     const std::size_t rowBytes = std::size_t{png.width} * 4;
     for (int y = 0; y < picture.height(); ++y)

@@ -100,7 +100,7 @@ bool CompleteTga(const Bytes& b) {
 // their 16 bits here and scaled by the largest value.
 void LoadWithStb(const std::string& path, Picture& image, Colour background, const char* kind,
                  bool (*isKind)(const Bytes&), std::uint64_t (*wideMaxOf)(const Bytes&) = nullptr) {
-    const Bytes bytes = ReadWholeFile(path);
+    Bytes bytes = ReadWholeFile(path);
     if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
     if (!isKind(bytes))
         throw IoError(io::kInvalidData, path + ": not a " + std::string(kind) + " file");
@@ -124,6 +124,8 @@ void LoadWithStb(const std::string& path, Picture& image, Colour background, con
     if (pixels && (width != infoWidth || height != infoHeight || channels < 1 || channels > 4))
         pixels.reset();
     if (!pixels) StbFail(path, kind);
+    // The file's bytes go before the picture is made: a PNM file is as large as its pixels.
+    Bytes().swap(bytes);
 
     Picture picture(width, height);
     const auto n = static_cast<std::size_t>(channels);
