@@ -28,6 +28,9 @@ struct PnmHeader {
     std::uint64_t channels = 0;
 };
 
+// Read as stb_image reads it: a comment runs to the end of its line ('\n' or '\r'); a number
+// above 2^31 - 1 is no header (stb_image refuses it too; a number cut short at some length
+// would let the two readers disagree on the picture's size).
 std::optional<PnmHeader> ParsePnmHeader(const Bytes& b) {
     if (b.size() < 2 || b[0] != 'P' || (b[1] != '5' && b[1] != '6')) return std::nullopt;
     std::size_t pos = 2;
@@ -36,7 +39,7 @@ std::optional<PnmHeader> ParsePnmHeader(const Bytes& b) {
         for (;;) {  // white space and comments
             if (pos >= b.size()) return std::nullopt;
             if (b[pos] == '#') {
-                while (pos < b.size() && b[pos] != '\n') ++pos;
+                while (pos < b.size() && b[pos] != '\n' && b[pos] != '\r') ++pos;
             } else if (std::isspace(b[pos])) {
                 ++pos;
             } else {
@@ -44,8 +47,10 @@ std::optional<PnmHeader> ParsePnmHeader(const Bytes& b) {
             }
         }
         if (!std::isdigit(b[pos])) return std::nullopt;
-        while (pos < b.size() && std::isdigit(b[pos]) && n < 1'000'000)
+        while (pos < b.size() && std::isdigit(b[pos])) {
             n = n * 10 + (b[pos++] - '0');
+            if (n > 0x7FFFFFFF) return std::nullopt;
+        }
     }
     PnmHeader h;
     h.width = numbers[0];
@@ -64,6 +69,9 @@ bool CompletePnm(const Bytes& b) {
     const std::optional<PnmHeader> h = ParsePnmHeader(b);
     if (!h) return false;
     const std::uint64_t sample = h->maxValue > 255 ? 2 : 1;
+    // Each side is below 2^31: the product of the sides cannot wrap, nor can the data's size
+    // of a header that passes the first test.
+    if (h->width * h->height > b.size()) return false;
     return h->dataOffset + h->width * h->height * h->channels * sample <= b.size();
 }
 
@@ -94,12 +102,14 @@ bool CompleteTga(const Bytes& b) {
         path + ": " + kind + ": " + (stbi_failure_reason() ? stbi_failure_reason() : "unreadable"));
 }
 
+// `sizeAgrees`: whether the size stb_image reads is the one `isKind` checked the file against.
 // `wideMaxOf`: for files of 16-bit samples (PNM with a largest value above 255), that value.
 // stb_image hands such samples over as it finds them in memory, most significant byte first
 // as PNM stores them, and its own reduction to 8 bits takes the wrong byte; they are read with
 // their 16 bits here and scaled by the largest value.
 void LoadWithStb(const std::string& path, Picture& image, Colour background, const char* kind,
-                 bool (*isKind)(const Bytes&), std::uint64_t (*wideMaxOf)(const Bytes&) = nullptr) {
+                 bool (*isKind)(const Bytes&), std::uint64_t (*wideMaxOf)(const Bytes&) = nullptr,
+                 bool (*sizeAgrees)(const Bytes&, int, int) = nullptr) {
     Bytes bytes = ReadWholeFile(path);
     if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
     if (!isKind(bytes))
@@ -108,6 +118,9 @@ void LoadWithStb(const std::string& path, Picture& image, Colour background, con
     const int size = static_cast<int>(std::min<std::size_t>(bytes.size(), 0x7FFFFFFF));
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes.data(), size, &width, &height, &channels)) StbFail(path, kind);
+    // The completeness check above read the size from the header itself: stb_image must agree.
+    if (sizeAgrees && !sizeAgrees(bytes, width, height))
+        throw IoError(io::kInvalidData, path + ": " + kind + ": unreadable header");
     CheckPictureSize(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height), path);
     const bool wide = stbi_is_16_bit_from_memory(bytes.data(), size) != 0;
     if (wide && wideMax == 0) StbFail(path, kind);
@@ -157,10 +170,17 @@ void LoadTga(const std::string& path, Picture& image, Colour background) {
 }
 
 void LoadPnm(const std::string& path, Picture& image) {
-    LoadWithStb(path, image, 0, "PNM", CompletePnm, [](const Bytes& b) -> std::uint64_t {
-        const std::optional<PnmHeader> header = ParsePnmHeader(b);
-        return header && header->maxValue > 255 ? header->maxValue : 0;
-    });
+    LoadWithStb(
+        path, image, 0, "PNM", CompletePnm,
+        [](const Bytes& b) -> std::uint64_t {
+            const std::optional<PnmHeader> header = ParsePnmHeader(b);
+            return header && header->maxValue > 255 ? header->maxValue : 0;
+        },
+        [](const Bytes& b, int width, int height) {
+            const std::optional<PnmHeader> header = ParsePnmHeader(b);
+            return header && header->width == static_cast<std::uint64_t>(width) &&
+                   header->height == static_cast<std::uint64_t>(height);
+        });
 }
 
 }  // namespace mozu
