@@ -11,6 +11,8 @@ namespace hwy::platform {
 
 double TimerResolution();
 
-double TimerResolution() { return 1.0; }
+double TimerResolution() {
+    return 1.0;
+}
 
 }  // namespace hwy::platform
