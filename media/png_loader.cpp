@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "media/alpha_blend.h"
@@ -13,11 +14,34 @@
 
 namespace mozu {
 
+namespace {
+
+// libpng takes a chunk's length as it stands and allocates that much (up to 2 GB) before it
+// finds that the file ends first: a 100-byte file could take seconds and gigabytes. Every
+// chunk up to IEND must fit in the file, its checksum included.
+void CheckChunksFit(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+    std::size_t at = 8;
+    while (at + 8 <= bytes.size()) {
+        const std::uint64_t length = std::uint64_t{bytes[at]} << 24 | bytes[at + 1] << 16 |
+                                     bytes[at + 2] << 8 | bytes[at + 3];
+        if (length > bytes.size() - at - 8 || bytes.size() - at - 8 - length < 4)
+            throw IoError(io::kReadPastEnd, path + ": PNG: a chunk runs past the end of the file");
+        if (std::equal(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(at + 8), "IEND"))
+            return;
+        at += 12 + static_cast<std::size_t>(length);
+    }
+    // What is left is too short for a chunk: libpng says what is missing.
+}
+
+}  // namespace
+
 void LoadPng(const std::string& path, Picture& image, Colour background) {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     if (bytes.empty()) throw IoError(io::kReadPastEnd, path + ": empty file");
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
         throw IoError(io::kInvalidData, path + ": not a PNG file");
+    CheckChunksFit(bytes, path);
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     struct Free {
@@ -37,6 +61,9 @@ void LoadPng(const std::string& path, Picture& image, Colour background) {
                                message.find("Read Error") != std::string::npos;
         throw IoError(shortFile ? io::kReadPastEnd : io::kInvalidData, path + ": PNG: " + message);
     }
+    // The file's bytes go before the picture is made, once libpng has let go of them.
+    png_image_free(&png);
+    std::vector<std::uint8_t>().swap(bytes);
     Picture picture(static_cast<int>(png.width), static_cast<int>(png.height));
     const std::size_t rowBytes = std::size_t{png.width} * 4;
     for (int y = 0; y < picture.height(); ++y)

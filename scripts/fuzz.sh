@@ -3,7 +3,8 @@
 # (CI's sanitizer tree, build-asan; another with MOZU_FUZZ_BUILD=DIR).
 #
 #   scripts/fuzz.sh TARGET MINUTES   a campaign of one target (open_file, cpc_reader, sgx_reader,
-#                                    vid_reader, bmp_loader, jpeg_loader, ffmpeg_source,
+#                                    vid_reader, bmp_loader, jpeg_loader, png_loader,
+#                                    gif_loader, tga_loader, pnm_loader, ffmpeg_source,
 #                                    cli_options); its corpus grows in DIR/tests/fuzz/corpus/TARGET
 #   scripts/fuzz.sh --all SECONDS    every target for SECONDS each, seeded and from the seeds
 #                                    alone, so that a run repeats (CI)
@@ -13,7 +14,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MOZU_FUZZ_BUILD:-$root/build-asan}
-targets=(open_file cpc_reader sgx_reader vid_reader bmp_loader jpeg_loader ffmpeg_source cli_options)
+targets=(open_file cpc_reader sgx_reader vid_reader bmp_loader jpeg_loader png_loader gif_loader
+         tga_loader pnm_loader ffmpeg_source cli_options)
 
 # run TARGET SECONDS CORPUS [libFuzzer options...]
 run() {
@@ -66,7 +68,7 @@ case "${1:-}" in
     exit $status
     ;;
   ""|-h|--help)
-    sed -n '2,13p' "$0"
+    sed -n '2,14p' "$0"
     exit 2
     ;;
   *)

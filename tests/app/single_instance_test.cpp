@@ -120,6 +120,12 @@ TEST(SingleInstanceSocket, AnImpostorInTheSharedFolderIsNeitherReachedNorInTheWa
     EnvSetting tmp("TMPDIR", Local(shared.path().string()));
     Impostor impostor(QString::fromStdString(shared / "") + kCaption + "-" +
                       QString::number(::getuid()));
+    // A start first offers its file to a running instance (app/main.cpp): none of ours runs, so
+    // the offer is not taken and the start goes on.
+    {
+        const SingleInstance starting;
+        EXPECT_FALSE(starting.HandOff("/home/user/secret.jpg", 500));
+    }
     SingleInstance first;
     ASSERT_TRUE(first.Listen());
     QStringList received;

@@ -12,10 +12,16 @@
 
 // libjpeg's header needs size_t and FILE declared before it.
 #include <jpeglib.h>
+// clang-format off
+#include <gif_lib.h>
+#include <png.h>
+#include <stb_image_write.h>
+// clang-format on
 
 #include "formats/overscan_files.h"
 #include "formats/screen_files.h"
 #include "formats/sgx_files.h"
+#include "media/png_file.h"
 #include "tests/support/bmp_file.h"
 #include "tests/support/ffmpeg_test_video.h"
 #include "tests/support/file_bytes.h"
@@ -98,6 +104,207 @@ Bytes Vid(bool sixteen, int width, int height, int frames, std::mt19937& rng) {
         file.insert(file.end(), frame.begin(), frame.end());
     }
     return file;
+}
+
+// The picture's pixels as 8-bit red, green, blue (and alpha from `alpha` when it is set).
+Bytes Rgb(const Picture& picture, bool alpha) {
+    Bytes out;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const std::uint8_t* bgr = picture.row(y) + 3 * static_cast<std::size_t>(x);
+            out.insert(out.end(), {bgr[2], bgr[1], bgr[0]});
+            if (alpha) out.push_back(static_cast<std::uint8_t>((x * 40 + y * 16) & 255));
+        }
+    return out;
+}
+
+// A PNG through libpng's simplified writer in `format` (grey, alpha, 16-bit or palette).
+Bytes SimplePng(const Picture& picture, png_uint_32 format) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(picture.width());
+    image.height = static_cast<png_uint_32>(picture.height());
+    const bool alpha = (format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    Bytes rgb = Rgb(picture, alpha);
+    // Reduced to the format's channels in place: grey takes green.
+    const int channels = PNG_IMAGE_SAMPLE_CHANNELS(format & ~PNG_FORMAT_FLAG_COLORMAP);
+    std::vector<std::uint16_t> wide;
+    Bytes pixels, colourMap;
+    const std::size_t n = static_cast<std::size_t>(picture.width()) * picture.height();
+    const std::size_t in = alpha ? 4 : 3;
+    if (format & PNG_FORMAT_FLAG_COLORMAP) {
+        // Eight colours of the picture's reds, each pixel an index.
+        image.colormap_entries = 8;
+        for (int i = 0; i < 8; ++i)
+            colourMap.insert(colourMap.end(), {static_cast<std::uint8_t>(i * 36),
+                                               static_cast<std::uint8_t>(255 - i * 30), 90});
+        for (std::size_t i = 0; i < n; ++i) pixels.push_back(rgb[i * in] >> 5);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            for (int c = 0; c < channels; ++c) {
+                const bool isAlpha = alpha && c == channels - 1;
+                const std::uint8_t v = channels <= 2 && !isAlpha
+                                           ? rgb[i * in + 1]
+                                           : rgb[i * in + (isAlpha ? in - 1 : c)];
+                pixels.push_back(v);
+                wide.push_back(static_cast<std::uint16_t>(v * 257));
+            }
+    }
+    image.format = format;
+    const void* buffer =
+        (format & PNG_FORMAT_FLAG_LINEAR) ? static_cast<const void*>(wide.data()) : pixels.data();
+    png_alloc_size_t size = 0;
+    const void* map = colourMap.empty() ? nullptr : colourMap.data();
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, buffer, 0, map)) std::abort();
+    Bytes out(size);
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, buffer, 0, map)) std::abort();
+    out.resize(size);
+    return out;
+}
+
+// An interlaced RGB PNG with a background chunk, through libpng's full writer.
+Bytes InterlacedPng(const Picture& picture) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    Bytes out;
+    if (setjmp(png_jmpbuf(png))) std::abort();
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t length) {
+            auto* o = static_cast<Bytes*>(png_get_io_ptr(p));
+            o->insert(o->end(), data, data + length);
+        },
+        nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width()),
+                 static_cast<png_uint_32>(picture.height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_color_16 background{};
+    background.red = background.green = background.blue = 200;
+    png_set_bKGD(png, info, &background);
+    png_set_gAMA(png, info, 0.45455);
+    png_write_info(png, info);
+    Bytes rgb = Rgb(picture, false);
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < picture.height(); ++y)
+        rows.push_back(rgb.data() + 3 * static_cast<std::size_t>(picture.width()) * y);
+    png_write_image(png, rows.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// A GIF through giflib: a 16-colour screen of `width` x `height`; each frame covers part of it
+// (optionally interlaced, with a transparent colour and a colour map of its own).
+struct GifFrame {
+    int left, top, width, height;
+    bool interlaced, localMap;
+    int transparent;
+};
+
+Bytes Gif(int width, int height, const std::vector<GifFrame>& frames, std::mt19937& rng) {
+    Bytes out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(
+        &out,
+        [](GifFileType* g, const GifByteType* data, int length) {
+            auto* o = static_cast<Bytes*>(g->UserData);
+            o->insert(o->end(), data, data + length);
+            return length;
+        },
+        &error);
+    if (gif == nullptr) std::abort();
+    GifColorType colours[16];
+    for (int i = 0; i < 16; ++i)
+        colours[i] = {static_cast<GifByteType>(i * 17), static_cast<GifByteType>(255 - i * 9),
+                      static_cast<GifByteType>(i * 5)};
+    ColorMapObject* map = GifMakeMapObject(16, colours);
+    ColorMapObject* local = GifMakeMapObject(4, colours + 4);
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, width, height, 4, 0, map);
+    for (const GifFrame& f : frames) {
+        if (f.transparent >= 0) {
+            GraphicsControlBlock control{};
+            control.TransparentColor = f.transparent;
+            control.DelayTime = 10;
+            GifByteType extension[4];
+            const std::size_t n = EGifGCBToExtension(&control, extension);
+            EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), extension);
+        }
+        EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced,
+                         f.localMap ? local : nullptr);
+        const Picture pens = test::RandomIndexPicture(rng, f.width, f.height, f.localMap ? 4 : 16);
+        std::vector<std::vector<GifPixelType>> rows;
+        for (int y = 0; y < f.height; ++y) {
+            rows.emplace_back();
+            for (int x = 0; x < f.width; ++x) rows.back().push_back(pens.row(y)[3 * x]);
+        }
+        std::vector<int> order;
+        if (f.interlaced) {
+            for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
+                for (int y = start; y < f.height; y += step) order.push_back(y);
+        } else {
+            for (int y = 0; y < f.height; ++y) order.push_back(y);
+        }
+        for (int y : order) EGifPutLine(gif, rows[static_cast<std::size_t>(y)].data(), f.width);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    GifFreeMapObject(local);
+    return out;
+}
+
+// A TGA through stb_image_write: true colour or grey, with or without RLE.
+Bytes StbTga(const Picture& picture, int components, bool rle) {
+    Bytes rgba = Rgb(picture, true), pixels;
+    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        if (components == 1)
+            pixels.push_back(rgba[i + 1]);
+        else
+            pixels.insert(pixels.end(), rgba.begin() + static_cast<std::ptrdiff_t>(i),
+                          rgba.begin() + static_cast<std::ptrdiff_t>(i) + components);
+    }
+    Bytes out;
+    stbi_write_tga_with_rle = rle ? 1 : 0;
+    stbi_write_tga_to_func(
+        [](void* context, void* data, int size) {
+            auto* o = static_cast<Bytes*>(context);
+            const auto* bytes = static_cast<const std::uint8_t*>(data);
+            o->insert(o->end(), bytes, bytes + size);
+        },
+        &out, picture.width(), picture.height(), components, pixels.data());
+    return out;
+}
+
+// A palette TGA (type 1, or 9 with RLE packets), 24-bit map of four colours, top row first.
+Bytes PaletteTga(bool rle) {
+    Bytes b = {
+        0, 1,   static_cast<std::uint8_t>(rle ? 9 : 1), 0, 0, 4, 0, 24, 0, 0, 0, 0, 4, 0, 2, 0,
+        8, 0x20};
+    for (int i = 0; i < 4; ++i)
+        b.insert(b.end(),
+                 {static_cast<std::uint8_t>(i * 60), 40, static_cast<std::uint8_t>(250 - i * 50)});
+    if (rle)
+        b.insert(b.end(), {0x83, 2, 0x01, 0, 3, 0x82, 1, 3});  // a run, two raw, a run
+    else
+        b.insert(b.end(), {0, 1, 2, 3, 3, 2, 1, 0});
+    return b;
+}
+
+// A binary PNM: "P6" or "P5", a comment, 16-bit samples when `max` is above 255.
+Bytes Pnm(const Picture& picture, bool colour, int max) {
+    const std::string header = std::string(colour ? "P6" : "P5") + "\n# seed\n" +
+                               std::to_string(picture.width()) + " " +
+                               std::to_string(picture.height()) + "\n" + std::to_string(max) + "\n";
+    Bytes out(header.begin(), header.end());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const std::uint8_t* bgr = picture.row(y) + 3 * static_cast<std::size_t>(x);
+            for (int c : colour ? std::vector<int>{2, 1, 0} : std::vector<int>{1}) {
+                if (max > 255) out.push_back(bgr[c]);
+                out.push_back(bgr[c]);
+            }
+        }
+    return out;
 }
 
 }  // namespace
@@ -253,6 +460,41 @@ int main(int argc, char** argv) {
     Seed("jpeg_loader", "grey", Jpeg(photo, true, false));
     Seed("jpeg_loader", "progressive", Jpeg(photo, false, true));
     Seed("open_file", "colour_jpeg", Jpeg(photo, false, false), 8);
+
+    // PNG files: Mozu's own writer (RGB), then libpng's grey, alpha, 16-bit, palette and
+    // interlaced kinds.
+    const Picture pngPicture = test::SmoothPicture(13, 9, 21);
+    Seed("png_loader", "rgb", EncodePng(pngPicture));
+    Seed("png_loader", "grey", SimplePng(pngPicture, PNG_FORMAT_GRAY));
+    Seed("png_loader", "grey_alpha", SimplePng(pngPicture, PNG_FORMAT_GA));
+    Seed("png_loader", "rgba", SimplePng(pngPicture, PNG_FORMAT_RGBA));
+    Seed("png_loader", "rgba16", SimplePng(pngPicture, PNG_FORMAT_LINEAR_RGB_ALPHA));
+    Seed("png_loader", "palette", SimplePng(pngPicture, PNG_FORMAT_RGB_COLORMAP));
+    Seed("png_loader", "interlaced", InterlacedPng(pngPicture));
+
+    // GIF files: one frame covering the screen, a smaller interlaced one with transparency,
+    // one with a colour map of its own, two frames. (A frame with a colour map of its own comes
+    // last: giflib's writer loses that map when a later frame has none.)
+    Seed("gif_loader", "plain", Gif(12, 7, {{0, 0, 12, 7, false, false, -1}}, rng));
+    Seed("gif_loader", "interlaced", Gif(15, 11, {{2, 1, 11, 10, true, false, 3}}, rng));
+    Seed("gif_loader", "local_map", Gif(6, 5, {{1, 1, 5, 4, false, true, 2}}, rng));
+    Seed("gif_loader", "two_frames",
+         Gif(9, 9, {{1, 1, 5, 5, false, false, 2}, {0, 0, 9, 9, false, true, -1}}, rng));
+
+    // TGA files: stb_image_write's true colour, alpha and grey, raw and RLE; palette kinds.
+    for (bool rle : {false, true}) {
+        const std::string suffix = rle ? "_rle" : "";
+        Seed("tga_loader", "rgb" + suffix, StbTga(pngPicture, 3, rle));
+        Seed("tga_loader", "rgba" + suffix, StbTga(pngPicture, 4, rle));
+        Seed("tga_loader", "grey" + suffix, StbTga(pngPicture, 1, rle));
+        Seed("tga_loader", "palette" + suffix, PaletteTga(rle));
+    }
+
+    // PNM files: colour and grey, 8 and 16-bit samples.
+    Seed("pnm_loader", "p6", Pnm(pngPicture, true, 255));
+    Seed("pnm_loader", "p5", Pnm(pngPicture, false, 255));
+    Seed("pnm_loader", "p6_16", Pnm(pngPicture, true, 65535));
+    Seed("pnm_loader", "p5_small", Pnm(test::RandomPicture(3, 2, 4), false, 255));
 
     // PC videos in a few containers (only with the encoders this FFmpeg has).
     const struct {
