@@ -15,8 +15,7 @@ PrefetchingFrameSource::~PrefetchingFrameSource() {
 const VideoInfo& PrefetchingFrameSource::open(const std::string& path) {
     stopWorker();
     info_ = inner_->open(path);
-    frameBytes_ =
-        static_cast<std::size_t>(info_.width) * static_cast<std::size_t>(info_.height) * 3;
+    spare_.clear();
     lastIndex_ = -1;
     step_ = 1;
     return info_;
@@ -28,33 +27,58 @@ void PrefetchingFrameSource::close() {
 }
 
 void PrefetchingFrameSource::decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+    Picture frame(info_.width, info_.height);
+    std::vector<std::uint8_t> scratch;
+    decodePicture(index, frame, scratch);
+    // Bottom row first.
+    const std::size_t stride = frame.stride();
+    for (int y = 0; y < frame.height(); ++y) {
+        const std::size_t at = static_cast<std::size_t>(frame.height() - 1 - y) * stride;
+        if (at + stride > buffer.size()) continue;
+        std::memcpy(buffer.data() + at, frame.row(y), stride);
+    }
+}
+
+void PrefetchingFrameSource::decodePicture(std::int32_t index, Picture& frame,
+                                           std::vector<std::uint8_t>& scratch) {
     if (index > lastIndex_ && lastIndex_ >= 0) step_ = index - lastIndex_;
     lastIndex_ = index;
     if (worker_.joinable()) {
         std::unique_lock<std::mutex> hold(lock_);
         changed_.wait(hold, [&] { return !ready_.empty() || idle_; });
         if (!ready_.empty() && ready_.front().index == index) {
-            Decoded frame = std::move(ready_.front());
+            Decoded decoded = std::move(ready_.front());
             ready_.pop_front();
             changed_.notify_all();
             hold.unlock();
-            if (frame.error) std::rethrow_exception(frame.error);
-            std::memcpy(buffer.data(), frame.pixels.data(),
-                        std::min(buffer.size(), frame.pixels.size()));
+            if (decoded.error) std::rethrow_exception(decoded.error);
+            // The caller's picture goes back to the reader.
+            std::swap(frame, decoded.picture);
             hold.lock();
-            spare_.push_back(std::move(frame.pixels));
+            spare_.push_back(std::move(decoded.picture));
             return;
         }
     }
     // Not the frame guessed: decode it here and guess again from it.
     stopWorker();
-    inner_->decodeFrame(index, buffer);
+    fitToVideo(frame);
+    inner_->decodePicture(index, frame, scratch);
     startWorker(index + step_);
+}
+
+void PrefetchingFrameSource::fitToVideo(Picture& picture) const {
+    if (picture.width() != info_.width || picture.height() != info_.height)
+        picture.reset(info_.width, info_.height);
+}
+
+void PrefetchingFrameSource::recycleReady() {
+    for (Decoded& frame : ready_) spare_.push_back(std::move(frame.picture));
+    ready_.clear();
 }
 
 void PrefetchingFrameSource::startWorker(std::int32_t from) {
     if (from >= info_.frameCount || from < 0) return;
-    ready_.clear();
+    recycleReady();
     next_ = from;
     stop_ = false;
     idle_ = false;
@@ -69,7 +93,7 @@ void PrefetchingFrameSource::stopWorker() {
     }
     changed_.notify_all();
     worker_.join();
-    ready_.clear();
+    recycleReady();
     idle_ = true;
 }
 
@@ -81,21 +105,21 @@ void PrefetchingFrameSource::work() {
         if (next_ >= info_.frameCount) break;
         const std::int32_t index = next_;
         next_ += step_;
-        std::vector<std::uint8_t> pixels;
+        Picture picture;
         if (!spare_.empty()) {
-            pixels = std::move(spare_.back());
+            picture = std::move(spare_.back());
             spare_.pop_back();
         }
         hold.unlock();
-        pixels.resize(frameBytes_);
         std::exception_ptr error;
         try {
-            inner_->decodeFrame(index, pixels);
+            fitToVideo(picture);
+            inner_->decodePicture(index, picture, scratch_);
         } catch (...) {
             error = std::current_exception();
         }
         hold.lock();
-        ready_.push_back({index, std::move(pixels), error});
+        ready_.push_back({index, std::move(picture), error});
         changed_.notify_all();
         if (error) break;
     }

@@ -15,8 +15,10 @@ void Picture::reset(int width, int height, Colour fill) {
     if (width == 0 || height == 0) width = height = 0;
     width_ = width;
     height_ = height;
-    data_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3, 0);
-    this->fill(fill);
+    // One pass over the bytes where the fill is grey (black above all), not a clear and a fill.
+    data_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3,
+                 static_cast<std::uint8_t>(Red(fill)));
+    if (Green(fill) != Red(fill) || Blue(fill) != Red(fill)) this->fill(fill);
 }
 
 void Picture::fill(Colour c) {

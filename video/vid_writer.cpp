@@ -1,6 +1,7 @@
 #include "video/vid_writer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "colour/adjustments.h"
 #include "colour/dithering.h"
@@ -110,8 +111,9 @@ void VideoWriterRun::makeFrame(ConversionState& state, VideoState& video) {
     progressAngle_ = ProgressAngle(k_, plan_.frames);
 
     DecodeVideoFrame(video, index);
-    work_ = video.frame;
-    ResizeBitmap(*resizeState_, work_, plan_.kind);
+    // Sampled straight from the frame: a copy of the whole frame first would cost as much as
+    // the sampling again, and a new allocation each time as the frame is larger than work_.
+    work_ = ResizeBitmap(*resizeState_, std::as_const(video.frame), plan_.kind);
     if (work_.width() != plan_.width || work_.height() != plan_.height)
         throw IoError(io::kInvalidData, "a frame of " + path_ + " changed its size");
     if (autobalance_) Autobalance(work_);

@@ -21,7 +21,7 @@ void OpenVideoSource(VideoState& v, const std::string& path) {
     const VideoInfo info = v.source->open(path);
     v.info = info;
     v.frame.reset(info.width, info.height);
-    v.buffer.assign(v.frame.byteSize(), 0);
+    v.buffer.clear();  // sized by the first frame that needs it
     v.open = true;
 }
 
@@ -36,12 +36,7 @@ void CloseVideoSource(VideoState& v) {
 
 void DecodeVideoFrame(VideoState& v, std::int32_t index) {
     if (!v.open) throw IoError(io::kFileNotOpen, "no video is open");
-    v.source->decodeFrame(index, v.buffer);
-    const int h = v.info.height;
-    const std::size_t stride = v.frame.stride();
-    for (int y = 0; y < h; ++y)
-        std::copy_n(v.buffer.data() + static_cast<std::size_t>(y) * stride, stride,
-                    v.frame.row(h - 1 - y));
+    v.source->decodePicture(index, v.frame, v.buffer);
 }
 
 void OpenVideo(VideoState& v, const std::string& path) {

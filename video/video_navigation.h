@@ -19,7 +19,7 @@ struct VideoState {
     bool open = false;
     VideoInfo info;                    // of the open PC video
     Picture frame;                     // the source frame picture, width x height
-    std::vector<std::uint8_t> buffer;  // decodeFrame's bottom-up buffer, reused
+    std::vector<std::uint8_t> buffer;  // decodePicture's bottom-up scratch buffer, reused
 
     std::int32_t currentFrame = 0;
     std::int32_t startMark = 0;

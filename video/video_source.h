@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
+
+#include "colour/picture.h"
 
 namespace mozu {
 
@@ -28,6 +31,12 @@ class VideoFrameSource {
     // at width x 3 bytes, the BOTTOM row first. buffer.size() must be width x height x 3.
     // IoError for an index outside 0 .. frameCount - 1, a closed source or undecodable data.
     virtual void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) = 0;
+    // The same frame as a picture, top row first, into `frame`, which has the video's size.
+    // This default decodes into `scratch` (resized to fit) and turns the rows over; a source
+    // that can write the picture straight, or hand over one it decoded ahead, saves those two
+    // passes over every pixel and leaves `scratch` alone. The same errors as decodeFrame.
+    virtual void decodePicture(std::int32_t index, Picture& frame,
+                               std::vector<std::uint8_t>& scratch);
     virtual void close() = 0;
     // Whether `path` holds a video this source could open, judged by the file's contents and not
     // its name: for a file whose extension names no kind Mozu knows. A picture, a sound or

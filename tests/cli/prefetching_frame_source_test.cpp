@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <set>
 #include <thread>
 
 #include "platform/io_error.h"
@@ -78,6 +79,32 @@ TEST(PrefetchingFrameSource, DecodesOnlyAFewFramesAhead) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_LE(decodes.load(), 2 + 3 + 1);  // the two asked for, three waiting, one in hand
     EXPECT_GE(decodes.load(), 3);          // it does read ahead
+}
+
+// A picture is the frame turned the right way up, handed over rather than copied: the
+// caller's picture goes back to the reader, so a long run cycles through a few pictures.
+TEST(PrefetchingFrameSource, PicturesAreHandedOverAndReused) {
+    std::atomic<int> decodes{0};
+    PrefetchingFrameSource source(std::make_unique<FakeSource>(decodes), 3);
+    source.open("x");
+    Picture picture;
+    std::vector<std::uint8_t> scratch;
+    std::set<const std::uint8_t*> storage;
+    std::vector<std::int32_t> requests;
+    for (std::int32_t k = 0; k < 40; k += 2) requests.push_back(k);
+    requests.insert(requests.end(), {7, 3, 59, 41, 42, 43});
+    for (std::int32_t index : requests) {
+        source.decodePicture(index, picture, scratch);
+        ASSERT_EQ(picture.width(), 4);
+        ASSERT_EQ(picture.height(), 2);
+        const std::vector<std::uint8_t> bottomUp = Expected(index);
+        EXPECT_TRUE(std::equal(picture.row(0), picture.row(0) + 12, bottomUp.begin() + 12))
+            << index;
+        EXPECT_TRUE(std::equal(picture.row(1), picture.row(1) + 12, bottomUp.begin())) << index;
+        storage.insert(picture.data());
+    }
+    EXPECT_GE(storage.size(), 2u);      // handed over, not copied into one picture
+    EXPECT_LE(storage.size(), 3u + 2);  // three waiting, one being decoded, the caller's
 }
 
 }  // namespace

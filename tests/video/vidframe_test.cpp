@@ -110,6 +110,28 @@ TEST_P(VidframeTest, IndexesOutsideTheVideoAreErrorsAndTheSourceGoesOn) {
     EXPECT_EQ(test::ReadFrameNumber(frame(12), 64, 48), 12);
 }
 
+// The picture is written straight, top row first: the same bytes as the bottom-up buffer,
+// at any position and after jumps, and a picture of another size is given the video's.
+TEST_P(VidframeTest, APictureIsTheBufferTurnedTheRightWayUp) {
+    source->open(path);
+    auto other = MakeFfmpegFrameSource();
+    other->open(path);
+    Picture picture(3, 5);
+    std::vector<std::uint8_t> scratch;
+    for (const int i : {0, 1, 2, 50, 7, 99, 98, 31}) {
+        other->decodePicture(i, picture, scratch);
+        ASSERT_EQ(picture.width(), 64);
+        ASSERT_EQ(picture.height(), 48);
+        const std::vector<std::uint8_t> bottomUp = frame(i);
+        for (int y = 0; y < 48; ++y)
+            ASSERT_TRUE(std::equal(picture.row(y), picture.row(y) + picture.stride(),
+                                   bottomUp.begin() + (47 - y) * 64 * 3))
+                << "frame " << i << " row " << y;
+        EXPECT_EQ(test::ReadFrameNumber(picture), i);
+    }
+    EXPECT_TRUE(scratch.empty());  // no buffer to turn over
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Containers, VidframeTest,
     testing::Values(Case{"clip.avi", "mpeg4", 2}, Case{"clip.mpg", "mpeg2video", 2},

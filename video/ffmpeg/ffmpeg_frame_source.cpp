@@ -17,30 +17,43 @@ namespace mozu {
 
 namespace detail {
 
-void FfmpegFrameSource::decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+void FfmpegFrameSource::checkIndex(std::int32_t index) const {
     if (!fmt_) throw IoError(io::kFileNotOpen, "no video is open");
     if (index < 0 || index >= info_.frameCount)
         throw IoError(io::kReadPastEnd, "frame " + std::to_string(index) + " is outside " + path_ +
                                             " (frames 0-" + std::to_string(info_.frameCount - 1) +
                                             ")");
+}
+
+void FfmpegFrameSource::decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) {
+    checkIndex(index);
     const std::size_t need =
         static_cast<std::size_t>(info_.width) * static_cast<std::size_t>(info_.height) * 3;
     if (buffer.size() != need)
         throw IoError(io::kInvalidData, "frame buffer of the wrong size for " + path_);
     const AVFrame* frame = locate(index);
-    convert(frame, buffer);
+    // Bottom row first: start at the last row and walk up.
+    const int stride = info_.width * 3;
+    convert(frame, buffer.data() + static_cast<std::size_t>(info_.height - 1) * stride, -stride);
 }
 
-void FfmpegFrameSource::convert(const AVFrame* f, std::span<std::uint8_t> buffer) {
+void FfmpegFrameSource::decodePicture(std::int32_t index, Picture& frame,
+                                      std::vector<std::uint8_t>&) {
+    checkIndex(index);
+    const AVFrame* f = locate(index);
+    if (frame.width() != info_.width || frame.height() != info_.height)
+        frame.reset(info_.width, info_.height);
+    // Straight into the picture's rows, top row first: no buffer to turn over afterwards.
+    convert(f, frame.data(), static_cast<int>(frame.stride()));
+}
+
+void FfmpegFrameSource::convert(const AVFrame* f, std::uint8_t* firstRow, int step) {
     sws_ = sws_getCachedContext(sws_, f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                 info_.width, info_.height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr,
                                 nullptr, nullptr);
     if (!sws_) fail(io::kInvalidData, "cannot convert the pictures of");
-    // Bottom row first: start at the last row and walk up.
-    const int stride = info_.width * 3;
-    std::uint8_t* dst[4] = {buffer.data() + static_cast<std::size_t>(info_.height - 1) * stride,
-                            nullptr, nullptr, nullptr};
-    int dstStride[4] = {-stride, 0, 0, 0};
+    std::uint8_t* dst[4] = {firstRow, nullptr, nullptr, nullptr};
+    int dstStride[4] = {step, 0, 0, 0};
     if (sws_scale(sws_, f->data, f->linesize, 0, f->height, dst, dstStride) != info_.height)
         fail(io::kInvalidData, "cannot convert the pictures of");
 }

@@ -36,6 +36,8 @@ class FfmpegFrameSource final : public VideoFrameSource {
 
     const VideoInfo& open(const std::string& path) override;
     void decodeFrame(std::int32_t index, std::span<std::uint8_t> buffer) override;
+    void decodePicture(std::int32_t index, Picture& frame,
+                       std::vector<std::uint8_t>& scratch) override;
     void close() override;
     bool holdsVideo(const std::string& path) override;
 
@@ -83,7 +85,11 @@ class FfmpegFrameSource final : public VideoFrameSource {
 
     // ---- the picture (ffmpeg_frame_source.cpp)
 
-    void convert(const AVFrame* f, std::span<std::uint8_t> buffer);
+    // IoError for a closed source or an index outside the video.
+    void checkIndex(std::int32_t index) const;
+    // Converts f to blue, green, red rows of width x 3 bytes; `firstRow` receives the top row
+    // and each next row lies `step` bytes on (negative: bottom row first).
+    void convert(const AVFrame* f, std::uint8_t* firstRow, int step);
 
     std::string path_;
     std::span<const std::uint8_t> memory_;
