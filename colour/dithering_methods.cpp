@@ -133,13 +133,7 @@ void RowToSpace(const std::uint8_t* row, int w, ErrorSpace space, float* out) {
         }
         return;
     }
-    for (int x = 0; x < w; ++x, row += 3, out += 4) {
-        const OkLab lab = SrgbToOkLab(row[2], row[1], row[0]);
-        out[0] = lab.L;
-        out[1] = lab.a;
-        out[2] = lab.b;
-        out[3] = 0;
-    }
+    BgrRowToOkLab(row, w, out);
 }
 
 // Four floats worked on at once: a pixel's three channels and a spare zero. Each lane gets
@@ -301,7 +295,9 @@ void Ordered(const Picture& src, const PenColours& pens, const ReductionOptions&
                 const Vec3 v = ToSpace(cell, options.space);
                 mix = BestMix(pens, v[0], v[1], v[2]);
             }
-            o[x] = t[x & (n - 1)] < mix.share ? mix.second : mix.first;
+            // Chosen by a mask rather than a branch: the comparison is as good as random.
+            const std::uint8_t second = static_cast<std::uint8_t>(-(t[x & (n - 1)] < mix.share));
+            o[x] = static_cast<std::uint8_t>(mix.first ^ ((mix.first ^ mix.second) & second));
         }
     }
 }
@@ -310,11 +306,21 @@ void Ordered(const Picture& src, const PenColours& pens, const ReductionOptions&
 // the lower index first on equal counts; the classic ditherer's white margin (one column and
 // one row) is counted too, so that the order is the classic one.
 std::vector<std::uint8_t> PopularityOrder(const Picture& src) {
+    // A channel's part of the bin by table: the same as ColourBin, without its divisions.
+    static constexpr auto kPart = [] {
+        std::array<std::array<std::uint8_t, 256>, 3> part{};
+        for (int v = 0; v < 256; ++v) {
+            part[0][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(0, 0, v));
+            part[1][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(0, v, 0));
+            part[2][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(v, 0, 0));
+        }
+        return part;
+    }();
     std::array<std::int64_t, 64> count{};
     for (int y = 0; y < src.height(); ++y) {
         const std::uint8_t* p = src.row(y);
         for (int x = 0; x < src.width(); ++x, p += 3)
-            ++count[static_cast<std::size_t>(ColourBin(p[2], p[1], p[0]))];
+            ++count[static_cast<std::size_t>(kPart[0][p[0]] + kPart[1][p[1]] + kPart[2][p[2]])];
     }
     count[static_cast<std::size_t>(ColourBin(255, 255, 255))] += src.height() + src.width() + 1;
     std::vector<std::uint8_t> order(kColourCount);

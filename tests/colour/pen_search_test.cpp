@@ -129,6 +129,28 @@ TEST(PenSearch, PensAreOneToSixteen) {
     EXPECT_THROW(PenColours(std::vector<Vec3>(17)), std::invalid_argument);
 }
 
+// A row of pixels to OKLab four at once gives SrgbToOkLab's values to the bit, for rows of
+// every length (the last pixels of a row go one at a time) and colours over the whole cube.
+TEST(PenSearch, RowToOkLabIsThePixelByPixelConversion) {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 400; ++round) {
+        const int count = static_cast<int>(rng() % 700);
+        std::vector<std::uint8_t> bgr(static_cast<std::size_t>(count) * 3);
+        for (std::uint8_t& v : bgr)
+            v = static_cast<std::uint8_t>(round < 8 ? rng() % 3 * 127 : rng());
+        std::vector<float> out(static_cast<std::size_t>(count) * 4, -1.f);
+        BgrRowToOkLab(bgr.data(), count, out.data());
+        for (int x = 0; x < count; ++x) {
+            const std::size_t i = static_cast<std::size_t>(x);
+            const OkLab want = SrgbToOkLab(bgr[3 * i + 2], bgr[3 * i + 1], bgr[3 * i]);
+            ASSERT_EQ(out[4 * i], want.L) << x;
+            ASSERT_EQ(out[4 * i + 1], want.a) << x;
+            ASSERT_EQ(out[4 * i + 2], want.b) << x;
+            ASSERT_EQ(out[4 * i + 3], 0.f) << x;
+        }
+    }
+}
+
 // Error diffusion the plain way: one row after another, left to right (or right to left on odd
 // rows when serpentine), the error of each pixel spread at once by the published weights.
 std::vector<std::uint8_t> PlainDiffusion(const Picture& src, const std::vector<Colour>& colours,
