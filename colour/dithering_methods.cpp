@@ -316,12 +316,18 @@ std::vector<std::uint8_t> PopularityOrder(const Picture& src) {
         }
         return part;
     }();
-    std::array<std::int64_t, 64> count{};
+    // One tally per pixel position of four, so that neighbouring pixels of one bin do not wait
+    // for each other's count.
+    std::array<std::array<std::int64_t, 64>, 4> tally{};
     for (int y = 0; y < src.height(); ++y) {
         const std::uint8_t* p = src.row(y);
         for (int x = 0; x < src.width(); ++x, p += 3)
-            ++count[static_cast<std::size_t>(kPart[0][p[0]] + kPart[1][p[1]] + kPart[2][p[2]])];
+            ++tally[static_cast<std::size_t>(x & 3)]
+                   [static_cast<std::size_t>(kPart[0][p[0]] + kPart[1][p[1]] + kPart[2][p[2]])];
     }
+    std::array<std::int64_t, 64> count{};
+    for (const auto& t : tally)
+        for (std::size_t b = 0; b < 64; ++b) count[b] += t[b];
     count[static_cast<std::size_t>(ColourBin(255, 255, 255))] += src.height() + src.width() + 1;
     std::vector<std::uint8_t> order(kColourCount);
     for (int j = 0; j < kColourCount; ++j)
@@ -591,8 +597,11 @@ void DitherWithOptions(ConversionState& state, const Picture& src, Slot slot,
     }
 
     // The border takes the pen most pixels have.
+    std::array<std::array<std::int64_t, 16>, 4> tally{};  // four, as in PopularityOrder
+    for (std::size_t i = 0; i < index.size(); ++i) ++tally[i & 3][index[i]];
     std::array<std::int64_t, 16> used{};
-    for (std::uint8_t k : index) ++used[k];
+    for (const auto& t : tally)
+        for (std::size_t k = 0; k < 16; ++k) used[k] += t[k];
     const std::uint8_t border =
         static_cast<std::uint8_t>(std::max_element(used.begin(), used.end()) - used.begin());
 
