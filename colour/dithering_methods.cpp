@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
+#include <utility>
 
 #include "colour/colour_table.h"
 #include "colour/dithering_fixed_pens.h"
 #include "colour/oklab.h"
+#include "colour/pen_search.h"
 #include "colour/slot_geometry.h"
 
 namespace mozu {
@@ -92,17 +96,14 @@ ThresholdMatrix BlueNoise(int n) {
     return t;
 }
 
-struct Vec3 {
-    float v[3];
-};
+using Vec3 = std::array<float, 3>;
 
 // A picture's pixel in the working space.
 Vec3 ToSpace(const std::uint8_t* bgr, ErrorSpace space) {
     if (space == ErrorSpace::Rgb)
-        return {
-            {static_cast<float>(bgr[2]), static_cast<float>(bgr[1]), static_cast<float>(bgr[0])}};
+        return {static_cast<float>(bgr[2]), static_cast<float>(bgr[1]), static_cast<float>(bgr[0])};
     const OkLab lab = SrgbToOkLab(bgr[2], bgr[1], bgr[0]);
-    return {{lab.L, lab.a, lab.b}};
+    return {lab.L, lab.a, lab.b};
 }
 
 Vec3 ColourToSpace(Colour c, ErrorSpace space) {
@@ -112,52 +113,6 @@ Vec3 ColourToSpace(Colour c, ErrorSpace space) {
     return ToSpace(bgr, space);
 }
 
-// The pens in the working space, one array per channel padded to N (4 or 16) with colours far
-// from any pixel, so that the distances to all of them are worked out side by side.
-template <int N>
-struct PenTable {
-    alignas(16) float c0[N], c1[N], c2[N];
-    int count = 0;
-
-    explicit PenTable(const std::vector<Vec3>& pens) : count(static_cast<int>(pens.size())) {
-        for (int k = 0; k < N; ++k) {
-            const bool real = k < count;
-            c0[k] = real ? pens[static_cast<std::size_t>(k)].v[0] : 1e6f;
-            c1[k] = real ? pens[static_cast<std::size_t>(k)].v[1] : 1e6f;
-            c2[k] = real ? pens[static_cast<std::size_t>(k)].v[2] : 1e6f;
-        }
-    }
-    int nearest(float v0, float v1, float v2) const {
-        float d[N];
-        for (int k = 0; k < N; ++k) {
-            const float a = v0 - c0[k], b = v1 - c1[k], c = v2 - c2[k];
-            d[k] = a * a + b * b + c * c;
-        }
-        int best = 0;
-        for (int k = 1; k < N; ++k)
-            if (d[k] < d[best]) best = k;
-        return best;
-    }
-};
-
-struct Pens {
-    std::vector<Vec3> colour;
-    int nearest(const float* v) const {
-        int best = 0;
-        float bestD = std::numeric_limits<float>::max();
-        for (std::size_t k = 0; k < colour.size(); ++k) {
-            const float d0 = v[0] - colour[k].v[0], d1 = v[1] - colour[k].v[1],
-                        d2 = v[2] - colour[k].v[2];
-            const float d = d0 * d0 + d1 * d1 + d2 * d2;
-            if (d < bestD) {
-                bestD = d;
-                best = static_cast<int>(k);
-            }
-        }
-        return best;
-    }
-};
-
 // The working space's range, to which a pixel with its error is held so that the error of a
 // colour no pen can show does not pile up.
 struct Range {
@@ -166,131 +121,138 @@ struct Range {
 constexpr Range kRgbRange = {{0, 0, 0}, {255, 255, 255}};
 constexpr Range kOkLabRange = {{0, -0.4f, -0.4f}, {1, 0.4f, 0.4f}};
 
-// One row of the picture in the working space, red, green, blue (or L, a, b) per pixel.
+// One row of the picture in the working space, red, green, blue (or L, a, b) and a zero per
+// pixel.
 void RowToSpace(const std::uint8_t* row, int w, ErrorSpace space, float* out) {
     if (space == ErrorSpace::Rgb) {
-        for (int x = 0; x < w; ++x, row += 3, out += 3) {
+        for (int x = 0; x < w; ++x, row += 3, out += 4) {
             out[0] = row[2];
             out[1] = row[1];
             out[2] = row[0];
+            out[3] = 0;
         }
         return;
     }
-    for (int x = 0; x < w; ++x, row += 3, out += 3) {
-        const OkLab lab = SrgbToOkLab(row[2], row[1], row[0]);
-        out[0] = lab.L;
-        out[1] = lab.a;
-        out[2] = lab.b;
-    }
+    BgrRowToOkLab(row, w, out);
+}
+
+// Four floats worked on at once: a pixel's three channels and a spare zero. Each lane gets
+// the same operations as a single float would, so the results are the same to the bit.
+using Lanes = float __attribute__((vector_size(16)));
+inline Lanes Load(const float* p) {
+    Lanes v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void Store(float* p, Lanes v) {
+    std::memcpy(p, &v, sizeof v);
 }
 
 // Adds the error times each tap's weight to the neighbours of column x; step -1 mirrors the
 // matrix for a row scanned right to left. The rows have two spare pixels on either side, so no
 // tap needs a bounds test.
+template <const auto& Taps, std::size_t... I>
+inline void SpreadEach(ErrorRows& rows, int x, int step, int row, Lanes e,
+                       std::index_sequence<I...>) {
+    auto one = [&](const DiffusionTap& tap) {
+        float* p = rows.at(x + step * tap.dx, row + tap.dy);
+        Store(p, Load(p) + tap.weight * e);
+    };
+    (one(Taps[I]), ...);  // written out, one tap after another
+}
 template <const auto& Taps>
-inline void SpreadTaps(ErrorRows& rows, int x, int step, float e0, float e1, float e2) {
-    for (const DiffusionTap& tap : Taps) {
-        float* p = rows.at(x + step * tap.dx, tap.dy);
-        p[0] += tap.weight * e0;
-        p[1] += tap.weight * e1;
-        p[2] += tap.weight * e2;
-    }
+inline void SpreadTaps(ErrorRows& rows, int x, int step, int row, Lanes e) {
+    SpreadEach<Taps>(rows, x, step, row, e, std::make_index_sequence<std::size(Taps)>{});
 }
 
+// How far a matrix reaches sideways.
+template <const auto& Taps>
+constexpr int Reach() {
+    int reach = 0;
+    for (const DiffusionTap& tap : Taps) reach = std::max(reach, tap.dx < 0 ? -tap.dx : tap.dx);
+    return reach;
+}
+
+// Rows dithered at once, each a few pixels behind the one above it. A pixel's error feeds the
+// next pixel's choice, so one row is a chain of waits; rows that are far enough apart are
+// independent chains, and the processor works on several side by side.
+constexpr int kRowsAtOnce = 4;
+
 // Error diffusion with the matrix Taps and N padded pens.
+//
+// Unless serpentine, kRowsAtOnce rows go together, each 2 x Reach pixels behind the row above:
+// a pixel then finds the error from above complete, and each pixel's error receives its shares
+// in the same order as in a plain row-by-row scan (all from two rows up, then all from the row
+// above, then from the left), so the result is the same to the bit.
 template <const auto& Taps, int N>
-void DiffuseWith(const Picture& src, const PenTable<N>& pens, const ReductionOptions& options,
+void DiffuseWith(const Picture& src, const PenColours& pens, const ReductionOptions& options,
                  std::vector<std::uint8_t>& out) {
     const int w = src.width(), h = src.height();
-    ErrorRows rows(w);
-    std::vector<float> in(static_cast<std::size_t>(w) * 3);
+    const int group = options.serpentine ? 1 : kRowsAtOnce;
+    constexpr int lag = 2 * Reach<Taps>();
+    ErrorRows rows(w, group + 2);
+    std::vector<float> in(static_cast<std::size_t>(w) * 4 * static_cast<std::size_t>(group));
     const Range range = options.space == ErrorSpace::Rgb ? kRgbRange : kOkLabRange;
-    for (int y = 0; y < h; ++y) {
-        RowToSpace(src.row(y), w, options.space, in.data());
-        const bool leftward = options.serpentine && (y % 2 == 1);
-        const int step = leftward ? -1 : 1;
-        std::uint8_t* o = out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
-        for (int i = 0; i < w; ++i) {
-            const int x = leftward ? w - 1 - i : i;
-            const float* err = rows.at(x, 0);
-            const float* px = in.data() + static_cast<std::size_t>(x) * 3;
-            const float v0 = std::clamp(px[0] + err[0], range.lo[0], range.hi[0]);
-            const float v1 = std::clamp(px[1] + err[1], range.lo[1], range.hi[1]);
-            const float v2 = std::clamp(px[2] + err[2], range.lo[2], range.hi[2]);
-            const int k = pens.nearest(v0, v1, v2);
-            o[x] = static_cast<std::uint8_t>(k);
-            const float e0 = v0 - pens.c0[k], e1 = v1 - pens.c1[k], e2 = v2 - pens.c2[k];
-            SpreadTaps<Taps>(rows, x, step, e0, e1, e2);
+    const Lanes lo = {range.lo[0], range.lo[1], range.lo[2], 0};
+    const Lanes hi = {range.hi[0], range.hi[1], range.hi[2], 0};
+    // Pixel x of row r of the group, scanned in direction `step`.
+    auto pixel = [&](int y, int r, int x, int step) {
+        Lanes v = Load(in.data() + (static_cast<std::size_t>(r) * static_cast<std::size_t>(w) +
+                                    static_cast<std::size_t>(x)) *
+                                       4) +
+                  Load(rows.at(x, r));
+        v = v < lo ? lo : (hi < v ? hi : v);  // as std::clamp
+        const int k = pens.nearest<N>(v[0], v[1], v[2]);
+        out[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
+            static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(k);
+        SpreadTaps<Taps>(rows, x, step, r, v - Load(pens.lanes[k]));
+    };
+    for (int y0 = 0; y0 < h; y0 += group) {
+        const int count = std::min(group, h - y0);
+        for (int r = 0; r < count; ++r)
+            RowToSpace(src.row(y0 + r), w, options.space,
+                       in.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(w) * 4);
+        if (options.serpentine && y0 % 2 == 1) {
+            for (int x = w - 1; x >= 0; --x) pixel(y0, 0, x, -1);
+        } else if (count == kRowsAtOnce) {
+            for (int s = 0; s < w + (kRowsAtOnce - 1) * lag; ++s)
+                for (int r = 0; r < kRowsAtOnce; ++r) {
+                    const int x = s - r * lag;
+                    if (x >= 0 && x < w) pixel(y0 + r, r, x, 1);
+                }
+        } else {
+            for (int r = 0; r < count; ++r)
+                for (int x = 0; x < w; ++x) pixel(y0 + r, r, x, 1);
         }
-        rows.advance();
+        for (int r = 0; r < count; ++r) rows.advance();
     }
 }
 
 template <int N>
-void DiffuseN(const Picture& src, const PenTable<N>& pens, const ReductionOptions& options,
+void DiffuseN(const Picture& src, const PenColours& pens, const ReductionOptions& options,
               std::vector<std::uint8_t>& out) {
     switch (options.method) {
         case ReductionMethod::FloydSteinberg:
-            return DiffuseWith<kFloydSteinberg>(src, pens, options, out);
+            return DiffuseWith<kFloydSteinberg, N>(src, pens, options, out);
         case ReductionMethod::JarvisJudiceNinke:
-            return DiffuseWith<kJarvisJudiceNinke>(src, pens, options, out);
+            return DiffuseWith<kJarvisJudiceNinke, N>(src, pens, options, out);
         case ReductionMethod::Stucki:
-            return DiffuseWith<kStucki>(src, pens, options, out);
+            return DiffuseWith<kStucki, N>(src, pens, options, out);
         case ReductionMethod::Atkinson:
-            return DiffuseWith<kAtkinson>(src, pens, options, out);
+            return DiffuseWith<kAtkinson, N>(src, pens, options, out);
         case ReductionMethod::SierraLite:
-            return DiffuseWith<kSierraLite>(src, pens, options, out);
+            return DiffuseWith<kSierraLite, N>(src, pens, options, out);
         default:
             throw std::invalid_argument("no error diffusion method");
     }
 }
 
-void Diffuse(const Picture& src, const Pens& pens, const ReductionOptions& options,
+void Diffuse(const Picture& src, const PenColours& pens, const ReductionOptions& options,
              std::vector<std::uint8_t>& out) {
-    if (pens.colour.size() <= 4)
-        DiffuseN(src, PenTable<4>(pens.colour), options, out);
+    if (pens.count <= 4)
+        DiffuseN<4>(src, pens, options, out);
     else
-        DiffuseN(src, PenTable<16>(pens.colour), options, out);
-}
-
-// An ordered dither shows a colour as a mix of two pens: the one nearest to it and the one that,
-// mixed with it, comes nearest (the point on the line between the two pens closest to the
-// colour). Where the threshold of the pixel lies below the share t of the second pen, the pixel
-// takes that pen. A colour that is a pen is that pen everywhere; a colour between two pens keeps
-// its mean exactly, in the working space.
-struct Mix {
-    std::uint8_t first = 0, second = 0;
-    float share = 0;  // of the second pen
-};
-
-Mix BestMix(const Pens& pens, const float* c) {
-    Mix mix;
-    mix.first = mix.second = static_cast<std::uint8_t>(pens.nearest(c));
-    const float* p = pens.colour[mix.first].v;
-    float best = 0;
-    for (int i = 0; i < 3; ++i) best += (c[i] - p[i]) * (c[i] - p[i]);
-    for (std::size_t k = 0; k < pens.colour.size(); ++k) {
-        if (k == mix.first) continue;
-        const float* q = pens.colour[k].v;
-        float dd = 0, dot = 0;
-        for (int i = 0; i < 3; ++i) {
-            dd += (q[i] - p[i]) * (q[i] - p[i]);
-            dot += (c[i] - p[i]) * (q[i] - p[i]);
-        }
-        if (dd <= 0) continue;
-        const float t = std::clamp(dot / dd, 0.0f, 1.0f);
-        float err = 0;
-        for (int i = 0; i < 3; ++i) {
-            const float m = p[i] + t * (q[i] - p[i]) - c[i];
-            err += m * m;
-        }
-        if (err < best) {
-            best = err;
-            mix.second = static_cast<std::uint8_t>(k);
-            mix.share = t;
-        }
-    }
-    return mix;
+        DiffuseN<16>(src, pens, options, out);
 }
 
 // The colour a 5-bit cell of a channel stands for: its middle, except that the cells holding
@@ -306,30 +268,36 @@ constexpr std::array<std::uint8_t, 32> kCellLevel = [] {
     return level;
 }();
 
-void Ordered(const Picture& src, const Pens& pens, const ReductionOptions& options,
+void Ordered(const Picture& src, const PenColours& pens, const ReductionOptions& options,
              std::vector<std::uint8_t>& out) {
     const int w = src.width(), h = src.height();
     const ThresholdMatrix& matrix = ThresholdMatrixOf(options.method);
-    const int n = matrix.n;
+    const int n = matrix.n;  // a power of two
     // The mix of each colour cell (5 bits a channel) met, worked out once: neighbouring pixels
-    // of a photograph fall in few cells, and a mix costs two passes over the pens.
-    constexpr std::uint8_t kEmpty = 0xFF;
-    std::vector<Mix> cells(std::size_t{1} << 15, Mix{kEmpty, 0, 0});
+    // of a photograph fall in few cells, and a mix costs two passes over the pens. A bit per
+    // cell says whether its mix is known, so that the table needs no filling.
+    std::unique_ptr<PenMix[]> cells(new PenMix[std::size_t{1} << 15]);
+    std::vector<std::uint64_t> known((std::size_t{1} << 15) / 64, 0);
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* px = src.row(y);
-        const float* t = matrix.t.data() + static_cast<std::size_t>((y % n) * n);
+        const float* t = matrix.t.data() + static_cast<std::size_t>((y & (n - 1)) * n);
         std::uint8_t* o = out.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
         for (int x = 0; x < w; ++x, px += 3) {
             const std::size_t key = static_cast<std::size_t>(px[2] >> 3) << 10 |
                                     static_cast<std::size_t>(px[1] >> 3) << 5 | (px[0] >> 3);
-            Mix& mix = cells[key];
-            if (mix.first == kEmpty) {
+            PenMix& mix = cells[key];
+            std::uint64_t& word = known[key >> 6];
+            const std::uint64_t bit = std::uint64_t{1} << (key & 63);
+            if (!(word & bit)) {
+                word |= bit;
                 const std::uint8_t cell[3] = {kCellLevel[px[0] >> 3], kCellLevel[px[1] >> 3],
                                               kCellLevel[px[2] >> 3]};
                 const Vec3 v = ToSpace(cell, options.space);
-                mix = BestMix(pens, v.v);
+                mix = BestMix(pens, v[0], v[1], v[2]);
             }
-            o[x] = t[x % n] < mix.share ? mix.second : mix.first;
+            // Chosen by a mask rather than a branch: the comparison is as good as random.
+            const std::uint8_t second = static_cast<std::uint8_t>(-(t[x & (n - 1)] < mix.share));
+            o[x] = static_cast<std::uint8_t>(mix.first ^ ((mix.first ^ mix.second) & second));
         }
     }
 }
@@ -338,12 +306,28 @@ void Ordered(const Picture& src, const Pens& pens, const ReductionOptions& optio
 // the lower index first on equal counts; the classic ditherer's white margin (one column and
 // one row) is counted too, so that the order is the classic one.
 std::vector<std::uint8_t> PopularityOrder(const Picture& src) {
-    std::array<std::int64_t, 64> count{};
+    // A channel's part of the bin by table: the same as ColourBin, without its divisions.
+    static constexpr auto kPart = [] {
+        std::array<std::array<std::uint8_t, 256>, 3> part{};
+        for (int v = 0; v < 256; ++v) {
+            part[0][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(0, 0, v));
+            part[1][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(0, v, 0));
+            part[2][static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(ColourBin(v, 0, 0));
+        }
+        return part;
+    }();
+    // One tally per pixel position of four, so that neighbouring pixels of one bin do not wait
+    // for each other's count.
+    std::array<std::array<std::int64_t, 64>, 4> tally{};
     for (int y = 0; y < src.height(); ++y) {
         const std::uint8_t* p = src.row(y);
         for (int x = 0; x < src.width(); ++x, p += 3)
-            ++count[static_cast<std::size_t>(ColourBin(p[2], p[1], p[0]))];
+            ++tally[static_cast<std::size_t>(x & 3)]
+                   [static_cast<std::size_t>(kPart[0][p[0]] + kPart[1][p[1]] + kPart[2][p[2]])];
     }
+    std::array<std::int64_t, 64> count{};
+    for (const auto& t : tally)
+        for (std::size_t b = 0; b < 64; ++b) count[b] += t[b];
     count[static_cast<std::size_t>(ColourBin(255, 255, 255))] += src.height() + src.width() + 1;
     std::vector<std::uint8_t> order(kColourCount);
     for (int j = 0; j < kColourCount; ++j)
@@ -487,9 +471,11 @@ Output OutputOf(Slot slot) {
 
 }  // namespace
 
-ErrorRows::ErrorRows(int width)
-    : stride_(static_cast<std::size_t>(width + 4) * 3), data_(3 * stride_, 0.0f) {
-    for (std::size_t i = 0; i < 3; ++i) rows_[i] = data_.data() + i * stride_;
+ErrorRows::ErrorRows(int width, int depth)
+    : stride_(static_cast<std::size_t>(width + 4) * 4),
+      data_(static_cast<std::size_t>(depth) * stride_, 0.0f),
+      rows_(static_cast<std::size_t>(depth)) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i] = data_.data() + i * stride_;
 }
 
 void ErrorRows::advance() {
@@ -499,17 +485,18 @@ void ErrorRows::advance() {
 
 void SpreadError(ReductionMethod method, bool leftward, ErrorRows& rows, int x, const float e[3]) {
     const int step = leftward ? -1 : 1;
+    const Lanes lanes = {e[0], e[1], e[2], 0};
     switch (method) {
         case ReductionMethod::FloydSteinberg:
-            return SpreadTaps<kFloydSteinberg>(rows, x, step, e[0], e[1], e[2]);
+            return SpreadTaps<kFloydSteinberg>(rows, x, step, 0, lanes);
         case ReductionMethod::JarvisJudiceNinke:
-            return SpreadTaps<kJarvisJudiceNinke>(rows, x, step, e[0], e[1], e[2]);
+            return SpreadTaps<kJarvisJudiceNinke>(rows, x, step, 0, lanes);
         case ReductionMethod::Stucki:
-            return SpreadTaps<kStucki>(rows, x, step, e[0], e[1], e[2]);
+            return SpreadTaps<kStucki>(rows, x, step, 0, lanes);
         case ReductionMethod::Atkinson:
-            return SpreadTaps<kAtkinson>(rows, x, step, e[0], e[1], e[2]);
+            return SpreadTaps<kAtkinson>(rows, x, step, 0, lanes);
         case ReductionMethod::SierraLite:
-            return SpreadTaps<kSierraLite>(rows, x, step, e[0], e[1], e[2]);
+            return SpreadTaps<kSierraLite>(rows, x, step, 0, lanes);
         default:
             throw std::invalid_argument("no error diffusion method");
     }
@@ -539,8 +526,9 @@ std::vector<std::uint8_t> ReduceToPens(const Picture& src, std::span<const Colou
         throw std::invalid_argument("1-16 pens expected");
     if (options.method == ReductionMethod::Classic)
         throw std::invalid_argument("the classic method has ditherers of its own");
-    Pens pens;
-    for (Colour c : penColours) pens.colour.push_back(ColourToSpace(c, options.space));
+    std::vector<Vec3> inSpace;
+    for (Colour c : penColours) inSpace.push_back(ColourToSpace(c, options.space));
+    const PenColours pens(inSpace);
     std::vector<std::uint8_t> out(static_cast<std::size_t>(src.width()) *
                                   static_cast<std::size_t>(src.height()));
     if (options.ordered())
@@ -609,8 +597,11 @@ void DitherWithOptions(ConversionState& state, const Picture& src, Slot slot,
     }
 
     // The border takes the pen most pixels have.
+    std::array<std::array<std::int64_t, 16>, 4> tally{};  // four, as in PopularityOrder
+    for (std::size_t i = 0; i < index.size(); ++i) ++tally[i & 3][index[i]];
     std::array<std::int64_t, 16> used{};
-    for (std::uint8_t k : index) ++used[k];
+    for (const auto& t : tally)
+        for (std::size_t k = 0; k < 16; ++k) used[k] += t[k];
     const std::uint8_t border =
         static_cast<std::uint8_t>(std::max_element(used.begin(), used.end()) - used.begin());
 
@@ -618,15 +609,27 @@ void DitherWithOptions(ConversionState& state, const Picture& src, Slot slot,
     const CanvasSize canvas = SlotCanvas(slot, w, h);
     const int ox = (canvas.width - w) / 2, oy = (canvas.height - h) / 2;
     const bool asPens = OutputOf(slot) == Output::Pens;
-    auto value = [&](std::uint8_t k) { return asPens ? MakeColour(k, 0, 0) : colours[k]; };
-    Picture out(canvas.width, canvas.height, value(border));
-    for (int y = 0; y < h; ++y) {
-        if (y + oy < 0 || y + oy >= canvas.height) continue;
-        for (int x = 0; x < w; ++x) {
-            if (x + ox < 0 || x + ox >= canvas.width) continue;
-            out.setPixel(x + ox, y + oy,
-                         value(index[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
-                                     static_cast<std::size_t>(x)]));
+    // Each pen's three bytes (blue, green, red) in the picture.
+    std::array<std::array<std::uint8_t, 3>, 16> bytes{};
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        const Colour c = asPens ? MakeColour(static_cast<int>(k), 0, 0) : colours[k];
+        bytes[k] = {static_cast<std::uint8_t>(Blue(c)), static_cast<std::uint8_t>(Green(c)),
+                    static_cast<std::uint8_t>(Red(c))};
+    }
+    const std::array<std::uint8_t, 3>& b = bytes[border];
+    Picture out(canvas.width, canvas.height, MakeColour(b[2], b[1], b[0]));
+    // The part of the picture that lies on the canvas.
+    const int x0 = std::max(0, -ox), x1 = std::min(w, canvas.width - ox);
+    const int y0 = std::max(0, -oy), y1 = std::min(h, canvas.height - oy);
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* k =
+            index.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+        std::uint8_t* p = out.row(y + oy) + static_cast<std::size_t>(x0 + ox) * 3;
+        for (int x = x0; x < x1; ++x, p += 3) {
+            const std::array<std::uint8_t, 3>& v = bytes[k[x]];
+            p[0] = v[0];
+            p[1] = v[1];
+            p[2] = v[2];
         }
     }
     state.slots[slot] = std::move(out);

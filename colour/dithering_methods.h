@@ -5,7 +5,6 @@
 // error in OKLab or RGB, and the pens chosen by popularity, by clustering or by the user.
 // Nothing here is used by the default conversion, which stays the classic ditherers.
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -22,21 +21,23 @@ struct DiffusionTap {
     float weight;
 };
 
-// The error still to be added to the pixels of the current row and the two below it, three
-// channels a pixel, with two columns of room on either side.
+// The error still to be added to the pixels of the rows being dithered and the two below them
+// (three rows unless told), three channels and a spare a pixel (four floats, so that a pixel is
+// worked on at once), with two columns of room on either side.
 class ErrorRows {
   public:
-    explicit ErrorRows(int width);
+    explicit ErrorRows(int width, int depth = 3);
+    // Column x of the row dy below the first row held.
     float* at(int x, int dy) {
-        return rows_[static_cast<std::size_t>(dy)] + static_cast<std::size_t>(x + 2) * 3;
+        return rows_[static_cast<std::size_t>(dy)] + static_cast<std::size_t>(x + 2) * 4;
     }
-    // The row below becomes the current row; the new bottom row is cleared.
+    // The second row becomes the first; the new last row is cleared.
     void advance();
 
   private:
     std::size_t stride_;
     std::vector<float> data_;
-    std::array<float*, 3> rows_{};
+    std::vector<float*> rows_;
 };
 
 // Adds e (three channels) times each of the method's weights to the neighbours of column x, as

@@ -60,6 +60,10 @@ inline OkLab ColourToOkLab(Colour c) {
     return SrgbToOkLab(Red(c), Green(c), Blue(c));
 }
 
+// `count` pixels of blue, green, red bytes to L, a, b and a zero each (four floats a pixel),
+// exactly as SrgbToOkLab gives them, four pixels at once where the processor can.
+void BgrRowToOkLab(const std::uint8_t* bgr, int count, float* out);
+
 inline float OkLabDistanceSquared(const OkLab& x, const OkLab& y) {
     const float dL = x.L - y.L, da = x.a - y.a, db = x.b - y.b;
     return dL * dL + da * da + db * db;

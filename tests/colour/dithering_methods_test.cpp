@@ -154,10 +154,14 @@ TEST(ThresholdMatrices, BlueNoiseHasNoClumps) {
 }
 
 // A 0-255 grey ramp across a mode 2 picture: the mean of every 20 x 20 block of the dithered
-// picture stays within 10 levels of the ramp's mean there. Atkinson passes on only 6/8 of the
-// error by design: over a flat grey g shown with mean m the error left at each pixel averages
-// 4 (g - m), and it never exceeds half the step of 255, so its mean may drift by up to a
-// quarter of that (32 levels), and does; it gets that bound instead.
+// picture stays within 10 levels of the ramp's mean there.
+//
+// Atkinson cannot: it passes on only 6/8 of the error, by design. Over a flat grey g shown with
+// mean m, a pixel's value is g plus 6/8 of its neighbours' errors, so the mean error is
+// 4 (g - m); an error never exceeds half of 255, so m lies up to 32 levels from g, and it does,
+// as a bias, not as noise (no window averages it away): darker than the ramp below mid grey,
+// lighter above, most at greys near 32 and 223 (-28 and +28 in this ramp), within 10 levels
+// only for greys of about 96-160. Its classic behaviour is kept: it gets those bounds instead.
 TEST(DitheringMethods, GreyRampKeepsItsLocalMeanInMode2) {
     Picture ramp(640, 200);
     for (int y = 0; y < 200; ++y)
@@ -185,6 +189,7 @@ TEST(DitheringMethods, GreyRampKeepsItsLocalMeanInMode2) {
         ASSERT_EQ(pal[0], 1) << "black";
         ASSERT_EQ(pal[1], 8) << "white";
         const Picture& pens = state.slots[Slot::Mode2];
+        const bool atkinson = o.method == ReductionMethod::Atkinson;
         double worst = 0;
         for (int by = 0; by < 200; by += 20)
             for (int bx = 0; bx < 640; bx += 20) {
@@ -194,9 +199,19 @@ TEST(DitheringMethods, GreyRampKeepsItsLocalMeanInMode2) {
                         shown += Red(pens.pixel(x, y)) == 1 ? 255 : 0;
                         source += Red(ramp.pixel(x, y));
                     }
-                worst = std::max(worst, std::abs(shown - source) / 400);
+                const double grey = source / 400, off = (shown - source) / 400;
+                worst = std::max(worst, std::abs(off));
+                if (atkinson && grey >= 96 && grey <= 160) {
+                    EXPECT_LE(std::abs(off), 10.0) << Name(o) << " grey " << grey;
+                }
+                if (atkinson && grey < 120) {
+                    EXPECT_LE(off, 3.0) << Name(o) << " grey " << grey;
+                }
+                if (atkinson && grey > 135) {
+                    EXPECT_GE(off, -3.0) << Name(o) << " grey " << grey;
+                }
             }
-        EXPECT_LE(worst, o.method == ReductionMethod::Atkinson ? 32.0 : 10.0) << Name(o);
+        EXPECT_LE(worst, atkinson ? 32.0 : 10.0) << Name(o);
     }
 }
 
