@@ -112,7 +112,7 @@ OpenResult OpenScreenDump(Document& doc, const std::string& path, const OpenSett
     int mode = palette ? palette->mode : settings.screenMode;
     if (mode < 0 && settings.asker) {
         mode = AskScreenMode(*settings.asker, path);
-        if (mode < 0) return {OpenResult::Status::Cancelled, FileType::ScreenDump, {}, {}};
+        if (mode < 0) return {OpenResult::Status::Cancelled, FileType::ScreenDump, {}, {}, {}};
     }
     if (mode < 0 || mode > 2)
         throw IoError(io::kInvalidData,

@@ -4,7 +4,7 @@
 #
 #   scripts/fuzz.sh TARGET MINUTES   a campaign of one target (open_file, cpc_reader, sgx_reader,
 #                                    vid_reader, bmp_loader, jpeg_loader, png_loader,
-#                                    gif_loader, tga_loader, pnm_loader, ffmpeg_source,
+#                                    gif_loader, tga_loader, pnm_loader, screen_dump, ffmpeg_source,
 #                                    cli_options); its corpus grows in DIR/tests/fuzz/corpus/TARGET
 #   scripts/fuzz.sh --all SECONDS    every target for SECONDS each, seeded and from the seeds
 #                                    alone, so that a run repeats (CI)
@@ -15,7 +15,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MOZU_FUZZ_BUILD:-$root/build-asan}
 targets=(open_file cpc_reader sgx_reader vid_reader bmp_loader jpeg_loader png_loader gif_loader
-         tga_loader pnm_loader ffmpeg_source cli_options)
+         tga_loader pnm_loader screen_dump ffmpeg_source cli_options)
 
 # run TARGET SECONDS CORPUS [libFuzzer options...]
 run() {
