@@ -145,8 +145,11 @@ bool FileCommands::open(const QString& path, OpenOrigin origin) {
         // A screen dump without a palette file asks for its mode.
         OpenSettings settings;
         settings.asker = asker_;
+        // A file of no known name or bytes may still be a video FFmpeg recognises.
         const std::string file = path.toStdString();
-        result = OpenFileAs(document_, file, RecogniseFile(file), origin, settings);
+        VideoFrameSource* videos = document_.video().source.get();
+        const FileType type = videos ? RecogniseFile(file, *videos) : RecogniseFile(file);
+        result = OpenFileAs(document_, file, type, origin, settings);
     } catch (const IoError& e) {
         showFileError(e, path);
         return false;
