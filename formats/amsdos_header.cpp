@@ -34,4 +34,8 @@ std::array<std::uint8_t, kAmsdosHeaderSize> MakeAmsdosHeader(const std::string& 
     return h;
 }
 
+bool IsScreenLoadHeader(std::span<const std::uint8_t> h) {
+    return h.size() > 65 && h[21] == 0x00 && h[22] == 0xC0 && h[25] == 0x40 && h[65] == 0x40;
+}
+
 }  // namespace mozu

@@ -27,6 +27,10 @@ inline constexpr AmsdosFields kScreenFileHeader = {0xC000, 0x4000, 0xC7D0, 0x004
 std::array<std::uint8_t, kAmsdosHeaderSize> MakeAmsdosHeader(const std::string& amsName,
                                                              const AmsdosFields& fields);
 
+// A screen's header, ours or another tool's: loaded at &C000, 16 KB long (bytes 21-22, 25 and
+// 65). False for fewer than 66 bytes.
+bool IsScreenLoadHeader(std::span<const std::uint8_t> header);
+
 // The 16-bit wrapping sum of header bytes 0-65, as stored at offsets 67-68.
 std::uint16_t AmsdosChecksum(std::span<const std::uint8_t> header);
 

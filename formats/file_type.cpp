@@ -109,8 +109,7 @@ FileType ClassifyOpenFile(InputFile& in, CpcKind kind) {
                 type = FileType::ScreenDump;
                 break;
             }
-            const bool header = probe.at(22) == 0xC0 && probe.at(21) == 0x00 &&
-                                probe.at(25) == 0x40 && probe.at(65) == 0x40;
+            const bool header = IsScreenLoadHeader(probe.head());
             if (header) {
                 // Our own files start the routine with LD A,mode; a mode byte that is no screen
                 // mode (or a file too short to hold the routine) is a headed screen file that

@@ -34,11 +34,6 @@ unsigned Word(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<unsigned>(b[at]) | static_cast<unsigned>(b[at + 1]) << 8;
 }
 
-// The screen header test Mozu's own files pass too: loaded at &C000, 16 KB long.
-bool ScreenHeader(std::span<const std::uint8_t> h) {
-    return h[21] == 0x00 && h[22] == 0xC0 && h[25] == 0x40 && h[65] == 0x40;
-}
-
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
@@ -128,7 +123,7 @@ std::optional<DumpPalette> ReadDumpPalette(const std::string& screenPath) {
 bool LooksLikeScreenDump(std::span<const std::uint8_t> head, std::uint64_t fileSize, bool ours) {
     if (ours || head.size() < kAmsdosHeaderSize) return false;
     if (IsAmsdosHeader(head))
-        return ScreenHeader(head) && Word(head, 26) != kScreenFileHeader.entryAddress &&
+        return IsScreenLoadHeader(head) && Word(head, 26) != kScreenFileHeader.entryAddress &&
                fileSize >= kAmsdosHeaderSize + kScreenDumpBytes;
     return fileSize == kScreenDumpBytes;
 }
