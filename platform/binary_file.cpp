@@ -329,6 +329,15 @@ void OutputFile::commit() {
     flushBuffer();
     const int fd = fd_;
     fd_ = -1;
+    // The lock that marks the file as a live writer's belongs to the open file, not to one
+    // descriptor: a second descriptor keeps it held through the close below until the file has
+    // its name, or another writer's clean-up in this folder would take it for a dead one's.
+    lockHolder_ = ::dup(fd);
+    if (lockHolder_ < 0) {
+        const int err = errno;
+        ::close(fd);
+        fail(err, "cannot write");
+    }
     // Closed before it gets the target's name, so that a failure to close (a late write error)
     // is seen while the old file is still in place.
     if (Refused(OutputStep::kClose)) {
@@ -343,6 +352,7 @@ void OutputFile::commit() {
     if (!Refused(OutputStep::kRename) &&
         ::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0) {
         committed_ = true;
+        releaseLock();
         return;
     }
     // The target exists (or the file system cannot rename without replacing, then we ask it).
@@ -356,11 +366,18 @@ void OutputFile::commit() {
     if (Refused(OutputStep::kRename) || ::rename(tempPath_.c_str(), path_.c_str()) != 0)
         fail(errno, "cannot replace");
     committed_ = true;
+    releaseLock();
+}
+
+void OutputFile::releaseLock() noexcept {
+    if (lockHolder_ >= 0) ::close(lockHolder_);
+    lockHolder_ = -1;
 }
 
 void OutputFile::fail(int err, const char* what) {
     ::unlink(tempPath_.c_str());
     committed_ = true;  // nothing left to discard
+    releaseLock();
     ThrowWriteErrno(err, what, path_);
 }
 

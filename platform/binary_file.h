@@ -84,9 +84,11 @@ class OutputFile {
     void flushBuffer();
     // Removes the temporary file and raises IoError from errno `err`.
     [[noreturn]] void fail(int err, const char* what);
+    void releaseLock() noexcept;
     std::string path_;
     std::string tempPath_;
     int fd_ = -1;
+    int lockHolder_ = -1;  // during commit: keeps the temporary file's lock after its close
     std::vector<std::uint8_t> buffer_;
     std::uint64_t written_ = 0;
     bool committed_ = false;

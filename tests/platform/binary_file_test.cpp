@@ -15,6 +15,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -491,6 +492,32 @@ TEST(OutputTempFiles, AWriterInProgressKeepsItsTemporaryFile) {
     first.commit();
     EXPECT_EQ(test::ReadBytes(dir / "a.rim"), std::vector<std::uint8_t>(10, 1));
     EXPECT_EQ(dir.files(), (std::vector<std::string>{"a.rim", "b.rim"}));
+}
+
+// Writers saving side by side into one folder (a batch on every core): each one's clean-up of
+// dead writers' files must never take another live writer's file, not even in the moment
+// between its last write and its rename.
+TEST(OutputTempFiles, WritersSideBySideInOneFolderAllSucceed) {
+    test::TempDir dir;
+    constexpr int kThreads = 4;
+    constexpr int kFiles = 300;
+    std::vector<int> failures(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kFiles; ++i) {
+                try {
+                    OutputFile file(dir / ("f" + std::to_string(t) + "-" + std::to_string(i)));
+                    file.write(std::vector<std::uint8_t>(8, static_cast<std::uint8_t>(t)));
+                    file.commit();
+                } catch (const IoError&) {
+                    ++failures[static_cast<std::size_t>(t)];
+                }
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(failures, std::vector<int>(kThreads, 0));
+    EXPECT_EQ(dir.files().size(), static_cast<std::size_t>(kThreads * kFiles));
 }
 
 TEST(OutputFaults, AnIoErrorWhileWritingIsAWriteFault) {
